@@ -1,0 +1,47 @@
+// Conversion between the UTF-8 text held in memory and the single-byte code pages of the outside
+// world: Windows-1251 in document files and the hand-over block, CP866 in the tax-office text file.
+// Every length the program counts is a count of characters of these code pages, i.e. of Unicode code
+// points of the UTF-8 text.
+#pragma once
+
+#include <cstddef>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace codec {
+
+// A text that cannot be stored: a character the code page has no place for, character code 0 (a
+// zero byte ends a document block) or malformed UTF-8.
+class ETextEncoding : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// UTF-8 -> Windows-1251. Throws ETextEncoding for a character Windows-1251 cannot hold and for
+// character code 0; never drops or replaces a character.
+std::string Utf8ToCp1251(std::string_view utf8);
+
+// Windows-1251 -> UTF-8. Every byte has a character (the one unassigned byte 0x98 keeps its own
+// code point U+0098, so nothing read is lost and it is written back unchanged).
+std::string Cp1251ToUtf8(std::string_view cp1251);
+
+// UTF-8 -> CP866 (the OEM code page of the tax-office file). Throws ETextEncoding like Utf8ToCp1251.
+std::string Utf8ToCp866(std::string_view utf8);
+std::string Cp866ToUtf8(std::string_view cp866);
+
+// True when the code point has a place in Windows-1251 (code 0 excluded).
+bool IsCp1251Char(char32_t cp);
+
+// Number of characters (code points) of a UTF-8 text; the stored length of the text.
+std::size_t CharCount(std::string_view utf8);
+
+// Upper case of a UTF-8 text by the code page's own table (Latin and Cyrillic letters, "ё" -> "Ё"),
+// independent of the process locale.
+std::string UpperCase(std::string_view utf8);
+
+// Decodes one code point at pos (advancing pos); throws ETextEncoding on malformed UTF-8.
+char32_t NextCodePoint(std::string_view utf8, std::size_t& pos);
+void AppendUtf8(std::string& out, char32_t cp);
+
+} // namespace codec

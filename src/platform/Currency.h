@@ -1,0 +1,59 @@
+// The money type: a signed 64-bit count of 1/10,000 of a rouble (four decimal places), with its
+// locale-free text forms and the main program's kopeck rounding.
+#pragma once
+
+#include <compare>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+class Currency {
+public:
+    static constexpr std::int64_t Scale = 10000;
+
+    constexpr Currency() = default;
+    static constexpr Currency FromRaw(std::int64_t raw) {
+        Currency c;
+        c.raw_ = raw;
+        return c;
+    }
+    static constexpr Currency FromInt(std::int64_t whole) { return FromRaw(whole * Scale); }
+
+    constexpr std::int64_t Raw() const { return raw_; }
+    constexpr bool IsZero() const { return raw_ == 0; }
+    long double ToExtended() const { return static_cast<long double>(raw_) / 10000.0L; }
+    double ToDouble() const { return static_cast<double>(ToExtended()); }
+
+    // Shortest decimal text: "-" for negative values, no grouping, the separator and one to four
+    // decimals only when the fraction is not zero ("1234.5", "0", "-1").
+    std::string ToString(char decimalSeparator = ',') const;
+
+    // Reads a decimal number (blanks around it, a sign, digits, the separator, an exponent "E"),
+    // rounding to four decimals with an exact half going to the even digit. False for anything else
+    // and for a value outside the type's range.
+    static bool TryParse(std::string_view text, char decimalSeparator, Currency& out);
+    // As TryParse; raises EConvertError (platform/NumText.h) on failure.
+    static Currency Parse(std::string_view text, char decimalSeparator);
+
+    constexpr Currency operator-() const { return FromRaw(-raw_); }
+    constexpr Currency operator+(Currency o) const { return FromRaw(raw_ + o.raw_); }
+    constexpr Currency operator-(Currency o) const { return FromRaw(raw_ - o.raw_); }
+    constexpr Currency& operator+=(Currency o) {
+        raw_ += o.raw_;
+        return *this;
+    }
+    constexpr Currency& operator-=(Currency o) {
+        raw_ -= o.raw_;
+        return *this;
+    }
+    constexpr auto operator<=>(const Currency&) const = default;
+
+private:
+    std::int64_t raw_ = 0;
+};
+
+// The main program's rounding of a derived amount to the kopeck: the value in roubles as a 64-bit
+// binary number is divided by the binary number nearest to 0.01 in extended precision (64-bit
+// mantissa) and the quotient is rounded to the nearest whole number, an exact tie to the even one.
+// At an exact decimal half-kopeck the binary value decides (0.10 x 25 % -> 0.03, 0.06 x 25 % -> 0.01).
+Currency RoundToKopeck(double roubles);

@@ -1,0 +1,214 @@
+// The "DLSG" document container: its storage exceptions, the mapped block it works on and the
+// container itself (a 60-byte header followed by values of a four-digit length and a text).
+#pragma once
+
+#include "platform/Currency.h"
+#include "platform/NumText.h"
+
+#include <cstdint>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <sys/types.h>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+// ---------------------------------------------------------------------------------------------
+// Storage exceptions: a message for the user, the code of the raise site and the place code that
+// an outer save or load routine sets on the way out.
+
+class mEPrivBase : public std::runtime_error {
+public:
+    mEPrivBase(const std::string& message, std::uint16_t code) : std::runtime_error(message), ErrorCode(code) {}
+    std::uint16_t ErrorCode;
+    std::uint16_t PlaceCode = 0;
+};
+
+class mEMemoryAllocate : public mEPrivBase {
+public:
+    using mEPrivBase::mEPrivBase;
+};
+class mEWriteStorage : public mEPrivBase {
+public:
+    using mEPrivBase::mEPrivBase;
+};
+class mEBadStorage : public mEPrivBase {
+public:
+    using mEPrivBase::mEPrivBase;
+};
+class mEAlreadyCreated : public mEPrivBase {
+public:
+    using mEPrivBase::mEPrivBase;
+};
+class mEObjectAccess : public mEPrivBase {
+public:
+    using mEPrivBase::mEPrivBase;
+};
+class mEOpenStream : public mEPrivBase {
+public:
+    using mEPrivBase::mEPrivBase;
+};
+
+namespace stgmsg {
+inline constexpr const char* ReadFile = "Ошибка чтения файла: ";
+inline constexpr const char* FileBusy = "Возможно он занят, или с признаком 'read only'";
+inline constexpr const char* ZeroLength = "Создаваемый фаил отображения не может быть нулевой длины.";
+inline constexpr const char* NoMapping = "Не удается создать отображение файла.";
+inline constexpr const char* NotAllocated = "Не выделена память.";
+inline constexpr const char* ReadOnlyWrite = "Попытка записи в память только для чтения";
+inline constexpr const char* AlreadyCreated = "Объект уже был создан.";
+inline constexpr const char* NoMemory = "Недостаточно свободной памяти.";
+inline constexpr const char* BadFormat = "Неправильный формат файла декларации, возможно он поврежден.";
+inline constexpr const char* Uninitialized = "Попытка доступа к неинициализированным данным.";
+inline constexpr const char* NoStream = "Попытка открытия несуществующего потока";
+inline constexpr const char* TextTooLong = "Текст длиннее 9999 знаков не помещается в документ.";
+} // namespace stgmsg
+
+// Codes of our own raise sites beyond the table of the storage layer.
+namespace stgcode {
+inline constexpr std::uint16_t TextTooLong = 152;   // a text of more than 9999 characters
+inline constexpr std::uint16_t BlockOverflow = 154; // a write that would pass the end of the block
+inline constexpr std::uint16_t ReadPastData = 393;  // a value that would pass the end of the data
+inline constexpr std::uint16_t DamagedValues = 394; // the values cannot be walked to find a stream
+} // namespace stgcode
+
+// Runs body; a storage exception leaving it gets the place code and goes on.
+template <class F>
+void WithPlaceCode(std::uint16_t place, F&& body) {
+    try {
+        body();
+    } catch (mEPrivBase& e) {
+        e.PlaceCode = place;
+        throw;
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// One block of bytes of a fixed size: a document file mapped with exclusive access, or zero-filled
+// anonymous memory.
+//
+// A document file is never written in place. A loader made for saving (read-only false) checks the
+// target, then maps a new file of exactly the size in the target's folder; Commit makes it the
+// document (flushed, with the old file's permissions, renamed over it). A loader destroyed without
+// Commit removes the new file and leaves the old document as it was.
+
+class mTFileLoader {
+public:
+    mTFileLoader(const std::string& fileName, bool readOnly, std::uint32_t size);
+    static std::unique_ptr<mTFileLoader> CreateInMemory(std::uint32_t size);
+    ~mTFileLoader();
+    mTFileLoader(const mTFileLoader&) = delete;
+    mTFileLoader& operator=(const mTFileLoader&) = delete;
+
+    void Close();
+    void Commit();
+
+    std::string FileName;
+    bool InMemory = false;
+    bool ReadOnly = false;
+    std::uint8_t* View = nullptr;
+    bool Opened = false;
+    int FileHandle = -1;
+    std::uint32_t Size = 0;
+
+private:
+    mTFileLoader() = default;
+    void Open();
+    void OpenForReading();
+    void OpenForSaving();
+    void MapView(int prot, int flags);
+    template <class E>
+    [[noreturn]] void Fail(E&& e) {
+        Close();
+        throw std::forward<E>(e);
+    }
+
+    std::string TargetPath_; // the document file a save replaces (links resolved)
+    std::string TempPath_;   // the new file while a save runs
+    int TargetLock_ = -1;    // the existing document, locked while a save runs
+    mode_t TargetMode_ = 0;
+};
+
+// ---------------------------------------------------------------------------------------------
+// The container.
+
+class mTDocumentStorage {
+public:
+    explicit mTDocumentStorage(mTFileLoader* loader);
+    // Without a loader: the report library opens a caller's block with OpenBlock.
+    mTDocumentStorage();
+    // A container that writes nothing and only counts: its cursor after a Save is the exact number
+    // of bytes that Save writes into a real block.
+    static std::unique_ptr<mTDocumentStorage> SizeCounter();
+    ~mTDocumentStorage() = default;
+
+    void CreateDocument(const std::string& rootName);
+    void OpenDocument();
+    // Opens a block that ends at its first zero byte, read-only (the handed-over document).
+    void OpenBlock(const std::uint8_t* block);
+    void ReadHeader();
+    void CreateStream(const std::string& name);
+    void OpenStream(const std::string& name);
+    void Reset();
+
+    std::string ReadString();
+    std::int32_t ReadInteger();
+    std::uint16_t ReadWord();
+    std::uint8_t ReadByte();
+    Currency ReadCurrency();
+    TDateTime ReadDateTime();
+
+    void WriteString(std::string_view text);
+    void WriteInteger(std::int32_t value);
+    void WriteWord(std::uint16_t value);
+    void WriteByte(std::uint8_t value);
+    void WriteCurrency(Currency value);
+    void WriteDateTime(TDateTime value);
+
+    // Major x 65536 + Minor of the document read.
+    std::uint32_t Version() const { return static_cast<std::uint32_t>(Major) * 65536u + Minor; }
+
+    // Places a fixed-width field: cut to width, or right-aligned after fill characters.
+    static void PutField(std::uint8_t* dest, std::string_view text, std::size_t width, char fill);
+
+    bool ReadOnly = false;
+    std::uint8_t* Base = nullptr;
+    std::uint32_t Cursor = 0;
+    std::string RootName;
+    std::string CurrentStream;
+    std::string Reserved;
+    std::uint16_t Major = 0;
+    std::uint16_t Minor = 0;
+    mTFileLoader* Loader = nullptr;
+    bool Opened = false;
+    bool Created = false;
+    std::uint32_t Limit = 0; // size of the block; nothing is read, written or searched past it
+
+private:
+    struct ReadCodes {
+        std::uint16_t noBuffer1, noBuffer2, notOpened;
+    };
+    std::string_view ReadValue(const ReadCodes& codes, bool zeroAsOne);
+    void WriteValue(std::string_view encoded, std::uint16_t readOnlyCode, std::uint16_t notOpenedCode);
+    std::string_view HeaderField(std::size_t width);
+    std::uint32_t DataEnd() const { return dataEnd_; }
+    bool ValueAt(std::uint32_t pos, std::string_view& text, std::uint32_t& next) const;
+    void BuildStreamIndex();
+
+    bool counting_ = false;
+    std::uint32_t dataEnd_ = 0; // the first zero byte of the block, or Limit
+    bool indexBuilt_ = false;
+    bool walkBroken_ = false;
+    std::unordered_map<std::string, std::vector<std::uint32_t>> streamIndex_;
+};
+
+// The exact number of bytes that write puts into a container, counted without writing anything.
+template <class F>
+std::uint32_t CountBytes(F&& write) {
+    auto counter = mTDocumentStorage::SizeCounter();
+    counter->Opened = true;
+    write(*counter);
+    return counter->Cursor;
+}

@@ -1,0 +1,172 @@
+#include "../TestUtil.h"
+#include "model/DeclClasses.h"
+#include "storage/StgClasses.h"
+
+#include <fcntl.h>
+#include <filesystem>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using testutil::ReadFile;
+using testutil::WriteFile;
+
+namespace {
+
+class Loader : public testutil::TempDir {
+protected:
+    // Holds the file open and locked as another program would.
+    struct Holder {
+        explicit Holder(const std::string& path) {
+            fd = ::open(path.c_str(), O_RDWR);
+            EXPECT_GE(fd, 0);
+            EXPECT_EQ(flock(fd, LOCK_EX | LOCK_NB), 0);
+        }
+        ~Holder() { ::close(fd); }
+        int fd;
+    };
+    std::size_t FilesInDir() const {
+        return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(dir), {}));
+    }
+};
+
+} // namespace
+
+TEST_F(Loader, MemoryBlockIsZeroFilled) {
+    auto l = mTFileLoader::CreateInMemory(1000);
+    ASSERT_TRUE(l->Opened);
+    EXPECT_TRUE(l->InMemory);
+    EXPECT_EQ(l->Size, 1000u);
+    for (std::uint32_t i = 0; i < l->Size; ++i) ASSERT_EQ(l->View[i], 0);
+    EXPECT_THROW(mTFileLoader::CreateInMemory(0), mEMemoryAllocate);
+}
+
+TEST_F(Loader, MissingFileIsNotCreated) {
+    const std::string path = Path("missing.vrq");
+    try {
+        mTFileLoader l(path, true, 0);
+        FAIL();
+    } catch (const mEBadStorage& e) {
+        EXPECT_EQ(e.ErrorCode, 20);
+        EXPECT_EQ(std::string(e.what()), "Ошибка чтения файла: " + path);
+    }
+    EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+TEST_F(Loader, EmptyFileCannotBeMapped) {
+    WriteFile(Path("empty.vrq"), "");
+    try {
+        mTFileLoader l(Path("empty.vrq"), true, 0);
+        FAIL();
+    } catch (const mEMemoryAllocate& e) {
+        EXPECT_EQ(e.ErrorCode, 25);
+        EXPECT_STREQ(e.what(), "Создаваемый фаил отображения не может быть нулевой длины.");
+    }
+}
+
+TEST_F(Loader, FileInUseByAnotherProgram) {
+    const std::string path = Path("busy.vrq");
+    WriteFile(path, "DLSG");
+    Holder other(path);
+    for (bool readOnly : {true, false}) {
+        try {
+            mTFileLoader l(path, readOnly, readOnly ? 0 : 10);
+            FAIL();
+        } catch (const mEBadStorage& e) {
+            EXPECT_EQ(e.ErrorCode, 21);
+            EXPECT_EQ(std::string(e.what()),
+                      "Ошибка чтения файла: " + path + "\rВозможно он занят, или с признаком 'read only'");
+        }
+    }
+    EXPECT_EQ(ReadFile(path), "DLSG");
+}
+
+TEST_F(Loader, SavingCreatesAFileOfExactlyTheSize) {
+    const std::string path = Path("new.vrq");
+    {
+        mTFileLoader l(path, false, 100);
+        std::memcpy(l.View, "DLSG", 4);
+        l.Commit();
+    }
+    const std::string bytes = ReadFile(path);
+    ASSERT_EQ(bytes.size(), 100u);
+    EXPECT_EQ(bytes.substr(0, 4), "DLSG");
+    EXPECT_EQ(bytes.substr(4), std::string(96, '\0'));
+    EXPECT_EQ(FilesInDir(), 1u);
+}
+
+TEST_F(Loader, AnUnfinishedSaveLeavesTheOldFile) {
+    const std::string path = Path("doc.vrq");
+    WriteFile(path, "old contents");
+    {
+        mTFileLoader l(path, false, 50);
+        std::memcpy(l.View, "new", 3);
+        // destroyed without Commit: the save failed half-way
+    }
+    EXPECT_EQ(ReadFile(path), "old contents");
+    EXPECT_EQ(FilesInDir(), 1u);
+}
+
+TEST_F(Loader, SaveKeepsTheFilesPermissions) {
+    const std::string path = Path("doc.vrq");
+    WriteFile(path, "old");
+    chmod(path.c_str(), 0640);
+    mTDeclaration d;
+    d.SaveToFile(path);
+    struct stat st{};
+    ASSERT_EQ(stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    EXPECT_EQ(st.st_size, static_cast<off_t>(d.GetDocumentSize()));
+}
+
+TEST_F(Loader, SaveOverAFileInUseFailsAndKeepsIt) {
+    const std::string path = Path("doc.vrq");
+    WriteFile(path, "old contents");
+    Holder other(path);
+    mTDeclaration d;
+    try {
+        d.SaveToFile(path);
+        FAIL();
+    } catch (const mEBadStorage& e) {
+        EXPECT_EQ(e.ErrorCode, 21);
+        EXPECT_EQ(e.PlaceCode, 389);
+    }
+    EXPECT_EQ(ReadFile(path), "old contents");
+    EXPECT_EQ(FilesInDir(), 1u);
+}
+
+TEST_F(Loader, SaveOverAReadOnlyFileFails) {
+    const std::string path = Path("doc.vrq");
+    WriteFile(path, "old contents");
+    chmod(path.c_str(), 0444);
+    mTDeclaration d;
+    try {
+        d.SaveToFile(path);
+        FAIL();
+    } catch (const mEBadStorage& e) {
+        EXPECT_EQ(e.ErrorCode, 21);
+        EXPECT_EQ(e.PlaceCode, 389);
+    }
+    EXPECT_EQ(ReadFile(path), "old contents");
+}
+
+TEST_F(Loader, SaveIntoAMissingFolderFails) {
+    mTDeclaration d;
+    try {
+        d.SaveToFile(Path("no/such/folder.vrq"));
+        FAIL();
+    } catch (const mEBadStorage& e) {
+        EXPECT_EQ(e.ErrorCode, 20);
+        EXPECT_EQ(e.PlaceCode, 389);
+    }
+}
+
+TEST_F(Loader, SaveThroughALinkReplacesTheTarget) {
+    const std::string target = Path("real.vrq"), link = Path("link.vrq");
+    WriteFile(target, "old");
+    std::filesystem::create_symlink(target, link);
+    mTDeclaration d;
+    d.SaveToFile(link);
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(ReadFile(target).size(), d.GetDocumentSize());
+}
