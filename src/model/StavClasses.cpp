@@ -19,6 +19,20 @@ mEMemoryAllocate NoLine() { return mEMemoryAllocate(stgmsg::NotAllocated, 402); 
 
 } // namespace
 
+void mTSourseIncomeInfo::SaveIdentity(mTDocumentStorage& S) const {
+    S.WriteString(INN);
+    S.WriteString(KPP);
+    S.WriteString(OKATO);
+    S.WriteString(SourseName);
+}
+
+void mTSourseIncomeInfo::LoadIdentity(mTDocumentStorage& S) {
+    INN = S.ReadString();
+    KPP = S.ReadString();
+    OKATO = S.ReadString();
+    SourseName = S.ReadString();
+}
+
 // ---------------------------------------------------------------------------------------------
 // mTThirteenPercent
 
@@ -64,10 +78,7 @@ void mTThirteenPercent::Save(mTDocumentStorage& S, std::uint16_t Index) const {
     WithPlaceCode(kThirteenSave, [&] {
         S.CreateStream(streams::Indexed(streams::ThirteenPercent, Index));
         S.WriteByte(PrimaryWorkplase);
-        S.WriteString(INN);
-        S.WriteString(KPP);
-        S.WriteString(OKATO);
-        S.WriteString(SourseName);
+        SaveIdentity(S);
         S.WriteCurrency(HoldSum);
         S.WriteCurrency(Obl);
         S.WriteCurrency(TaxIsch);
@@ -96,10 +107,7 @@ void mTThirteenPercent::Load(mTDocumentStorage& S, std::uint16_t Index) {
     WithPlaceCode(kThirteenLoad, [&] {
         S.OpenStream(streams::Indexed(streams::ThirteenPercent, Index));
         if (S.Version() >= Version11.Value()) PrimaryWorkplase = S.ReadByte();
-        INN = S.ReadString();
-        KPP = S.ReadString();
-        OKATO = S.ReadString();
-        SourseName = S.ReadString();
+        LoadIdentity(S);
         HoldSum = S.ReadCurrency();
         Obl = S.ReadCurrency();
         TaxIsch = S.ReadCurrency();
@@ -132,10 +140,7 @@ void mTThirtyFivePercent::Save(mTDocumentStorage& S, std::uint16_t Index) const 
     WithPlaceCode(kThirtyFiveSave, [&] {
         S.CreateStream(streams::Indexed(streams::ThirtyFivePercent, Index));
         S.WriteInteger(IncomeCode);
-        S.WriteString(INN);
-        S.WriteString(KPP);
-        S.WriteString(OKATO);
-        S.WriteString(SourseName);
+        SaveIdentity(S);
         S.WriteCurrency(ItogIncomeSum);
         S.WriteInteger(DeductCode);
         S.WriteCurrency(DeductSum);
@@ -147,10 +152,7 @@ void mTThirtyFivePercent::Load(mTDocumentStorage& S, std::uint16_t Index) {
     WithPlaceCode(kThirtyFiveLoad, [&] {
         S.OpenStream(streams::Indexed(streams::ThirtyFivePercent, Index));
         IncomeCode = S.ReadInteger();
-        INN = S.ReadString();
-        KPP = S.ReadString();
-        OKATO = S.ReadString();
-        SourseName = S.ReadString();
+        LoadIdentity(S);
         ItogIncomeSum = S.ReadCurrency();
         DeductCode = S.ReadInteger();
         DeductSum = S.ReadCurrency();
@@ -166,10 +168,7 @@ void mTThirtyPercent::Save(mTDocumentStorage& S, std::uint16_t Index) const {
     WithPlaceCode(kThirtySave, [&] {
         S.CreateStream(streams::Indexed(streams::ThirtyPercent, Index));
         S.WriteInteger(IncomeCode);
-        S.WriteString(INN);
-        S.WriteString(KPP);
-        S.WriteString(OKATO);
-        S.WriteString(SourseName);
+        SaveIdentity(S);
         S.WriteCurrency(ItogIncomeSum);
         S.WriteCurrency(TaxIsch);
         S.WriteCurrency(Obl);
@@ -181,10 +180,7 @@ void mTThirtyPercent::Load(mTDocumentStorage& S, std::uint16_t Index) {
     WithPlaceCode(kThirtyLoad, [&] {
         S.OpenStream(streams::Indexed(streams::ThirtyPercent, Index));
         IncomeCode = S.ReadInteger();
-        INN = S.ReadString();
-        KPP = S.ReadString();
-        OKATO = S.ReadString();
-        SourseName = S.ReadString();
+        LoadIdentity(S);
         ItogIncomeSum = S.ReadCurrency();
         TaxIsch = S.ReadCurrency();
         Obl = S.ReadCurrency();

@@ -25,6 +25,11 @@ public:
     std::string SourseName;
     Currency ItogIncomeSum;
     Currency HoldSum;
+
+protected:
+    // INN, KPP, OKATO and the name, in this order in every source's stream.
+    void SaveIdentity(mTDocumentStorage& Storage) const;
+    void LoadIdentity(mTDocumentStorage& Storage);
 };
 
 // One income line of a 13 % source.
