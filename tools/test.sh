@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(build-essential cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-          clang libclang-rt-14-dev locales)
+          clang libclang-rt-14-dev locales qt6-base-dev libjpeg-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -20,7 +20,7 @@ locale -a 2>/dev/null | grep -qi '^ru_RU\.utf-\?8$' || localedef -i ru_RU -f UTF
 jobs=$(nproc)
 
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
-      -DVELMAROD_TESTS=OFF -DVELMAROD_BENCH=OFF -DVELMAROD_FUZZ=ON
+      -DVELMAROD_TESTS=OFF -DVELMAROD_BENCH=OFF -DVELMAROD_GUI=OFF -DVELMAROD_FUZZ=ON
 cmake --build build-fuzz -j "$jobs"
 ctest --test-dir build-fuzz --output-on-failure
 

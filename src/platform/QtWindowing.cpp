@@ -1,0 +1,120 @@
+#include "platform/QtWindowing.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QPushButton>
+#include <exception>
+#include <set>
+
+namespace {
+docnotify::Handler g_mainWindow;
+MessageBoxHook g_messageHook;
+} // namespace
+
+namespace docnotify {
+void SetMainWindowHandler(Handler handler) { g_mainWindow = std::move(handler); }
+bool HasMainWindow() { return static_cast<bool>(g_mainWindow); }
+void SendDocumentChanged() {
+    if (g_mainWindow) g_mainWindow();
+}
+} // namespace docnotify
+
+void SetMessageBoxHook(MessageBoxHook hook) { g_messageHook = std::move(hook); }
+
+int MessageBox(QWidget* parent, const QString& text, TMsgIcon icon, TMsgButtons buttons) {
+    if (g_messageHook) return g_messageHook(text, icon, buttons);
+    QMessageBox box(parent);
+    box.setWindowTitle(kAppTitle);
+    box.setText(text);
+    switch (icon) {
+    case TMsgIcon::Error: box.setIcon(QMessageBox::Critical); break;
+    case TMsgIcon::Warning: box.setIcon(QMessageBox::Warning); break;
+    case TMsgIcon::Question: box.setIcon(QMessageBox::Question); break;
+    case TMsgIcon::Information: box.setIcon(QMessageBox::Information); break;
+    }
+    struct B {
+        const char* text;
+        int result;
+        QMessageBox::ButtonRole role;
+    };
+    std::vector<B> list;
+    switch (buttons) {
+    case TMsgButtons::Ok: list = {{"OK", mrOk, QMessageBox::AcceptRole}}; break;
+    case TMsgButtons::OkCancel: list = {{"OK", mrOk, QMessageBox::AcceptRole}, {"Отмена", mrCancel, QMessageBox::RejectRole}}; break;
+    case TMsgButtons::YesNo: list = {{"Да", mrYes, QMessageBox::YesRole}, {"Нет", mrNo, QMessageBox::NoRole}}; break;
+    case TMsgButtons::YesNoCancel:
+        list = {{"Да", mrYes, QMessageBox::YesRole}, {"Нет", mrNo, QMessageBox::NoRole}, {"Отмена", mrCancel, QMessageBox::RejectRole}};
+        break;
+    }
+    std::vector<std::pair<QAbstractButton*, int>> made;
+    for (const B& b : list) made.emplace_back(box.addButton(QString::fromUtf8(b.text), b.role), b.result);
+    box.setDefaultButton(static_cast<QPushButton*>(made.front().first));
+    box.exec();
+    for (auto& [button, result] : made)
+        if (box.clickedButton() == button) return result;
+    // Closed without a button (Esc or the close box): Cancel where there is one, else the only answer.
+    return buttons == TMsgButtons::Ok ? mrOk : (buttons == TMsgButtons::YesNo ? mrNo : mrCancel);
+}
+
+void GuardedCall(QWidget* parent, const std::function<void()>& body) {
+    try {
+        body();
+    } catch (const std::exception& e) {
+        MessageBox(parent, QString::fromUtf8(e.what()), TMsgIcon::Error);
+    } catch (...) {
+        MessageBox(parent, QStringLiteral("Непредвиденная ошибка."), TMsgIcon::Error);
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+
+TKeyPreviewDialog::TKeyPreviewDialog(QWidget* parent, Qt::WindowFlags flags) : QDialog(parent, flags) {
+    qApp->installEventFilter(this);
+}
+
+TKeyPreviewDialog::~TKeyPreviewDialog() { qApp->removeEventFilter(this); }
+
+bool TKeyPreviewDialog::FormKeyPress(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        GuardedCall(this, [this] { Confirm(); });
+        return true;
+    case Qt::Key_Escape:
+        done(QDialog::Rejected);
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool TKeyPreviewDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress || !isVisible()) return false;
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || widget->window() != this) return false;
+    // A key event travels from the focus widget up to its parents: look at it once, first.
+    QWidget* focus = QApplication::focusWidget();
+    if (focus && focus->window() == this) {
+        if (widget != focus) return false;
+    } else {
+        if (event == lastUnfocused_) return false;
+        lastUnfocused_ = event;
+    }
+    return FormKeyPress(static_cast<QKeyEvent*>(event));
+}
+
+// ---------------------------------------------------------------------------------------------
+
+void ConnectSelectItem(QAbstractItemView* view, SelectItemHandler handler) {
+    QObject::connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, view,
+                     [handler](const QItemSelection& selected, const QItemSelection& deselected) {
+                         std::set<int> lost, gained;
+                         for (const QModelIndex& i : deselected.indexes()) lost.insert(i.row());
+                         for (const QModelIndex& i : selected.indexes()) gained.insert(i.row());
+                         for (int row : lost) handler(row, false);
+                         for (int row : gained) handler(row, true);
+                     });
+}
