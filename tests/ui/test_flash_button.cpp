@@ -1,6 +1,7 @@
 #include "UiTestUtil.h"
 #include "controls/FlashButton.h"
 
+#include <QAction>
 #include <QEnterEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -200,4 +201,24 @@ TEST(FlashButton, CaptionUnderTheGlyph) {
         for (int x = 0; x < 80; ++x)
             if (img.pixelColor(x, y) != b->FieldNormalColor()) textBelow = true;
     EXPECT_TRUE(textBelow);
+}
+
+TEST(FlashButton, FollowsItsAction) {
+    Host h;
+    TFlashButton* b = h.Add(0);
+    b->SetGlyph(QImage());
+    QAction action(QStringLiteral("Открыть"));
+    QImage icon(16, 16, QImage::Format_RGB32);
+    icon.fill(Qt::blue);
+    action.setIcon(QIcon(QPixmap::fromImage(icon)));
+    int triggered = 0;
+    QObject::connect(&action, &QAction::triggered, [&] { ++triggered; });
+    b->SetAction(&action);
+    EXPECT_EQ(b->Caption(), QStringLiteral("Открыть"));
+    EXPECT_FALSE(b->Glyph().isNull()); // the action's image becomes the glyph
+    action.setEnabled(false);
+    EXPECT_FALSE(b->isEnabled());
+    action.setEnabled(true);
+    QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(10, 10));
+    EXPECT_EQ(triggered, 1);
 }
