@@ -130,7 +130,7 @@ void mTDeclaration::SaveToFile(const std::string& FileName) const {
     }
 }
 
-void mTDeclaration::LoadFromFile(const std::string& FileName) {
+std::string mTDeclaration::LoadFromFile(const std::string& FileName) {
     std::unique_ptr<mTFileLoader> loader;
     try {
         loader = std::make_unique<mTFileLoader>(FileName, true, 0);
@@ -148,6 +148,7 @@ void mTDeclaration::LoadFromFile(const std::string& FileName) {
         throw mEBadStorage(stgmsg::BadFormat, kHeaderNotNumber);
     }
     ReadDocument(S);
+    return S.RootName;
 }
 
 void mTDeclaration::ReadDocument(mTDocumentStorage& S) {

@@ -108,7 +108,9 @@ public:
     // Writes the document into the loader's block (a document file or a memory block).
     void SaveDocument(mTFileLoader& Loader) const;
     void SaveToFile(const std::string& FileName) const;
-    void LoadFromFile(const std::string& FileName);
+    // Result: the root name of the file read ("Velmarod" for this program's documents; another
+    // root is an earlier year's file, of which only the person record was taken).
+    std::string LoadFromFile(const std::string& FileName);
     // Reads the document from a container whose header has been read: this program's documents
     // whole, any other layout (an earlier year's file) only the person record.
     void ReadDocument(mTDocumentStorage& Storage);

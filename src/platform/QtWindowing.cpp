@@ -5,6 +5,7 @@
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QFont>
 #include <QPushButton>
 #include <exception>
 #include <set>
@@ -117,4 +118,21 @@ void ConnectSelectItem(QAbstractItemView* view, SelectItemHandler handler) {
                          for (int row : lost) handler(row, false);
                          for (int row : gained) handler(row, true);
                      });
+}
+
+void TurnEntry(QWidget* control, bool on) {
+    control->setEnabled(on);
+    QPalette pal = control->palette();
+    const QColor colour = QApplication::palette().color(on ? QPalette::Base : QPalette::Button);
+    pal.setColor(QPalette::Active, QPalette::Base, colour);
+    pal.setColor(QPalette::Inactive, QPalette::Base, colour);
+    pal.setColor(QPalette::Disabled, QPalette::Base, colour);
+    control->setPalette(pal);
+}
+
+void InstallFontSubstitutions() {
+    QFont::insertSubstitution(QStringLiteral("Unreal"), QStringLiteral("PT Sans"));
+    QFont::insertSubstitution(QStringLiteral("AGLettericaCondensedLight"), QStringLiteral("PT Sans Narrow"));
+    QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
+    QFont::insertSubstitution(QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"));
 }

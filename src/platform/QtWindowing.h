@@ -61,6 +61,13 @@ private:
     const QEvent* lastUnfocused_ = nullptr;
 };
 
+// The fonts of the original Windows program, mapped to the free fonts we ship with.
+void InstallFontSubstitutions();
+
+// Turns an entry control on (enabled, in the window colour) or off (disabled, in the button-face
+// colour).
+void TurnEntry(QWidget* control, bool on);
+
 // ---------------------------------------------------------------------------------------------
 // A list view reports a change of its selected row as two calls: the row that loses the selection
 // first, then the row that gains it (row, selected).

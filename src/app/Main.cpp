@@ -1,0 +1,529 @@
+#include "app/Main.h"
+
+#include "app/About.h"
+#include "app/CheckAllError.h"
+#include "controls/FlashButton.h"
+#include "model/DeclClasses.h"
+#include "pages/FrameInitialData.h"
+#include "pages/ImputGrazhd.h"
+#include "pages/InputInspectionNumber.h"
+#include "platform/HelpViewer.h"
+#include "platform/QtWindowing.h"
+#include "storage/StreamDef.h"
+#include "ui_Main.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDomDocument>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QPainterPath>
+#include <QScreen>
+#include <QSettings>
+#include <QShowEvent>
+
+TFormMain* FormMain = nullptr;
+
+namespace {
+
+QSettings Settings() { return QSettings(QStringLiteral("Велтасофт"), QStringLiteral("Велмарод")); }
+
+// A glyph strip of five images (up, disabled, pressed, down, hot) painted by `paint` in a colour,
+// on the magenta background that the button masks out.
+QImage GlyphStrip(int size, const std::function<void(QPainter&, const QColor&, int)>& paint) {
+    const QColor colours[5] = {QColor(30, 60, 130), QColor(128, 128, 128), QColor(30, 60, 130), QColor(20, 40, 100),
+                               QColor(60, 110, 200)};
+    QImage strip(size * 5, size, QImage::Format_RGB32);
+    strip.fill(QColor(255, 0, 255));
+    QPainter p(&strip);
+    // No smoothing: every pixel is either the glyph's colour or the background that is masked out.
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setRenderHint(QPainter::TextAntialiasing, false);
+    for (int i = 0; i < 5; ++i) {
+        p.save();
+        p.translate(i * size, 0);
+        paint(p, colours[i], size);
+        p.restore();
+    }
+    return strip;
+}
+
+void LetterGlyph(QPainter& p, const QColor& c, int size, const QString& letter) {
+    p.setPen(QPen(c, 2));
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(QRect(3, 3, size - 7, size - 7));
+    QFont f(QStringLiteral("PT Sans"));
+    f.setPixelSize(size / 2);
+    f.setBold(true);
+    f.setStyleStrategy(QFont::NoAntialias);
+    p.setFont(f);
+    p.drawText(QRect(0, 0, size - 1, size - 1), Qt::AlignCenter, letter);
+}
+
+} // namespace
+
+TFormMain::TFormMain(const QStringList& arguments, QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::TFormMain>()) {
+    FormMain = this;
+    ui->setupUi(this);
+    setMinimumSize(800, 571); // the window cannot be made smaller
+
+    ui->fbInitialData->SetDown(true);
+    ui->fbForeignIncome->setEnabled(false);
+    ui->fbBusinessIncome->setEnabled(false);
+    MakeGlyphs();
+    ReadToolbarOptions();
+
+    struct Command {
+        QAction* action;
+        void (TFormMain::*handler)();
+    } commands[] = {{ui->CreateDoc, &TFormMain::CreateDocExecute}, {ui->OpenDoc, &TFormMain::OpenDocExecute},
+                    {ui->SaveDoc, &TFormMain::SaveDocExecute},     {ui->SaveAsDoc, &TFormMain::SaveAsDocExecute},
+                    {ui->Quit, &TFormMain::QuitExecute},           {ui->About, &TFormMain::AboutExecute},
+                    {ui->Help, &TFormMain::HelpExecute},           {ui->N16, &TFormMain::N16Click},
+                    {ui->N17, &TFormMain::N17Click}};
+    for (const Command& c : commands)
+        connect(c.action, &QAction::triggered, this, [this, h = c.handler] { GuardedCall(this, [&] { (this->*h)(); }); });
+    ui->Help->setShortcut(QKeySequence(Qt::Key_F1));
+    ui->Help->setShortcutContext(Qt::ApplicationShortcut);
+    addAction(ui->Help);
+    // The tool-bar buttons run their actions and follow their enabled state.
+    const std::pair<TFlashButton*, QAction*> tools[] = {{ui->fbCreate, ui->CreateDoc}, {ui->fbOpen, ui->OpenDoc},
+                                                        {ui->fbSave, ui->SaveDoc},     {ui->fbView, ui->PreviewDoc},
+                                                        {ui->fbPrint, ui->PrintDoc},   {ui->fbExsport, ui->ExportDoc},
+                                                        {ui->fbCheck, ui->CheckDoc}};
+    for (auto [button, action] : tools) {
+        connect(button, &TFlashButton::OnClick, action, &QAction::trigger);
+        connect(action, &QAction::changed, button, [button = button, action = action] { button->setEnabled(action->isEnabled()); });
+        button->setToolTip(action->text());
+    }
+    // Preview, printing, export and the check command come with the report library.
+    for (QAction* a : {ui->PreviewDoc, ui->PrintDoc, ui->ExportDoc, ui->CheckDoc}) a->setEnabled(false);
+
+    for (TFlashButton* b : {ui->fbInitialData, ui->fbPrsonInfo, ui->fbRussianIncome, ui->fbForeignIncome,
+                            ui->fbBusinessIncome, ui->fbDeduction, ui->fbNalog}) {
+        pages_[b] = PageEntry{};
+        connect(b, &TFlashButton::OnClick, this, [this, b] { GuardedCall(this, [&] { PageButtonClick(b); }); });
+        SetPageButtonEnabled(b, b->isEnabled());
+    }
+    SetPageFactory(ui->fbInitialData, QStringLiteral("TfrInitialData"),
+                   [](QWidget* owner, TDocumentRef ref) { return new TfrInitialData(owner, ref); });
+
+    docnotify::SetMainWindowHandler([this] { WMDocumentChanged(); });
+
+    ProgramDir = QCoreApplication::applicationDirPath() + QLatin1Char('/');
+    LoadDataFiles();
+
+    Document = std::make_unique<mTDeclaration>();
+    if (arguments.size() == 1 || arguments.size() == 2) {
+        QString path = arguments[0];
+        if (arguments[0].toLower() == QLatin1String("-p")) path = arguments.size() == 2 ? arguments[1] : QString();
+        LoadFromFileOrEmpty(path);
+    } else {
+        NewDocumentReset(*Document);
+        FileName.clear();
+    }
+    UpdateCaption();
+    ShowFirstPage();
+}
+
+TFormMain::~TFormMain() {
+    FreeCurrentPage();
+    WritePlacement();
+    docnotify::SetMainWindowHandler({});
+    if (FormMain == this) FormMain = nullptr;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Documents
+
+void TFormMain::NewDocumentReset(mTDeclaration& d) const {
+    d.InspectionNumber.clear();
+    d.FilingDate = Today();
+    d.FilingMethod = 0;
+    d.SetIncomeKinds(ikRussian);
+    d.AutoCalculateApp = 1;
+}
+
+void TFormMain::LoadFromFileOrEmpty(const QString& path) {
+    auto document = std::make_unique<mTDeclaration>();
+    QString error;
+    try {
+        const std::string root = document->LoadFromFile(path.toStdString());
+        if (root == streams::RootVelmarod) {
+            FileName = QFileInfo(path).absoluteFilePath();
+        } else {
+            // An earlier year's file gives the person's data to a new, unnamed declaration.
+            NewDocumentReset(*document);
+            FileName.clear();
+        }
+    } catch (const EConvertError&) {
+        error = QString::fromUtf8(stgmsg::BadFormat);
+    } catch (const std::exception& e) {
+        error = QString::fromUtf8(e.what());
+    }
+    if (!error.isEmpty()) {
+        MessageBox(this, error, TMsgIcon::Error);
+        document = std::make_unique<mTDeclaration>();
+        NewDocumentReset(*document);
+        FileName.clear();
+    }
+    Document = std::move(document);
+}
+
+bool TFormMain::AskToSave() {
+    if (Saved) return true;
+    const int answer = MessageBox(this, QStringLiteral("Вы хотите сохранить декларацию?"), TMsgIcon::Question, TMsgButtons::YesNoCancel);
+    if (answer == mrCancel) return false;
+    if (answer == mrYes) return SaveNamed(false); // a cancelled save dialog stops the command
+    return true;
+}
+
+bool TFormMain::SaveNamed(bool askForName) {
+    if (askForName || FileName.isEmpty()) {
+        const QString chosen = AskSaveFileName ? AskSaveFileName() : QString();
+        if (chosen.isEmpty()) return false;
+        FileName = QFileInfo(chosen).absoluteFilePath();
+    }
+    if (CurrentPage) CurrentPage->SaveData();
+    Document->SaveToFile(FileName.toStdString());
+    UpdateCaption();
+    Saved = true;
+    return true;
+}
+
+void TFormMain::UpdateCaption() {
+    setWindowTitle((FileName.isEmpty() ? QStringLiteral("Без имени") : QFileInfo(FileName).fileName()) +
+                   QStringLiteral(" - Велмарод"));
+}
+
+void TFormMain::FreeCurrentPage() {
+    if (!CurrentPage) return;
+    TThinkingFrame* page = CurrentPage;
+    CurrentPage = nullptr;
+    delete page;
+}
+
+void TFormMain::ShowFirstPage() {
+    PageLoading = true;
+    ui->fbInitialData->SetDown(true);
+    CurrentPage = new TfrInitialData(ui->PnlFormContainer, &Document);
+    ui->PnlFormContainer->layout()->addWidget(CurrentPage);
+    CurrentPage->show();
+    ActiveButton = ui->fbInitialData;
+    PageLoading = false;
+    Saved = true;
+}
+
+void TFormMain::CreateDocExecute() {
+    if (!AskToSave()) return;
+    NoDate = false;
+    FreeCurrentPage(); // the page goes before the document it shows
+    Document = std::make_unique<mTDeclaration>();
+    NewDocumentReset(*Document);
+    FileName.clear();
+    UpdateCaption();
+    ShowFirstPage();
+}
+
+void TFormMain::OpenDocExecute() {
+    if (!AskToSave()) return;
+    const QString path = AskOpenFileName ? AskOpenFileName() : QString();
+    if (path.isEmpty()) return; // a cancelled dialog changes nothing
+    FreeCurrentPage();
+    NoDate = false;
+    LoadFromFileOrEmpty(path);
+    UpdateCaption();
+    ShowFirstPage();
+}
+
+void TFormMain::SaveDocExecute() { SaveNamed(false); }
+void TFormMain::SaveAsDocExecute() { SaveNamed(true); }
+void TFormMain::QuitExecute() { close(); }
+
+void TFormMain::closeEvent(QCloseEvent* event) {
+    if (closed_) {
+        event->accept();
+        return;
+    }
+    bool go = false;
+    GuardedCall(this, [&] { go = AskToSave(); });
+    if (!go) {
+        event->ignore();
+        return;
+    }
+    FreeCurrentPage();
+    Document.reset();
+    closed_ = true;
+    event->accept();
+}
+
+void TFormMain::AboutExecute() {
+    TfmAbout about(this);
+    about.exec();
+}
+
+void TFormMain::HelpExecute() {
+    const QString topic = ProgramDir + QStringLiteral("help/runprogramm.htm");
+    if (!QFileInfo::exists(topic)) {
+        MessageBox(this, QStringLiteral("Не найден файл справки ") + topic, TMsgIcon::Error);
+        return;
+    }
+    ShowHelp(this, topic);
+}
+
+std::uint32_t TFormMain::CheckAll() { return RunCheckAll(*Document, this); }
+
+void TFormMain::WMDocumentChanged() {
+    if (!PageLoading) Saved = false;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Pages
+
+void TFormMain::SetPageFactory(TFlashButton* button, const QString& pageClass, PageFactory factory) {
+    PageEntry& e = pages_[button];
+    e.pageClass = pageClass;
+    e.factory = std::move(factory);
+    SetPageButtonEnabled(button, e.wanted);
+}
+
+void TFormMain::SetPageButtonEnabled(TFlashButton* button, bool enabled) {
+    auto it = pages_.find(button);
+    if (it == pages_.end()) return;
+    it->second.wanted = enabled;
+    button->setEnabled(enabled && static_cast<bool>(it->second.factory));
+}
+
+void TFormMain::PageButtonClick(TFlashButton* button) {
+    const PageEntry& entry = pages_.at(button);
+    if (!entry.factory) return;
+    if (CurrentPage && CurrentPage->metaObject()->className() == entry.pageClass) return;
+    if (CurrentPage) {
+        CurrentPage->SaveData();
+        const std::uint16_t item = CurrentPage->CheckData();
+        if (item != 0) {
+            // The switch is refused: the page's button goes down again and the entry is focused.
+            if (ActiveButton) ActiveButton->SetDown(true);
+            CurrentPage->FocusItem(item);
+            return;
+        }
+    }
+    PageLoading = true;
+    TThinkingFrame* page = entry.factory(ui->PnlFormContainer, &Document);
+    ui->PnlFormContainer->layout()->addWidget(page);
+    FreeCurrentPage();
+    CurrentPage = page;
+    page->show();
+    PageLoading = false;
+    ActiveButton = button;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Data files
+
+void TFormMain::LoadDataFiles() {
+    // Reads an optional data file; a damaged one is reported once and left aside.
+    auto load = [this](const QString& name, QDomDocument& doc) {
+        QFile file(ProgramDir + name);
+        if (!file.exists()) return false;
+        if (!file.open(QIODevice::ReadOnly)) {
+            MessageBox(this, QStringLiteral("Не удается прочитать файл ") + file.fileName(), TMsgIcon::Warning);
+            return false;
+        }
+        QString error;
+        int line = 0, column = 0;
+        if (!doc.setContent(&file, &error, &line, &column)) {
+            MessageBox(this,
+                       QStringLiteral("Файл ") + file.fileName() + QStringLiteral(" поврежден и не используется: ") + error +
+                           QStringLiteral(" (строка ") + QString::number(line) + QStringLiteral(")."),
+                       TMsgIcon::Warning);
+            return false;
+        }
+        return true;
+    };
+    QDomDocument inspections;
+    if (load(QStringLiteral("InspectionNumbers.xml"), inspections)) {
+        InspectionNumberDialog = new TfmInputInspectionNumber(this, inspections.documentElement());
+        InspectionNumberDialogLoaded = true;
+    }
+    QDomDocument countries;
+    if (load(QStringLiteral("Oksm.xml"), countries)) {
+        CountryDialog = new TfmGrazhd(this, countries.documentElement());
+        CountryDialogLoaded = true;
+    }
+    auto rates = std::make_unique<QDomDocument>();
+    if (load(QStringLiteral("CurrencyRates.xml"), *rates)) CurrencyRates = std::move(rates);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Settings and placement
+
+void TFormMain::ReadToolbarOptions() {
+    QSettings s = Settings();
+    ui->N16->setChecked(s.value(QStringLiteral("ShowStdToolbar"), 1).toInt() != 0);
+    ui->N17->setChecked(s.value(QStringLiteral("TextLabels"), 1).toInt() != 0);
+    ui->CoolBarButtons->setVisible(ui->N16->isChecked());
+    ApplyToolbarLayout();
+}
+
+void TFormMain::ApplyToolbarLayout() {
+    const bool labels = ui->N17->isChecked();
+    const int w = labels ? 80 : 35, h = labels ? 47 : 35;
+    struct Tool {
+        TFlashButton* button;
+        QAction* action;
+    } tools[] = {{ui->fbCreate, ui->CreateDoc}, {ui->fbOpen, ui->OpenDoc},      {ui->fbSave, ui->SaveDoc},
+                 {ui->fbView, ui->PreviewDoc},  {ui->fbPrint, ui->PrintDoc},    {ui->fbExsport, ui->ExportDoc},
+                 {ui->fbCheck, ui->CheckDoc}};
+    int x = 2;
+    for (const Tool& t : tools) {
+        t.button->SetCaption(labels ? t.action->text() : QString());
+        t.button->SetLayout(blGlyphTop);
+        t.button->setGeometry(x, 1, w, h);
+        x += w;
+        if (t.button == ui->fbSave || t.button == ui->fbPrint) {
+            QFrame* sep = t.button == ui->fbSave ? ui->ToolSeparator1 : ui->ToolSeparator2;
+            sep->setGeometry(x, 4, 8, h - 8);
+            x += 8;
+        }
+    }
+    ui->CoolBarButtons->setMinimumHeight(labels ? 50 : 38);
+    ui->CoolBarButtons->setMaximumHeight(labels ? 50 : 38);
+}
+
+void TFormMain::N16Click() {
+    QSettings s = Settings();
+    if (s.status() != QSettings::NoError) return;
+    const bool shown = ui->N16->isChecked();
+    s.setValue(QStringLiteral("ShowStdToolbar"), shown ? 1 : 0);
+    ui->CoolBarButtons->setVisible(shown);
+    if (shown) ApplyToolbarLayout();
+}
+
+void TFormMain::N17Click() {
+    QSettings s = Settings();
+    if (s.status() != QSettings::NoError) return;
+    s.setValue(QStringLiteral("TextLabels"), ui->N17->isChecked() ? 1 : 0);
+    ApplyToolbarLayout();
+}
+
+void TFormMain::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!shownOnce_) {
+        shownOnce_ = true;
+        FormShow();
+    }
+}
+
+void TFormMain::FormShow() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const int screenWidth = screen ? screen->geometry().width() : 1024;
+    const int workHeight = screen ? screen->availableGeometry().height() : 768;
+    QSettings s = Settings();
+    const bool fullScreen = s.value(QStringLiteral("FullScreen"), 0).toInt() != 0;
+    int L = 0, T = 0, W = 0, H = 0;
+    if (!fullScreen) {
+        L = s.value(QStringLiteral("wLeft"), 0).toInt();
+        T = s.value(QStringLiteral("wTop"), 0).toInt();
+        W = s.value(QStringLiteral("wWidth"), 0).toInt();
+        H = s.value(QStringLiteral("wHeight"), 0).toInt();
+    }
+    if (L + W == 0) {
+        W = 800;
+        L = (screenWidth - 800) / 2;
+    }
+    if (T + H == 0) {
+        H = 571;
+        T = (workHeight - 571) / 2;
+    }
+    if (L < 0) L = 0;
+    if (T < 0) T = 0;
+    if (screenWidth - L < W) {
+        W = 800;
+        L = screenWidth - 800;
+    }
+    if (workHeight - T < H) {
+        H = 571;
+        T = workHeight - 571;
+    }
+    if (L < 0) L = 0;
+    if (T < 0) T = 0;
+    move(L, T);
+    resize(W, H);
+    if (fullScreen) setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+void TFormMain::WritePlacement() {
+    QSettings s = Settings();
+    if (s.status() != QSettings::NoError) return;
+    const bool maximised = isMaximized();
+    s.setValue(QStringLiteral("FullScreen"), maximised ? 1 : 0);
+    const QRect normal = maximised ? normalGeometry() : QRect(pos(), size());
+    s.setValue(QStringLiteral("wLeft"), normal.x());
+    s.setValue(QStringLiteral("wTop"), normal.y());
+    s.setValue(QStringLiteral("wWidth"), normal.width());
+    s.setValue(QStringLiteral("wHeight"), normal.height());
+}
+
+// ---------------------------------------------------------------------------------------------
+// Glyphs of the tool bar and the page buttons
+
+void TFormMain::MakeGlyphs() {
+    auto line = [](QPainter& p, const QColor& c) {
+        p.setPen(QPen(c, 2));
+        p.setBrush(Qt::NoBrush);
+    };
+    ui->fbCreate->SetGlyph(GlyphStrip(24, [&](QPainter& p, const QColor& c, int) {
+        line(p, c);
+        p.drawPolygon(QPolygon({QPoint(6, 3), QPoint(14, 3), QPoint(19, 8), QPoint(19, 21), QPoint(6, 21)}));
+        p.drawLine(14, 3, 14, 8);
+        p.drawLine(14, 8, 19, 8);
+    }));
+    ui->fbOpen->SetGlyph(GlyphStrip(24, [&](QPainter& p, const QColor& c, int) {
+        line(p, c);
+        p.drawPolygon(QPolygon({QPoint(3, 6), QPoint(9, 6), QPoint(11, 8), QPoint(20, 8), QPoint(20, 19), QPoint(3, 19)}));
+        p.drawLine(3, 11, 20, 11);
+    }));
+    ui->fbSave->SetGlyph(GlyphStrip(24, [&](QPainter& p, const QColor& c, int) {
+        line(p, c);
+        p.drawRect(4, 4, 16, 16);
+        p.drawRect(8, 4, 8, 5);
+        p.drawRect(7, 13, 10, 7);
+    }));
+    ui->fbView->SetGlyph(GlyphStrip(24, [&](QPainter& p, const QColor& c, int) {
+        line(p, c);
+        p.drawEllipse(4, 4, 11, 11);
+        p.drawLine(14, 14, 20, 20);
+    }));
+    ui->fbPrint->SetGlyph(GlyphStrip(24, [&](QPainter& p, const QColor& c, int) {
+        line(p, c);
+        p.drawRect(7, 3, 10, 6);
+        p.drawRect(3, 9, 18, 8);
+        p.drawRect(7, 14, 10, 7);
+    }));
+    ui->fbExsport->SetGlyph(GlyphStrip(24, [&](QPainter& p, const QColor& c, int) {
+        line(p, c);
+        p.drawRect(4, 9, 12, 12);
+        p.drawLine(11, 14, 20, 5);
+        p.drawLine(14, 4, 20, 4);
+        p.drawLine(20, 4, 20, 10);
+    }));
+    ui->fbCheck->SetGlyph(GlyphStrip(24, [&](QPainter& p, const QColor& c, int) {
+        p.setPen(QPen(c, 3));
+        p.drawLine(4, 12, 10, 18);
+        p.drawLine(10, 18, 20, 6);
+    }));
+    const struct {
+        TFlashButton* button;
+        const char* letter;
+    } pages[] = {{ui->fbInitialData, "У"},  {ui->fbPrsonInfo, "Д"}, {ui->fbRussianIncome, "Р"}, {ui->fbForeignIncome, "В"},
+                 {ui->fbBusinessIncome, "П"}, {ui->fbDeduction, "%"}, {ui->fbNalog, "Н"}};
+    for (const auto& pg : pages) {
+        const QString letter = QString::fromUtf8(pg.letter);
+        const int size = pg.button == ui->fbNalog ? 20 : 32;
+        pg.button->SetGlyph(GlyphStrip(size, [&](QPainter& p, const QColor& c, int s) { LetterGlyph(p, c, s, letter); }));
+    }
+}

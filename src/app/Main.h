@@ -1,0 +1,107 @@
+// The main window: owner of the open declaration, its document commands, the page buttons and the
+// container that shows one data-entry page at a time.
+#pragma once
+
+#include "app/MyFrame.h"
+
+#include <QMainWindow>
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+
+class QDomDocument;
+class TFlashButton;
+class TfmInputInspectionNumber;
+class TfmGrazhd;
+class mTDeclaration;
+
+namespace Ui {
+class TFormMain;
+}
+
+class TFormMain : public QMainWindow {
+    Q_OBJECT
+public:
+    // `arguments`: the command line without the program's name.
+    explicit TFormMain(const QStringList& arguments, QWidget* parent = nullptr);
+    ~TFormMain() override;
+
+    std::unique_ptr<Ui::TFormMain> ui;
+
+    TThinkingFrame* CurrentPage = nullptr;
+    TFlashButton* ActiveButton = nullptr;
+    std::unique_ptr<mTDeclaration> Document;
+    bool PageLoading = false;
+    bool Saved = true;
+    QString FileName;
+    std::unique_ptr<QDomDocument> CurrencyRates;
+    bool InspectionNumberDialogLoaded = false;
+    bool CountryDialogLoaded = false;
+    TfmInputInspectionNumber* InspectionNumberDialog = nullptr;
+    TfmGrazhd* CountryDialog = nullptr;
+    QString ProgramDir;
+    bool NoDate = false;
+
+    // The file dialogs; tests put their own answers here. An empty name: the dialog was cancelled.
+    std::function<QString()> AskOpenFileName;
+    std::function<QString()> AskSaveFileName;
+
+    void CreateDocExecute();
+    void OpenDocExecute();
+    void SaveDocExecute();
+    void SaveAsDocExecute();
+    void QuitExecute();
+    void AboutExecute();
+    void HelpExecute();
+    void N16Click();
+    void N17Click();
+    void FormShow();
+    void WMDocumentChanged();
+    // The whole-declaration check (the check dialog is owned by this window).
+    std::uint32_t CheckAll();
+
+    // A page button and the page it shows. A button whose page the program does not have yet stays
+    // disabled whatever the rules of the pages say.
+    using PageFactory = std::function<TThinkingFrame*(QWidget* owner, TDocumentRef documentRef)>;
+    void SetPageFactory(TFlashButton* button, const QString& pageClass, PageFactory factory);
+    void SetPageButtonEnabled(TFlashButton* button, bool enabled);
+    // Switching pages with a page button (its handler; the button is already down).
+    void PageButtonClick(TFlashButton* button);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    struct PageEntry {
+        QString pageClass;
+        PageFactory factory;
+        bool wanted = true; // enabled as the pages' rules want it
+    };
+
+    // The question before unsaved changes are lost; false when the command must stop.
+    bool AskToSave();
+    // Saves under FileName, asking for a name first when there is none; false when no name was given.
+    bool SaveNamed(bool askForName);
+    void NewDocumentReset(mTDeclaration& document) const;
+    void ReplaceDocument(std::unique_ptr<mTDeclaration> document);
+    void ShowFirstPage();
+    void FreeCurrentPage();
+    void UpdateCaption();
+    void LoadFromFileOrEmpty(const QString& path);
+    void LoadDataFiles();
+    void ReadToolbarOptions();
+    void ApplyToolbarLayout();
+    void MakeGlyphs();
+    void WritePlacement();
+
+    std::map<TFlashButton*, PageEntry> pages_;
+    bool shownOnce_ = false;
+    bool closed_ = false;
+};
+
+// The main window, reachable from every page and dialog.
+extern TFormMain* FormMain;

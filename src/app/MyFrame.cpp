@@ -1,0 +1,3 @@
+#include "app/MyFrame.h"
+
+TThinkingFrame::TThinkingFrame(QWidget* owner, TDocumentRef documentRef) : QFrame(owner), DocumentRef(documentRef) {}

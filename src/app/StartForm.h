@@ -1,0 +1,25 @@
+// The splash window shown while the main window is being built, for at least three seconds.
+#pragma once
+
+#include <QTimer>
+#include <QWidget>
+#include <memory>
+
+namespace Ui {
+class TfmStart;
+}
+
+class TfmStart : public QWidget {
+    Q_OBJECT
+public:
+    explicit TfmStart(QWidget* owner = nullptr);
+    ~TfmStart() override;
+
+    void tmStartTimerTimer() { tmStartTimer.stop(); }
+
+    std::unique_ptr<Ui::TfmStart> ui;
+    QTimer tmStartTimer; // 3000 ms, running from the moment the window is made
+};
+
+// The program's start: splash, main window, message loop. Returns the exit code.
+int RunVelmarod(int argc, char** argv);

@@ -1,0 +1,3 @@
+#include "app/StartForm.h"
+
+int main(int argc, char** argv) { return RunVelmarod(argc, argv); }

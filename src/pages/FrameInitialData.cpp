@@ -1,0 +1,292 @@
+#include "pages/FrameInitialData.h"
+
+#include "app/CheckError.h"
+#include "app/Main.h"
+#include "controls/FlashButton.h"
+#include "model/DeclClasses.h"
+#include "pages/InputInspectionNumber.h"
+#include "platform/QtWindowing.h"
+#include "ui_FrameInitialData.h"
+#include "ui_Main.h"
+
+#include <QDate>
+
+namespace {
+
+QDate ToQDate(TDateTime t) {
+    int y, m, d;
+    DecodeDate(t, y, m, d);
+    return QDate(y, m, d);
+}
+
+TDateTime FromQDate(const QDate& d) { return EncodeDate(d.year(), d.month(), d.day()); }
+
+QString MoneyText(Currency c) { return QString::fromStdString(c.ToString(',')); }
+
+Currency MoneyOf(const QString& text) {
+    Currency c;
+    Currency::TryParse(text.toStdString(), ',', c);
+    return c;
+}
+
+int IntOf(const QString& text) {
+    try {
+        return StrToInt(text.toStdString());
+    } catch (const EConvertError&) {
+        return 0;
+    }
+}
+
+void Changed() { docnotify::SendDocumentChanged(); }
+
+} // namespace
+
+TfrInitialData::TfrInitialData(QWidget* owner, TDocumentRef documentRef)
+    : TThinkingFrame(owner, documentRef), ui(std::make_unique<Ui::TfrInitialData>()) {
+    ui->setupUi(this);
+    // Handlers run also when the program changes a control, as the pages' filling relies on.
+    auto onChecked = [this](QAbstractButton* b, void (TfrInitialData::*h)()) {
+        connect(b, &QAbstractButton::toggled, this, [this, h](bool checked) {
+            if (checked) (this->*h)();
+        });
+    };
+    onChecked(ui->rbFirst, &TfrInitialData::rbFirstClick);
+    onChecked(ui->rbLast, &TfrInitialData::rbLastClick);
+    onChecked(ui->rbSimple, &TfrInitialData::rbSimpleClick);
+    onChecked(ui->rbNeRez, &TfrInitialData::rbNeRezClick);
+    onChecked(ui->rb4ndfl, &TfrInitialData::rb4ndflClick);
+    for (QAbstractButton* b : {static_cast<QAbstractButton*>(ui->rbGiveSelf), static_cast<QAbstractButton*>(ui->rbGiveTrustFase),
+                               static_cast<QAbstractButton*>(ui->rbGiveByMail), static_cast<QAbstractButton*>(ui->rbEmail)})
+        connect(b, &QAbstractButton::toggled, this, [](bool checked) {
+            if (checked) Changed();
+        });
+    connect(ui->cbPrintData, &QCheckBox::toggled, this, [this] { cbPrintDataClick(); });
+    connect(ui->chbIncomeInquiry, &QCheckBox::toggled, this, [this] { chbIncomeInquiryClick(); });
+    connect(ui->chbIncomeCurrency, &QCheckBox::toggled, this, [this] { chbIncomeCurrencyClick(); });
+    connect(ui->chbIncomeBusiness, &QCheckBox::toggled, this, [this] { chbIncomeBusinessClick(); });
+    connect(ui->chbAutoCalculateApp, &QCheckBox::toggled, this, [this] { chbAutoCalculateAppClick(); });
+    connect(ui->dtGetDate, &QDateEdit::dateChanged, this, [this] { dtGetDateChange(); });
+    connect(ui->bnInspection, &QPushButton::clicked, this, [this] { GuardedCall(this, [this] { bnInspectionClick(); }); });
+    TurnEntry(ui->meInspection, false);
+    TurnEntry(ui->meNumVer, false);
+    Load();
+}
+
+TfrInitialData::~TfrInitialData() = default;
+
+void TfrInitialData::Load() {
+    const mTDeclaration& d = Document();
+    ui->cbPrintData->setChecked(FormMain->NoDate);
+    ui->meInspection->SetText(QString::fromStdString(d.InspectionNumber));
+    ui->Edit1->setText(QString::fromStdString(d.InspectionName));
+    ui->dtGetDate->setDate(ToQDate(d.FilingDate));
+    if (d.Primary) {
+        ui->rbFirst->setChecked(true);
+        TurnEntry(ui->meNumVer, false);
+    } else {
+        ui->rbLast->setChecked(true);
+        TurnEntry(ui->meNumVer, true);
+        ui->meNumVer->SetText(QString::number(d.CorrectionNumber));
+    }
+    QRadioButton* methods[] = {ui->rbGiveSelf, ui->rbGiveTrustFase, ui->rbGiveByMail, ui->rbEmail};
+    if (d.FilingMethod <= 3) methods[d.FilingMethod]->setChecked(true);
+    QRadioButton* statuses[] = {ui->rbFLNA, ui->rbPredp, ui->rbNotarius, ui->rbAdvokat, ui->rbInostranec, ui->rbFLProch};
+    if (d.FilerStatus <= 5) statuses[d.FilerStatus]->setChecked(true);
+    if (d.IncomeKinds & ikRussian) ui->chbIncomeInquiry->setChecked(true);
+    if (d.IncomeKinds & ikForeign) ui->chbIncomeCurrency->setChecked(true);
+    if (d.IncomeKinds & ikBusiness) {
+        ui->chbIncomeBusiness->setChecked(true);
+        ui->meSupposeIncome->SetText(MoneyText(d.SupposeIncome));
+        ui->meSupVich->SetText(MoneyText(d.SupVich));
+    }
+    ui->meSupposeIncome->SetText(MoneyText(d.SupposeIncome));
+    ui->meOGRNIP->SetText(QString::fromStdString(d.OGRNIP));
+    ui->meAppendixes->SetText(QString::number(d.Appendixes));
+    ui->chbAutoCalculateApp->setChecked(false);
+    ui->bnInspection->setEnabled(FormMain->InspectionNumberDialogLoaded);
+    // Without the list of inspections the number is typed.
+    TurnEntry(ui->meInspection, !FormMain->InspectionNumberDialogLoaded);
+    QRadioButton* kinds[] = {ui->rbSimple, ui->rbNeRez, ui->rb4ndfl};
+    if (d.DeclarationKind <= 2) kinds[d.DeclarationKind]->setChecked(true);
+    ApplyPageButtons();
+}
+
+void TfrInitialData::SaveData() {
+    mTDeclaration& d = Document();
+    d.InspectionNumber = ui->meInspection->Text().toStdString();
+    d.InspectionName = ui->Edit1->text().toStdString();
+    d.FilingDate = FromQDate(ui->dtGetDate->date());
+    QRadioButton* methods[] = {ui->rbGiveSelf, ui->rbGiveTrustFase, ui->rbGiveByMail, ui->rbEmail};
+    for (int i = 0; i < 4; ++i)
+        if (methods[i]->isChecked()) d.FilingMethod = static_cast<std::uint8_t>(i);
+    QRadioButton* statuses[] = {ui->rbFLNA, ui->rbPredp, ui->rbNotarius, ui->rbAdvokat, ui->rbInostranec, ui->rbFLProch};
+    for (int i = 0; i < 6; ++i)
+        if (statuses[i]->isChecked()) d.FilerStatus = static_cast<std::uint8_t>(i);
+    QRadioButton* kinds[] = {ui->rbSimple, ui->rbNeRez, ui->rb4ndfl};
+    for (int i = 0; i < 3; ++i)
+        if (kinds[i]->isChecked()) d.DeclarationKind = static_cast<std::uint8_t>(i);
+    std::uint8_t set = 0;
+    if (ui->chbIncomeInquiry->isChecked()) set |= ikRussian;
+    if (ui->chbIncomeCurrency->isChecked()) set |= ikForeign;
+    if (ui->chbIncomeBusiness->isChecked()) set |= ikBusiness;
+    d.SetIncomeKinds(set);
+    d.SupposeIncome = MoneyOf(ui->meSupposeIncome->Text());
+    d.SupVich = ui->chbIncomeBusiness->isChecked() && !ui->meSupVich->Text().isEmpty() ? MoneyOf(ui->meSupVich->Text()) : Currency();
+    d.Primary = ui->rbFirst->isChecked() ? 1 : 0;
+    d.CorrectionNumber = ui->rbLast->isChecked() && !ui->meNumVer->Text().isEmpty() ? IntOf(ui->meNumVer->Text()) : 0;
+    d.AutoCalculateApp = 0;
+    if (!ui->chbAutoCalculateApp->isChecked()) d.SetAppendixCount(IntOf(ui->meAppendixes->Text()));
+}
+
+std::uint16_t TfrInitialData::CheckData() {
+    if (!Document().InspectionNumber.empty()) return 0;
+    TfmCheckError dialog(this);
+    dialog.SetSection(QStringLiteral("Задание условий"));
+    dialog.SetMessage(QStringLiteral("Не введен номер инспекции"));
+    return dialog.exec() == crFix ? 1 : 0;
+}
+
+void TfrInitialData::FocusItem(std::uint16_t item) {
+    if (item == 1) {
+        if (ui->bnInspection->isEnabled()) {
+            ui->bnInspection->setFocus();
+            bnInspectionClick();
+        } else {
+            ui->meInspection->setFocus();
+        }
+    } else if (item == 2) {
+        ui->meSupposeIncome->setFocus();
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+
+void TfrInitialData::bnInspectionClick() {
+    TfmInputInspectionNumber* picker = FormMain->InspectionNumberDialog;
+    if (!picker) return;
+    picker->SetCode(ui->meInspection->Text());
+    if (picker->exec() != QDialog::Accepted) return;
+    if (picker->SelectedCode == ui->meInspection->Text()) return;
+    ui->meInspection->SetText(picker->SelectedCode);
+    ui->Edit1->setText(picker->SelectedName);
+    Changed();
+}
+
+void TfrInitialData::rbFirstClick() {
+    Changed();
+    TurnEntry(ui->meNumVer, false);
+}
+
+void TfrInitialData::rbLastClick() {
+    Changed();
+    TurnEntry(ui->meNumVer, true);
+}
+
+void TfrInitialData::cbPrintDataClick() {
+    // The option belongs to the main window, not to the document.
+    FormMain->NoDate = ui->cbPrintData->isChecked();
+    ui->dtGetDate->setEnabled(!ui->cbPrintData->isChecked());
+}
+
+void TfrInitialData::dtGetDateChange() { Changed(); }
+
+bool TfrInitialData::AnyIncomeChecked() const {
+    return ui->chbIncomeInquiry->isChecked() || ui->chbIncomeCurrency->isChecked() || ui->chbIncomeBusiness->isChecked();
+}
+
+void TfrInitialData::SetDeductionButton(bool enabled) { FormMain->SetPageButtonEnabled(FormMain->ui->fbDeduction, enabled); }
+
+void TfrInitialData::ApplyPageButtons() {
+    FormMain->SetPageButtonEnabled(FormMain->ui->fbRussianIncome, ui->chbIncomeInquiry->isChecked());
+    FormMain->SetPageButtonEnabled(FormMain->ui->fbForeignIncome, ui->chbIncomeCurrency->isChecked());
+    FormMain->SetPageButtonEnabled(FormMain->ui->fbBusinessIncome, ui->chbIncomeBusiness->isChecked());
+    SetDeductionButton(AnyIncomeChecked() && !ui->rbNeRez->isChecked() && !ui->rb4ndfl->isChecked());
+}
+
+void TfrInitialData::rbSimpleClick() {
+    ui->chbIncomeCurrency->setEnabled(true);
+    ui->chbIncomeBusiness->setEnabled(true);
+    SetDeductionButton(true);
+    ui->chbIncomeInquiry->setEnabled(true);
+    for (QWidget* w : {static_cast<QWidget*>(ui->chbAutoCalculateApp), static_cast<QWidget*>(ui->lbIncomeComment),
+                       static_cast<QWidget*>(ui->rbFLNA), static_cast<QWidget*>(ui->lbFLNA), static_cast<QWidget*>(ui->rbFLProch),
+                       static_cast<QWidget*>(ui->rbInostranec)})
+        w->setEnabled(true);
+    for (QWidget* w : {static_cast<QWidget*>(ui->meOGRNIP), static_cast<QWidget*>(ui->lbOGRNIP)}) {
+        w->hide();
+        w->setEnabled(false);
+    }
+    ui->meSupposeIncome->hide();
+    ui->lbSupposeIncome->hide();
+}
+
+void TfrInitialData::rbNeRezClick() {
+    ui->chbIncomeCurrency->setChecked(false);
+    ui->chbIncomeCurrency->setEnabled(false);
+    ui->chbIncomeBusiness->setChecked(false);
+    ui->chbIncomeBusiness->setEnabled(false);
+    SetDeductionButton(false);
+    ui->chbIncomeInquiry->setEnabled(true);
+    for (QWidget* w : {static_cast<QWidget*>(ui->chbAutoCalculateApp), static_cast<QWidget*>(ui->lbIncomeComment),
+                       static_cast<QWidget*>(ui->rbFLNA), static_cast<QWidget*>(ui->lbFLNA), static_cast<QWidget*>(ui->rbFLProch)})
+        w->setEnabled(true);
+    for (QWidget* w : {static_cast<QWidget*>(ui->meOGRNIP), static_cast<QWidget*>(ui->lbOGRNIP)}) {
+        w->hide();
+        w->setEnabled(false);
+    }
+    ui->meSupposeIncome->hide();
+    ui->lbSupposeIncome->hide();
+}
+
+void TfrInitialData::rb4ndflClick() {
+    ui->chbIncomeCurrency->setChecked(false);
+    ui->chbIncomeCurrency->setEnabled(false);
+    ui->chbIncomeBusiness->setChecked(false);
+    ui->chbIncomeBusiness->setEnabled(false);
+    SetDeductionButton(false);
+    ui->chbIncomeInquiry->setChecked(false);
+    ui->chbIncomeInquiry->setEnabled(false);
+    for (QWidget* w : {static_cast<QWidget*>(ui->chbAutoCalculateApp), static_cast<QWidget*>(ui->lbIncomeComment),
+                       static_cast<QWidget*>(ui->rbFLNA), static_cast<QWidget*>(ui->lbFLNA), static_cast<QWidget*>(ui->rbFLProch),
+                       static_cast<QWidget*>(ui->rbInostranec), static_cast<QWidget*>(ui->meAppendixes)})
+        w->setEnabled(false);
+    for (QWidget* w : {static_cast<QWidget*>(ui->meOGRNIP), static_cast<QWidget*>(ui->lbOGRNIP)}) {
+        w->show();
+        w->setEnabled(true);
+    }
+    ui->meSupposeIncome->show();
+    ui->lbSupposeIncome->show();
+    ui->lbSupposeIncome->setEnabled(true);
+    TurnEntry(ui->meSupposeIncome, true);
+}
+
+void TfrInitialData::chbIncomeInquiryClick() {
+    Changed();
+    FormMain->SetPageButtonEnabled(FormMain->ui->fbRussianIncome, ui->chbIncomeInquiry->isChecked());
+    SetDeductionButton(AnyIncomeChecked() && !ui->rbNeRez->isChecked());
+}
+
+void TfrInitialData::chbIncomeCurrencyClick() {
+    Changed();
+    FormMain->SetPageButtonEnabled(FormMain->ui->fbForeignIncome, ui->chbIncomeCurrency->isChecked());
+    SetDeductionButton(AnyIncomeChecked());
+}
+
+void TfrInitialData::chbIncomeBusinessClick() {
+    Changed();
+    const bool on = ui->chbIncomeBusiness->isChecked();
+    FormMain->SetPageButtonEnabled(FormMain->ui->fbBusinessIncome, on);
+    ui->lbSupposeIncome->setEnabled(on);
+    TurnEntry(ui->meSupposeIncome, on);
+    TurnEntry(ui->meSupVich, on);
+    if (!on) {
+        ui->meSupposeIncome->SetText(QString());
+        ui->meSupVich->SetText(QString());
+    }
+    SetDeductionButton(AnyIncomeChecked());
+}
+
+void TfrInitialData::chbAutoCalculateAppClick() {
+    Changed();
+    TurnEntry(ui->meAppendixes, !ui->chbAutoCalculateApp->isChecked());
+}

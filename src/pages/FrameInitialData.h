@@ -1,0 +1,45 @@
+// The first data-entry page: the declaration's general data, the declaration kind and the kinds
+// of income, which decide the page buttons of the main window.
+#pragma once
+
+#include "app/MyFrame.h"
+
+#include <memory>
+
+namespace Ui {
+class TfrInitialData;
+}
+
+class TfrInitialData : public TThinkingFrame {
+    Q_OBJECT
+public:
+    // CreatePage: builds the page and shows the document's general data.
+    TfrInitialData(QWidget* owner, TDocumentRef documentRef);
+    ~TfrInitialData() override;
+
+    void SaveData() override;
+    std::uint16_t CheckData() override;
+    void FocusItem(std::uint16_t item) override;
+
+    std::unique_ptr<Ui::TfrInitialData> ui;
+
+    void bnInspectionClick();
+    void rbFirstClick();
+    void rbLastClick();
+    void cbPrintDataClick();
+    void dtGetDateChange();
+    void rbSimpleClick();
+    void rbNeRezClick();
+    void rb4ndflClick();
+    void chbIncomeInquiryClick();
+    void chbIncomeCurrencyClick();
+    void chbIncomeBusinessClick();
+    void chbAutoCalculateAppClick();
+
+private:
+    void Load();
+    bool AnyIncomeChecked() const;
+    void SetDeductionButton(bool enabled);
+    // The page buttons as the income kinds and the declaration kind on the page want them.
+    void ApplyPageButtons();
+};
