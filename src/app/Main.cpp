@@ -65,7 +65,7 @@ void LetterGlyph(QPainter& p, const QColor& c, int size, const QString& letter) 
 
 } // namespace
 
-TFormMain::TFormMain(const QStringList& arguments, QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::TFormMain>()) {
+TFormMain::TFormMain(const QStringList& arguments, const QString& programDir, QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::TFormMain>()) {
     FormMain = this;
     ui->setupUi(this);
     setMinimumSize(800, 571); // the window cannot be made smaller
@@ -113,7 +113,8 @@ TFormMain::TFormMain(const QStringList& arguments, QWidget* parent) : QMainWindo
 
     docnotify::SetMainWindowHandler([this] { WMDocumentChanged(); });
 
-    ProgramDir = QCoreApplication::applicationDirPath() + QLatin1Char('/');
+    ProgramDir = (programDir.isEmpty() ? QCoreApplication::applicationDirPath() : programDir) + QLatin1Char('/');
+    if (ProgramDir.endsWith(QLatin1String("//"))) ProgramDir.chop(1);
     LoadDataFiles();
 
     Document = std::make_unique<mTDeclaration>();

@@ -25,8 +25,9 @@ class TFormMain;
 class TFormMain : public QMainWindow {
     Q_OBJECT
 public:
-    // `arguments`: the command line without the program's name.
-    explicit TFormMain(const QStringList& arguments, QWidget* parent = nullptr);
+    // `arguments`: the command line without the program's name. `programDir`: where the data files
+    // and help are (the executable's directory when empty).
+    explicit TFormMain(const QStringList& arguments, const QString& programDir = {}, QWidget* parent = nullptr);
     ~TFormMain() override;
 
     std::unique_ptr<Ui::TFormMain> ui;

@@ -1,0 +1,541 @@
+#include "UiTestUtil.h"
+#include "../SampleDecl.h"
+#include "../TestUtil.h"
+#include "app/CheckError.h"
+#include "app/Main.h"
+#include "controls/FlashButton.h"
+#include "model/DeclClasses.h"
+#include "pages/FrameInitialData.h"
+#include "pages/ImputGrazhd.h"
+#include "pages/InputInspectionNumber.h"
+#include "platform/QtWindowing.h"
+#include "platform/Codec.h"
+#include "controls/MaskedEdit.h"
+#include "ui_FrameInitialData.h"
+#include "ui_ImputGrazhd.h"
+#include "ui_InputInspectionNumber.h"
+#include "ui_Main.h"
+
+#include <QCloseEvent>
+#include <QDomDocument>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QSettings>
+#include <QTextBrowser>
+#include <QTreeWidget>
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+using testutil::ReadFile;
+using testutil::WriteFile;
+
+namespace {
+
+// A page that exists only here: it counts the protocol's calls and fails its check on request.
+class TfrProbePage : public TThinkingFrame {
+    Q_OBJECT
+public:
+    TfrProbePage(QWidget* owner, TDocumentRef ref) : TThinkingFrame(owner, ref) {}
+    void SaveData() override { ++saves; }
+    std::uint16_t CheckData() override { return checkResult; }
+    void FocusItem(std::uint16_t item) override { focused = item; }
+    int saves = 0;
+    std::uint16_t checkResult = 0;
+    int focused = 0;
+};
+
+class MainWindow : public testutil::TempDir {
+protected:
+    void SetUp() override {
+        TempDir::SetUp();
+        QSettings(QStringLiteral("Велтасофт"), QStringLiteral("Велмарод")).clear();
+        SetMessageBoxHook([this](const QString& text, TMsgIcon, TMsgButtons) {
+            messages << text;
+            if (answers.empty()) return int(mrOk);
+            const int a = answers.front();
+            answers.erase(answers.begin());
+            return a;
+        });
+    }
+    void TearDown() override {
+        window.reset();
+        SetMessageBoxHook({});
+        TempDir::TearDown();
+    }
+    TFormMain& Make(const QStringList& args = {}) {
+        window = std::make_unique<TFormMain>(args, QString::fromStdString(dir));
+        window->AskSaveFileName = [this] { return saveName; };
+        window->AskOpenFileName = [this] { return openName; };
+        return *window;
+    }
+    QString Saved(const std::string& name, const std::function<void(mTDeclaration&)>& fill) {
+        mTDeclaration d;
+        fill(d);
+        d.SaveToFile(Path(name));
+        return QString::fromStdString(Path(name));
+    }
+    void MarkModified() { docnotify::SendDocumentChanged(); }
+    TfrInitialData* InitialPage() { return qobject_cast<TfrInitialData*>(window->CurrentPage); }
+
+    std::unique_ptr<TFormMain> window;
+    QStringList messages;
+    std::vector<int> answers;
+    QString saveName, openName;
+};
+
+} // namespace
+
+TEST_F(MainWindow, NewDeclaration) {
+    TFormMain& w = Make();
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Без имени - Велмарод"));
+    EXPECT_TRUE(w.Saved);
+    ASSERT_NE(InitialPage(), nullptr);
+    EXPECT_TRUE(w.ui->fbInitialData->Down());
+    EXPECT_EQ(w.ActiveButton, w.ui->fbInitialData);
+    EXPECT_EQ(w.Document->IncomeKinds, ikRussian);
+    EXPECT_EQ(w.Document->AutoCalculateApp, 1);
+    EXPECT_EQ(w.Document->FilingDate, Today());
+    EXPECT_EQ(w.Document->FilingMethod, 0);
+    EXPECT_TRUE(messages.isEmpty());
+    // The pages of the later parts of the program are not there yet: their buttons stay disabled.
+    EXPECT_FALSE(w.ui->fbPrsonInfo->isEnabled());
+    EXPECT_FALSE(w.ui->fbNalog->isEnabled());
+}
+
+TEST_F(MainWindow, CommandLine) {
+    const QString file = Saved("doc.vrq", [](mTDeclaration& d) { d.InspectionNumber = "7701"; });
+    struct Case {
+        QStringList args;
+        bool loaded;
+        bool error;
+    } cases[] = {
+        {{file}, true, false},
+        {{"-p", file}, true, false},
+        {{"-P", file}, true, false},
+        {{file, "ignored"}, true, false},
+        {{"-p"}, false, true},
+        {{file, file, file}, false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args.join(' ').toStdString());
+        messages.clear();
+        TFormMain& w = Make(c.args);
+        EXPECT_EQ(w.windowTitle(), c.loaded ? QStringLiteral("doc.vrq - Велмарод") : QStringLiteral("Без имени - Велмарод"));
+        EXPECT_EQ(w.Document->InspectionNumber, c.loaded ? "7701" : "");
+        EXPECT_EQ(messages.size(), c.error ? 1 : 0);
+        EXPECT_TRUE(w.Saved);
+        window.reset();
+    }
+}
+
+TEST_F(MainWindow, ChangesMarkTheDocumentModified) {
+    TFormMain& w = Make();
+    uitest::Type(InitialPage()->ui->meAppendixes, "3");
+    EXPECT_FALSE(w.Saved);
+    w.CreateDocExecute(); // the question: answered OK (= neither Yes nor Cancel) by the hook: no save
+    EXPECT_TRUE(w.Saved); // filling the new page does not mark it
+}
+
+TEST_F(MainWindow, QuestionBeforeNew) {
+    TFormMain& w = Make();
+    w.CreateDocExecute();
+    EXPECT_TRUE(messages.isEmpty()); // nothing to lose: no question
+
+    MarkModified();
+    mTDeclaration* before = w.Document.get();
+    answers = {mrCancel};
+    w.CreateDocExecute();
+    EXPECT_EQ(messages.value(0), QStringLiteral("Вы хотите сохранить декларацию?"));
+    EXPECT_EQ(w.Document.get(), before);
+    EXPECT_FALSE(w.Saved);
+
+    // Yes on an unnamed declaration whose save dialog is cancelled acts as Cancel.
+    answers = {mrYes};
+    saveName.clear();
+    w.CreateDocExecute();
+    EXPECT_EQ(w.Document.get(), before);
+    EXPECT_FALSE(w.Saved);
+
+    // Yes with a name: saved, then the new declaration.
+    answers = {mrYes};
+    saveName = QString::fromStdString(Path("first.vrq"));
+    uitest::Type(InitialPage()->ui->meInspection, "7702"); // the page saves its edits before the file is written
+    w.CreateDocExecute();
+    EXPECT_NE(w.Document.get(), before);
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Без имени - Велмарод"));
+    mTDeclaration back;
+    back.LoadFromFile(Path("first.vrq"));
+    EXPECT_EQ(back.InspectionNumber, "7702");
+
+    MarkModified();
+    answers = {mrNo};
+    w.CreateDocExecute();
+    EXPECT_TRUE(w.Saved);
+}
+
+TEST_F(MainWindow, OpenCancelledChangesNothing) {
+    TFormMain& w = Make();
+    w.Document->InspectionNumber = "7703";
+    MarkModified();
+    answers = {mrNo};
+    openName.clear();
+    mTDeclaration* before = w.Document.get();
+    w.OpenDocExecute();
+    EXPECT_EQ(w.Document.get(), before);
+    EXPECT_EQ(w.Document->InspectionNumber, "7703");
+    EXPECT_FALSE(w.Saved);
+}
+
+TEST_F(MainWindow, OpenAFile) {
+    TFormMain& w = Make();
+    openName = Saved("open.vrq", [](mTDeclaration& d) {
+        d.InspectionNumber = "7704";
+        d.SetIncomeKinds(ikRussian | ikForeign);
+    });
+    w.OpenDocExecute();
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("open.vrq - Велмарод"));
+    EXPECT_EQ(w.Document->InspectionNumber, "7704");
+    EXPECT_EQ(w.FileName, openName);
+    EXPECT_TRUE(InitialPage()->ui->chbIncomeCurrency->isChecked());
+    EXPECT_TRUE(w.Saved);
+}
+
+TEST_F(MainWindow, OpenAnEarlierYearsFile) {
+    TFormMain& w = Make();
+    WriteFile(Path("old.vrk"),
+              testutil::Header("Velmarin", "0101") +
+                  codec::Utf8ToCp1251("0011@PersonName" "0007Семёнов" "0004Пётр" "0000" "0000" "0000" "00010"
+                                      "0015@PersonDocument" "00010" "0000" "0000" "001001.01.2005" "001001.01.1970" "0000" "0000"
+                                      "0014@PersonAddress" "0000" "00010" "0000" "0000" "0000" "0000" "0000" "0000" "0000" "0000"));
+    openName = QString::fromStdString(Path("old.vrk"));
+    w.OpenDocExecute();
+    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_EQ(w.Document->Person.Name.SurName, "Семёнов");
+    EXPECT_TRUE(w.FileName.isEmpty()); // the next Save asks for a name
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Без имени - Велмарод"));
+    EXPECT_EQ(w.Document->IncomeKinds, ikRussian);
+    EXPECT_EQ(w.Document->AutoCalculateApp, 1);
+}
+
+TEST_F(MainWindow, ADamagedFileLeavesANewEmptyDeclaration) {
+    TFormMain& w = Make();
+    const std::string good = ReadFile(Saved("good.vrq", [](mTDeclaration& d) { d.InspectionNumber = "7705"; }).toStdString());
+    struct Case {
+        const char* name;
+        std::string bytes;
+        const char* message;
+    } cases[] = {
+        {"bad.vrq", "XLSG" + good.substr(4), "Неправильный формат файла декларации, возможно он поврежден."},
+        // A value that is no number deep in the file: a conversion error, shown with the same words.
+        {"conv.vrq", std::string(good).replace(good.find("00011"), 5, "0001x"), "Неправильный формат файла декларации, возможно он поврежден."},
+        {"cut.vrq", good.substr(0, good.size() / 2), "Неправильный формат файла декларации, возможно он поврежден."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteFile(Path(c.name), c.bytes);
+        messages.clear();
+        openName = QString::fromStdString(Path(c.name));
+        w.OpenDocExecute();
+        ASSERT_EQ(messages.size(), 1);
+        EXPECT_EQ(messages[0], QString::fromUtf8(c.message));
+        EXPECT_TRUE(w.FileName.isEmpty());
+        EXPECT_EQ(w.Document->InspectionNumber, "");
+        EXPECT_EQ(w.Document->IncomeKinds, ikRussian);
+    }
+    messages.clear();
+    openName = QString::fromStdString(Path("missing.vrq"));
+    w.OpenDocExecute();
+    EXPECT_EQ(messages.value(0), QString::fromStdString("Ошибка чтения файла: " + Path("missing.vrq")));
+}
+
+TEST_F(MainWindow, SaveAndSaveAs) {
+    TFormMain& w = Make();
+    saveName.clear();
+    w.SaveAsDocExecute(); // cancelled: nothing written
+    EXPECT_TRUE(w.FileName.isEmpty());
+    MarkModified();
+    saveName = QString::fromStdString(Path("a.vrq"));
+    w.SaveDocExecute();
+    EXPECT_TRUE(w.Saved);
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("a.vrq - Велмарод"));
+    EXPECT_EQ(ReadFile(Path("a.vrq")).size(), w.Document->GetDocumentSize());
+    // Save as cancelled on a named declaration writes nothing either.
+    MarkModified();
+    saveName.clear();
+    w.SaveAsDocExecute();
+    EXPECT_FALSE(w.Saved);
+    saveName = QString::fromStdString(Path("b.vrq"));
+    w.SaveAsDocExecute();
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("b.vrq - Велмарод"));
+}
+
+TEST_F(MainWindow, AFailedSaveKeepsTheStateAndSaysWhy) {
+    TFormMain& w = Make();
+    const std::string path = Path("locked.vrq");
+    WriteFile(path, "old");
+    int fd = ::open(path.c_str(), O_RDWR);
+    ASSERT_EQ(flock(fd, LOCK_EX), 0);
+    MarkModified();
+    saveName = QString::fromStdString(path);
+    w.ui->SaveDoc->trigger(); // through the command, as the user reaches it
+    ::close(fd);
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].startsWith(QStringLiteral("Ошибка чтения файла: ")));
+    EXPECT_FALSE(w.Saved);
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Без имени - Велмарод"));
+    EXPECT_EQ(ReadFile(path), "old");
+}
+
+TEST_F(MainWindow, Closing) {
+    TFormMain& w = Make();
+    MarkModified();
+    answers = {mrCancel};
+    QCloseEvent refuse;
+    QApplication::sendEvent(&w, &refuse);
+    EXPECT_FALSE(refuse.isAccepted());
+    EXPECT_NE(w.Document, nullptr);
+
+    answers = {mrYes};
+    saveName = QString::fromStdString(Path("closing.vrq"));
+    QCloseEvent accept;
+    QApplication::sendEvent(&w, &accept);
+    EXPECT_TRUE(accept.isAccepted());
+    EXPECT_EQ(w.Document, nullptr);
+    EXPECT_EQ(w.CurrentPage, nullptr);
+    EXPECT_TRUE(QFileInfo::exists(saveName));
+}
+
+TEST_F(MainWindow, PageSwitching) {
+    TFormMain& w = Make();
+    TfrProbePage* probe = nullptr;
+    w.SetPageFactory(w.ui->fbPrsonInfo, QStringLiteral("TfrProbePage"), [&](QWidget* owner, TDocumentRef ref) {
+        probe = new TfrProbePage(owner, ref);
+        return probe;
+    });
+    EXPECT_TRUE(w.ui->fbPrsonInfo->isEnabled());
+
+    // The initial data page's check fails without an inspection number: "Исправить" keeps it.
+    uitest::ModalAnswerer fix({[](QDialog* d) {
+        EXPECT_EQ(d->windowTitle(), QStringLiteral("Проверка: Задание условий"));
+        uitest::Click("Button1")(d);
+    }});
+    QTest::mouseClick(w.ui->fbPrsonInfo, Qt::LeftButton, {}, QPoint(10, 10));
+    EXPECT_EQ(fix.Answered(), 1);
+    EXPECT_NE(InitialPage(), nullptr);
+    EXPECT_TRUE(w.ui->fbInitialData->Down());
+    EXPECT_FALSE(w.ui->fbPrsonInfo->Down());
+    EXPECT_EQ(w.ActiveButton, w.ui->fbInitialData);
+
+    // "Пропустить": the new page is shown; the document holds what the old page saved.
+    uitest::Type(InitialPage()->ui->meAppendixes, "5");
+    uitest::ModalAnswerer skip({uitest::Click("Button2")});
+    QTest::mouseClick(w.ui->fbPrsonInfo, Qt::LeftButton, {}, QPoint(10, 10));
+    ASSERT_NE(probe, nullptr);
+    EXPECT_EQ(w.CurrentPage, probe);
+    EXPECT_EQ(w.ActiveButton, w.ui->fbPrsonInfo);
+    EXPECT_EQ(w.Document->Appendixes, 5);
+
+    // The button of the page shown: nothing happens.
+    QTest::mouseClick(w.ui->fbPrsonInfo, Qt::LeftButton, {}, QPoint(10, 10));
+    EXPECT_EQ(probe->saves, 0);
+
+    // A refused switch from the probe page focuses its item.
+    probe->checkResult = 7;
+    QTest::mouseClick(w.ui->fbInitialData, Qt::LeftButton, {}, QPoint(10, 10));
+    EXPECT_EQ(w.CurrentPage, probe);
+    EXPECT_EQ(probe->saves, 1);
+    EXPECT_EQ(probe->focused, 7);
+    EXPECT_TRUE(w.ui->fbPrsonInfo->Down());
+    probe->checkResult = 0;
+    QTest::mouseClick(w.ui->fbInitialData, Qt::LeftButton, {}, QPoint(10, 10));
+    EXPECT_NE(InitialPage(), nullptr);
+}
+
+TEST_F(MainWindow, ToolbarOptions) {
+    {
+        TFormMain& w = Make();
+        EXPECT_TRUE(w.ui->N16->isChecked());
+        EXPECT_TRUE(w.ui->N17->isChecked());
+        EXPECT_EQ(w.ui->fbCreate->size(), QSize(80, 47));
+        EXPECT_EQ(w.ui->fbCreate->Caption(), QStringLiteral("Создать"));
+        w.ui->N17->trigger();
+        EXPECT_EQ(w.ui->fbCreate->size(), QSize(35, 35));
+        EXPECT_EQ(w.ui->fbCreate->Caption(), QString());
+        w.ui->N16->trigger();
+        EXPECT_TRUE(w.ui->CoolBarButtons->isHidden());
+        window.reset();
+    }
+    QSettings s(QStringLiteral("Велтасофт"), QStringLiteral("Велмарод"));
+    EXPECT_EQ(s.value("TextLabels").toInt(), 0);
+    EXPECT_EQ(s.value("ShowStdToolbar").toInt(), 0);
+    TFormMain& again = Make();
+    EXPECT_TRUE(again.ui->CoolBarButtons->isHidden());
+    EXPECT_FALSE(again.ui->N17->isChecked());
+    again.ui->N16->trigger();
+    EXPECT_FALSE(again.ui->CoolBarButtons->isHidden());
+    EXPECT_EQ(QSettings(QStringLiteral("Велтасофт"), QStringLiteral("Велмарод")).value("ShowStdToolbar").toInt(), 1);
+}
+
+TEST_F(MainWindow, Placement) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const int sw = screen->geometry().width(), wh = screen->availableGeometry().height();
+    struct Case {
+        const char* name;
+        std::map<QString, int> stored;
+        QRect expected;
+        bool maximised;
+    } cases[] = {
+        {"nothing stored", {}, QRect((sw - 800) / 2, (wh - 571) / 2, 800, 571), false},
+        {"zeros", {{"wLeft", 0}, {"wTop", 0}, {"wWidth", 0}, {"wHeight", 0}}, QRect((sw - 800) / 2, (wh - 571) / 2, 800, 571), false},
+        {"negative left", {{"wLeft", -30}, {"wTop", 5}, {"wWidth", 800}, {"wHeight", 571}}, QRect(0, 5, 800, 571), false},
+        {"too wide", {{"wLeft", 100}, {"wTop", 0}, {"wWidth", sw}, {"wHeight", 571}}, QRect(std::max(0, sw - 800), 0, 800, 571), false},
+        {"full screen", {{"FullScreen", 1}, {"wLeft", 3}}, QRect((sw - 800) / 2, (wh - 571) / 2, 800, 571), true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        {
+            QSettings s(QStringLiteral("Велтасофт"), QStringLiteral("Велмарод"));
+            s.clear();
+            for (const auto& [k, v] : c.stored) s.setValue(k, v);
+        }
+        TFormMain& w = Make();
+        w.FormShow();
+        EXPECT_EQ(QRect(w.pos(), w.size()), c.expected);
+        EXPECT_EQ(w.windowState().testFlag(Qt::WindowMaximized), c.maximised);
+        window.reset();
+    }
+    // The placement is written when the window goes.
+    TFormMain& w = Make();
+    w.move(10, 20);
+    w.resize(900, 600);
+    window.reset();
+    QSettings s(QStringLiteral("Велтасофт"), QStringLiteral("Велмарод"));
+    EXPECT_EQ(s.value("wLeft").toInt(), 10);
+    EXPECT_EQ(s.value("wTop").toInt(), 20);
+    EXPECT_EQ(s.value("wWidth").toInt(), 900);
+    EXPECT_EQ(s.value("wHeight").toInt(), 600);
+    EXPECT_EQ(s.value("FullScreen").toInt(), 0);
+    EXPECT_EQ(Make().minimumSize(), QSize(800, 571));
+}
+
+TEST_F(MainWindow, Help) {
+    TFormMain& w = Make();
+    w.HelpExecute();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(messages[0], QStringLiteral("Не найден файл справки ") + w.ProgramDir + QStringLiteral("help/runprogramm.htm"));
+    std::filesystem::create_directory(Path("help"));
+    WriteFile(Path("help/runprogramm.htm"), "<html><body><h1>Работа с программой</h1></body></html>");
+    w.HelpExecute();
+    EXPECT_EQ(messages.size(), 1);
+    QTextBrowser* browser = nullptr;
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (auto* b = top->findChild<QTextBrowser*>(QStringLiteral("HelpBrowser"))) browser = b;
+    ASSERT_NE(browser, nullptr);
+    EXPECT_TRUE(browser->toPlainText().contains(QStringLiteral("Работа с программой")));
+    browser->window()->close();
+}
+
+TEST_F(MainWindow, DataFiles) {
+    WriteFile(Path("InspectionNumbers.xml"), "<Root><I Code=\"7701\">ИФНС № 1</I><I Code=\"7702\">ИФНС № 2</I></Root>");
+    WriteFile(Path("Oksm.xml"), "<Oksm><Country Code=\"643\">Россия</Country>"); // not well-formed
+    TFormMain& w = Make();
+    EXPECT_TRUE(w.InspectionNumberDialogLoaded);
+    EXPECT_FALSE(w.CountryDialogLoaded);
+    ASSERT_EQ(messages.size(), 1); // the damaged file is reported once and left aside
+    EXPECT_TRUE(messages[0].contains(QStringLiteral("Oksm.xml")));
+    EXPECT_TRUE(InitialPage()->ui->bnInspection->isEnabled());
+    EXPECT_FALSE(InitialPage()->ui->meInspection->isEnabled()); // filled through the picker
+
+    // Choosing an inspection in the picker.
+    uitest::ModalAnswerer pick({[](QDialog* d) {
+        auto* list = d->findChild<QTreeWidget*>(QStringLiteral("lvInspections"));
+        list->setCurrentItem(list->topLevelItem(1));
+        uitest::Click("bnYes")(d);
+    }});
+    InitialPage()->ui->bnInspection->click();
+    EXPECT_EQ(InitialPage()->ui->meInspection->Text(), QStringLiteral("7702"));
+    EXPECT_EQ(InitialPage()->ui->Edit1->text(), QStringLiteral("ИФНС № 2"));
+    EXPECT_FALSE(w.Saved);
+}
+
+TEST_F(MainWindow, WithoutTheInspectionListTheNumberIsTyped) {
+    TFormMain& w = Make();
+    EXPECT_FALSE(w.InspectionNumberDialogLoaded);
+    TfrInitialData* page = InitialPage();
+    EXPECT_FALSE(page->ui->bnInspection->isEnabled());
+    EXPECT_TRUE(page->ui->meInspection->isEnabled());
+    page->FocusItem(1);
+    uitest::Type(page->ui->meInspection, "77012");
+    page->SaveData();
+    EXPECT_EQ(w.Document->InspectionNumber, "7701");
+    EXPECT_EQ(page->CheckData(), 0);
+}
+
+// ---------------------------------------------------------------------------------------------
+
+namespace {
+QDomElement Root(QDomDocument& doc, const char* xml) {
+    doc.setContent(QString::fromUtf8(xml));
+    return doc.documentElement();
+}
+} // namespace
+
+TEST(Pickers, ListAndPreselection) {
+    QDomDocument doc;
+    TfmInputInspectionNumber picker(nullptr,
+                                    Root(doc, "<R><A Code=\"77\">Первая</A><A Code=\"0077\">Вторая</A><A Code=\"77\">Третья</A>"
+                                              "<!-- x --><A Code=\"78\">Четвертая</A></R>"));
+    auto* list = picker.ui->lvInspections;
+    ASSERT_EQ(list->topLevelItemCount(), 4);
+    EXPECT_EQ(list->topLevelItem(3)->text(1), QStringLiteral("Четвертая")); // the file's order
+    EXPECT_EQ(picker.windowTitle(), QStringLiteral("Справочник инспекций"));
+    picker.SetCode(QStringLiteral("77"));
+    EXPECT_EQ(list->currentItem(), list->topLevelItem(0)); // the first of two equal codes
+    EXPECT_EQ(picker.SelectedName, QStringLiteral("Первая"));
+    picker.SetCode(QStringLiteral("0077"));
+    EXPECT_EQ(list->currentItem(), list->topLevelItem(1));
+    EXPECT_EQ(picker.SelectedCode, QStringLiteral("0077"));
+    // No match ("77 " is not "77"): the earlier row stays, the given code is the answer.
+    picker.SetCode(QStringLiteral("77 "));
+    EXPECT_EQ(list->currentItem(), list->topLevelItem(1));
+    EXPECT_EQ(picker.SelectedCode, QStringLiteral("77 "));
+
+    uitest::ModalAnswerer enter({[](QDialog* d) { QTest::keyClick(d->focusWidget() ? d->focusWidget() : d, Qt::Key_Return); }});
+    EXPECT_EQ(picker.exec(), QDialog::Accepted);
+    uitest::ModalAnswerer esc({[](QDialog* d) { QTest::keyClick(d->focusWidget() ? d->focusWidget() : d, Qt::Key_Escape); }});
+    EXPECT_EQ(picker.exec(), QDialog::Rejected);
+    uitest::ModalAnswerer twice({[](QDialog* d) {
+        auto* l = d->findChild<QTreeWidget*>(QStringLiteral("lvInspections"));
+        QTest::mouseDClick(l->viewport(), Qt::LeftButton, {}, QPoint(10, l->viewport()->height() - 3));
+    }});
+    EXPECT_EQ(picker.exec(), QDialog::Accepted); // a double click on the empty area is OK too
+}
+
+TEST(Pickers, Countries) {
+    QDomDocument doc;
+    TfmGrazhd picker(nullptr, Root(doc, "<Oksm/>"));
+    EXPECT_EQ(picker.windowTitle(), QStringLiteral("Справочник стран"));
+    EXPECT_EQ(picker.ui->lvGrazhd->topLevelItemCount(), 0);
+    picker.SetCode(QStringLiteral("643"));
+    EXPECT_EQ(picker.SelectedCode, QStringLiteral("643")); // OK returns the caller's own code
+}
+
+TEST(Pickers, ShippedCountryList) {
+    QFile f(QStringLiteral(VELMAROD_SOURCE_DIR "/data/Oksm.xml"));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    QDomDocument doc;
+    ASSERT_TRUE(doc.setContent(&f));
+    TfmGrazhd picker(nullptr, doc.documentElement());
+    picker.SetCode(QStringLiteral("643"));
+    EXPECT_EQ(picker.SelectedName, QStringLiteral("Россия"));
+    for (int i = 0; i < picker.ui->lvGrazhd->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem* item = picker.ui->lvGrazhd->topLevelItem(i);
+        EXPECT_EQ(item->text(0).size(), 3);
+        EXPECT_LE(item->text(1).size(), 32);
+        EXPECT_TRUE(IsStorableText(item->text(1))) << item->text(1).toStdString();
+    }
+}
+
+#include "test_main_window.moc"
