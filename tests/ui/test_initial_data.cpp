@@ -1,0 +1,177 @@
+#include "UiTestUtil.h"
+#include "../TestUtil.h"
+#include "app/Main.h"
+#include "controls/FlashButton.h"
+#include "controls/MaskedEdit.h"
+#include "model/DeclClasses.h"
+#include "pages/FrameInitialData.h"
+#include "platform/QtWindowing.h"
+#include "ui_FrameInitialData.h"
+#include "ui_Main.h"
+
+#include <QDateEdit>
+#include <QSettings>
+#include <gtest/gtest.h>
+
+namespace {
+
+// The main window with every page button given a page, so that the buttons show the rules of the
+// initial data page.
+class InitialData : public testutil::TempDir {
+protected:
+    void SetUp() override {
+        TempDir::SetUp();
+        SetMessageBoxHook([](const QString&, TMsgIcon, TMsgButtons) { return int(mrNo); });
+        window = std::make_unique<TFormMain>(QStringList{}, QString::fromStdString(dir));
+        for (TFlashButton* b : Buttons())
+            window->SetPageFactory(b, QStringLiteral("TfrInitialData"), [](QWidget* o, TDocumentRef r) { return new TfrInitialData(o, r); });
+        Rebuild();
+    }
+    void TearDown() override {
+        window.reset();
+        SetMessageBoxHook({});
+        TempDir::TearDown();
+    }
+    std::vector<TFlashButton*> Buttons() const {
+        return {window->ui->fbRussianIncome, window->ui->fbForeignIncome, window->ui->fbBusinessIncome, window->ui->fbDeduction};
+    }
+    // Shows the page anew on the document as it is now.
+    void Rebuild() {
+        window->PageLoading = true;
+        delete window->CurrentPage;
+        window->CurrentPage = new TfrInitialData(window->ui->PnlFormContainer, &window->Document);
+        window->PageLoading = false;
+        page = static_cast<TfrInitialData*>(window->CurrentPage);
+    }
+    std::string Enabled() const { // R F B D: which of the four page buttons are enabled
+        std::string s;
+        for (TFlashButton* b : Buttons()) s += b->isEnabled() ? '1' : '0';
+        return s;
+    }
+    mTDeclaration& Doc() { return *window->Document; }
+
+    std::unique_ptr<TFormMain> window;
+    TfrInitialData* page = nullptr;
+};
+
+} // namespace
+
+TEST_F(InitialData, IncomeBoxesDriveThePageButtons) {
+    EXPECT_EQ(Enabled(), "1001");
+    page->ui->chbIncomeCurrency->setChecked(true);
+    EXPECT_EQ(Enabled(), "1101");
+    page->ui->chbIncomeBusiness->setChecked(true);
+    EXPECT_EQ(Enabled(), "1111");
+    EXPECT_TRUE(page->ui->meSupposeIncome->isEnabled());
+    page->ui->chbIncomeInquiry->setChecked(false);
+    page->ui->chbIncomeCurrency->setChecked(false);
+    page->ui->chbIncomeBusiness->setChecked(false);
+    EXPECT_EQ(Enabled(), "0000");
+    page->ui->rbNeRez->setChecked(true);
+    page->ui->chbIncomeInquiry->setChecked(true);
+    EXPECT_EQ(Enabled(), "1000"); // no deductions for a non-resident
+    EXPECT_FALSE(page->ui->chbIncomeCurrency->isEnabled());
+}
+
+TEST_F(InitialData, DeclarationKindsClearIncomesWhenTheyAreSaved) {
+    Doc().SetIncomeKinds(ikRussian | ikForeign | ikBusiness);
+    Doc().AddCurrencyIncome();
+    Doc().SupposeIncome = Currency::FromInt(1000);
+    Doc().SupVich = Currency::FromInt(200);
+    Rebuild();
+    EXPECT_EQ(Enabled(), "1111");
+    EXPECT_EQ(page->ui->meSupposeIncome->Text(), QStringLiteral("1000"));
+
+    page->ui->rbNeRez->setChecked(true);
+    EXPECT_FALSE(page->ui->chbIncomeCurrency->isChecked());
+    EXPECT_FALSE(page->ui->chbIncomeBusiness->isChecked());
+    EXPECT_EQ(page->ui->meSupposeIncome->Text(), QString()); // emptied with the business box
+    page->SaveData();
+    EXPECT_EQ(Doc().IncomeKinds, ikRussian);
+    EXPECT_FALSE(Doc().CurrencyList);
+    EXPECT_EQ(Doc().SupposeIncome, Currency());
+    EXPECT_EQ(Doc().SupVich, Currency());
+    EXPECT_EQ(Doc().DeclarationKind, 1);
+
+    page->ui->rb4ndfl->setChecked(true);
+    EXPECT_FALSE(page->ui->chbIncomeInquiry->isChecked());
+    EXPECT_FALSE(page->ui->meSupposeIncome->isHidden());
+    EXPECT_FALSE(page->ui->meOGRNIP->isHidden());
+    EXPECT_FALSE(page->ui->meAppendixes->isEnabled());
+    EXPECT_EQ(Enabled(), "0000");
+    uitest::Type(page->ui->meSupposeIncome, "150000,5");
+    page->SaveData();
+    EXPECT_EQ(Doc().IncomeKinds, 0);
+    EXPECT_EQ(Doc().SupposeIncome.Raw(), 1500005000);
+    EXPECT_EQ(Doc().DeclarationKind, 2);
+}
+
+TEST_F(InitialData, SaveRules) {
+    page->ui->rbLast->setChecked(true);
+    page->SaveData();
+    EXPECT_EQ(Doc().Primary, 0);
+    EXPECT_EQ(Doc().CorrectionNumber, 0); // corrective with no number
+    uitest::Type(page->ui->meNumVer, "3");
+    page->SaveData();
+    EXPECT_EQ(Doc().CorrectionNumber, 3);
+    page->ui->rbFirst->setChecked(true);
+    EXPECT_EQ(page->ui->meNumVer->Text(), QStringLiteral("3")); // kept in the disabled edit
+    EXPECT_FALSE(page->ui->meNumVer->isEnabled());
+    page->SaveData();
+    EXPECT_EQ(Doc().Primary, 1);
+    EXPECT_EQ(Doc().CorrectionNumber, 0);
+
+    page->ui->rbAdvokat->setChecked(true);
+    page->ui->rbGiveByMail->setChecked(true);
+    page->ui->dtGetDate->setDate(QDate(2006, 4, 30));
+    uitest::Type(page->ui->meAppendixes, "12");
+    page->SaveData();
+    EXPECT_EQ(Doc().FilerStatus, 3);
+    EXPECT_EQ(Doc().FilingMethod, 2);
+    EXPECT_EQ(Doc().FilingDate, EncodeDate(2006, 4, 30));
+    EXPECT_EQ(Doc().AutoCalculateApp, 0);
+    EXPECT_EQ(Doc().Appendixes, 12);
+    // The filing date keeps to its range.
+    page->ui->dtGetDate->setDate(QDate(2004, 12, 31));
+    EXPECT_EQ(page->ui->dtGetDate->date(), QDate(2005, 1, 1));
+}
+
+TEST_F(InitialData, LoadShowsTheDocument) {
+    Doc().InspectionNumber = "7701";
+    Doc().Primary = 0;
+    Doc().CorrectionNumber = 2;
+    Doc().FilerStatus = 4;
+    Doc().FilingMethod = 3;
+    Doc().Appendixes = 9;
+    Doc().OGRNIP = "12345678901";
+    Rebuild();
+    EXPECT_EQ(page->ui->meInspection->Text(), QStringLiteral("7701"));
+    EXPECT_TRUE(page->ui->rbLast->isChecked());
+    EXPECT_EQ(page->ui->meNumVer->Text(), QStringLiteral("2"));
+    EXPECT_TRUE(page->ui->rbInostranec->isChecked());
+    EXPECT_TRUE(page->ui->rbEmail->isChecked());
+    EXPECT_EQ(page->ui->meAppendixes->Text(), QStringLiteral("9"));
+    EXPECT_EQ(page->ui->meOGRNIP->Text(), QStringLiteral("12345678901"));
+    EXPECT_TRUE(window->Saved); // filling the page is no change
+}
+
+TEST_F(InitialData, NoDateBelongsToTheWindow) {
+    page->ui->cbPrintData->setChecked(true);
+    EXPECT_TRUE(window->NoDate);
+    EXPECT_FALSE(page->ui->dtGetDate->isEnabled());
+    EXPECT_TRUE(window->Saved);
+    Rebuild(); // survives switching pages
+    EXPECT_TRUE(page->ui->cbPrintData->isChecked());
+    window->CreateDocExecute();
+    EXPECT_FALSE(window->NoDate);
+}
+
+TEST_F(InitialData, ChangesAreReported) {
+    page->ui->chbIncomeCurrency->setChecked(true);
+    EXPECT_FALSE(window->Saved);
+    window->Saved = true;
+    page->ui->rbPredp->setChecked(true); // the status alone is no change
+    EXPECT_TRUE(window->Saved);
+    page->ui->rbLast->setChecked(true);
+    EXPECT_FALSE(window->Saved);
+}
