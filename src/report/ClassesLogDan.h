@@ -1,0 +1,287 @@
+// The report library's read-only copy of the declaration, read from the block that the main program
+// hands over, and the library's rounding and amount formatting.
+#pragma once
+
+#include "platform/Currency.h"
+#include "platform/NumText.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+class mTDocumentStorage;
+
+// ---------------------------------------------------------------------------------------------
+// Rounding and formatting of amounts
+
+// Whole part plus one when the fraction is 0.5 or more; negative values go toward zero.
+std::int64_t RoundHalfUp(double x);
+// Whole roubles of an amount by RoundHalfUp.
+inline std::int64_t RoundHalfUpRoubles(Currency c) { return RoundHalfUp(c.ToDouble()); }
+// RoundHalfUp of an amount times a rate, formed in extended precision as the printed formulas do
+// ("amount x 0.13"), as a money amount of whole roubles.
+Currency RoundedTax(Currency amount, long double rate);
+// Whole roubles, an exact half to the even rouble (the printed whole-rouble lines).
+std::int64_t RoundHalfEvenRoubles(Currency c);
+
+// One amount for a row of digit cells: roubles truncated (no sign), kopecks cut, padded on the
+// left to Width; an amount of 0 gives blanks only.
+std::string FormatSumCell(bool withKopecks, int width, Currency amount);
+// An amount for the tax-office text file: "1234.56", or whole roubles by RoundHalfUp; empty when
+// longer than 15 (with kopecks) or 12 characters.
+std::string FormatTaxAmount(bool withKopecks, Currency amount);
+// A number in the general format with "." (exchange rates per unit), at most 15 characters.
+std::string FormatTaxFloat(double x);
+// Every "," becomes a blank, trimming the text after each; a text without "," stays as it is.
+std::string CommasToBlanks(std::string s);
+
+// ---------------------------------------------------------------------------------------------
+// The 25 printed sheet kinds, in print, page and preview order.
+
+enum TSheetKind : int {
+    skTitul = 1,
+    skAdr,
+    skRazdel1,
+    skRazdel2,
+    skRazdel3,
+    skRazdel4,
+    skRazdel5,
+    skRazdel6,
+    skPrilA9,
+    skPrilA13,
+    skPrilA30,
+    skPrilA35,
+    skPrilB9,
+    skPrilB13,
+    skPrilB35,
+    skPrilV,
+    skPrilM,
+    skPrilG,
+    skPrilG_In,
+    skPrilD,
+    skPrilH,
+    skPrilJ,
+    skPrilK,
+    skPrilE,
+    skPrilZ,
+};
+inline constexpr int kSheetKinds = 25;
+
+// ---------------------------------------------------------------------------------------------
+// The model
+
+struct mbTNalog {
+    std::string KBK;
+    std::string Note;
+    Currency Sum;
+};
+
+struct kTInostr {
+    std::string InnerDays, Citizenship, AddressAbroad, CountryCode;
+    std::string HomeCode, HomePhone, WorkCode, WorkPhone;
+};
+
+struct kTPersonDan {
+    explicit kTPersonDan(mTDocumentStorage& storage);
+    std::string SurName, FirstName, Patronymic, INN, StrSv, Pol;
+    std::string DocTypeName;
+    std::uint16_t DocTypeCode = 0;
+    std::string Serial;
+    TDateTime RegDate = 0, BirthDate = 0;
+    std::string Kem, Mesto;
+    bool IsForeigner = false;
+    kTInostr Inostr;
+    bool AddressOfStay = false;
+    std::string PostIndex;
+    std::uint16_t RegionCode = 0;
+    std::string RegionName;
+    std::string District, City, Area, Street, House, Building, Flat, OKATO;
+    std::string HomeCode, HomePhone, WorkCode, WorkPhone;
+};
+
+struct kTDeclDan {
+    explicit kTDeclDan(mTDocumentStorage& storage);
+    std::uint8_t IncomeKinds = 0;
+    std::string InspectionNumber, InspectionName;
+    bool Primary = true;
+    std::int32_t CorrectionNumber = 0;
+    TDateTime FilingDate = 0;
+    bool AutoCalculateApp = false;
+    std::uint16_t Appendixes = 0;
+    std::uint8_t FilingMethod = 0, FilerStatus = 0, DeclarationKind = 0;
+    std::int32_t AppB = 0, AppV = 0, AppG = 0, AppD = 0, AppK = 0, AppL = 0, AppM = 0, AppE = 0, AppZ = 0;
+    std::string OKATO13, OKATO9, OKATO35; // filled by the sums
+    std::string OGRNIP;
+    Currency SupposeIncome;
+};
+
+struct kTSpisVidDoh {
+    std::int32_t IncomeCode = 0;
+    std::string IncomeName;
+    Currency IncomeSum;
+    std::int32_t DeductCode = 0;
+    Currency DeductSum;
+    std::int32_t DeductNorm = 0;
+    std::uint16_t Month = 0;
+};
+
+struct kThirteenDoh {
+    kThirteenDoh(mTDocumentStorage& storage, std::int32_t index);
+    bool PrimaryWorkplase = false;
+    std::string INN, KPP, OKATO, SourseName;
+    Currency ItogIncomeSum; // set by the sheet А sums
+    Currency Obl, TaxIsch, HoldSum;
+    std::array<Currency, 12> MonthSum{};
+    std::array<bool, 12> MonthPresent{};
+    std::int32_t LineCount = 0;
+    std::vector<kTSpisVidDoh> Lines;
+};
+
+struct kTThirtyDoh {
+    kTThirtyDoh(mTDocumentStorage& storage, std::int32_t index);
+    std::string INN, KPP, OKATO, SourseName;
+    Currency ItogIncomeSum, Obl, TaxIsch, HoldSum;
+};
+
+struct kTThirtyFiveDoh {
+    kTThirtyFiveDoh(mTDocumentStorage& storage, std::int32_t index);
+    std::string INN, KPP, SourseName, OKATO;
+    std::uint16_t IncomeCode = 0;
+    Currency DeductSum;
+    std::uint16_t DeductCode = 0;
+    Currency HoldSum, Obl, TaxIsch, ItogIncomeSum;
+};
+
+struct kTInoValutDoh {
+    kTInoValutDoh(mTDocumentStorage& storage, std::int32_t index);
+    std::int32_t Stav = 0, IncomeCode = 0;
+    std::string IncomeName, SourseName, CountryCode;
+    TDateTime IncomeDate = 0, TaxDate = 0;
+    std::string CurrencyCode;
+    Currency IncomeRate;
+    std::int32_t IncomeUnits = 1;
+    Currency TaxRate;
+    std::int32_t TaxUnits = 1;
+    std::string CurrencyName;
+    Currency IncomeCur, IncomeRub, TaxCur, TaxRub;
+    bool AutoExchange = false;
+    std::int32_t DeductCode = 0;
+    Currency DeductSum, AppliedDeduct, TaxDue, TaxCredit;
+    std::int32_t DeductNorm = 0;
+};
+
+struct kTExpenseRecord {
+    Currency Mat, Amortization, WorkPay, Other, Total;
+};
+
+struct kTPredprinimDeyatDoh {
+    kTPredprinimDeyatDoh(mTDocumentStorage& storage, std::int32_t index);
+    std::string Name, Code;
+    Currency TotalIncome;
+    bool IncomeByMonth = false;
+    std::array<Currency, 12> MonthIncome{};
+    std::uint16_t IncomeMonths = 0;
+    std::uint16_t ExpenseMonths = 0;
+    bool ExpenseByMonth = false;
+    std::array<kTExpenseRecord, 12> MonthExpense{};
+    kTExpenseRecord PeriodExpense;
+    bool ConfirmedExpenses = false;
+    kTExpenseRecord ExpenseTotals; // Mat, Amortization, WorkPay, Other over the year
+    Currency ResultExpense;
+};
+
+// A list of items read as a word count followed by the items; empty when its kind is absent.
+template <class T>
+struct kTItemList {
+    std::int32_t Count = 0;
+    std::vector<T> Items;
+};
+
+struct kTThirteenList : kTItemList<kThirteenDoh> {};
+struct kTThirtyList : kTItemList<kTThirtyDoh> {};
+struct kTThirtyFiveList : kTItemList<kTThirtyFiveDoh> {};
+struct kTInoValutList : kTItemList<kTInoValutDoh> {
+    std::int32_t Count13 = 0, Count9 = 0, Count35 = 0;
+};
+struct kTPredprinimDeyatList : kTItemList<kTPredprinimDeyatDoh> {
+    std::uint16_t MonthSet = 0;
+    Currency ActualPrepayment, NachPrepayment, SupposeIncome, SupVich;
+    std::string OGRNIP;
+};
+
+struct kTDohody {
+    kTDohody(mTDocumentStorage& storage, std::uint8_t incomeKinds);
+    kTThirteenList ThirteenList;
+    kTThirtyList ThirtyList;
+    kTThirtyFiveList ThirtyFiveList;
+    kTInoValutList InoValutList;
+    kTPredprinimDeyatList PredprinimDeyatList;
+};
+
+struct kTStandartVych {
+    kTStandartVych() = default;
+    explicit kTStandartVych(mTDocumentStorage& storage);
+    bool Granting = false;
+    std::int32_t Code = 0, ChildKind = 0;
+    bool ChildConst = false;
+    std::int32_t ChildCount = 0;
+    std::array<std::int32_t, 12> ChildMonth{};
+    bool InvalidConst = false;
+    std::int32_t InvalidCount = 0;
+    std::array<std::int32_t, 12> InvalidMonth{};
+    bool Zayava = false;
+    std::array<Currency, 12> ZayavaSum{};
+    bool Combination = false;
+    std::array<std::int32_t, 12> MonthCombination{};
+};
+
+struct kTSocialVych {
+    kTSocialVych() = default;
+    explicit kTSocialVych(mTDocumentStorage& storage);
+    bool Granting = false;
+    Currency Charity, SelfEducation;
+    std::int32_t ChildEduCount = 0;
+    std::vector<Currency> ChildEduSums;
+    Currency Medical, ExpensiveMedical;
+};
+
+struct kTStroitVych {
+    kTStroitVych();
+    explicit kTStroitVych(mTDocumentStorage& storage);
+    bool Granting = false;
+    std::string ObjectName, PostIndex, RegionCode, RegionName;
+    std::string District, City, Area, Street, House, Building, Flat;
+    TDateTime RegDate = 0, BuyDate = 0, StartYear = 0;
+    Currency TransferringChargeSum, TransferringCreditSum, PostYears, PostYearsIp;
+    Currency PostYearsNA, PostYearsIpNA, ObschSum, ObschIpSum, VychNA, VychIpNA;
+    long double Share = 0; // the filer's share as a fraction
+};
+
+struct kTVychety {
+    kTVychety(mTDocumentStorage& storage, std::uint8_t incomeKinds);
+    kTStandartVych StandartVych;
+    kTSocialVych SocialVych;
+    kTStroitVych StroitVych;
+};
+
+class kTDanLog {
+public:
+    // Reads the whole declaration from an opened container; the general data first, then the
+    // person, the incomes, the deductions and the tax-paid lines, in the order they were written.
+    kTDanLog(mTDocumentStorage& storage, bool noDate);
+
+    bool PrintDate = true;
+    std::int32_t PageTotal = 0;
+    std::array<std::int32_t, kSheetKinds + 1> SheetPageCount{}; // indexed by TSheetKind
+    std::array<std::int32_t, kSheetKinds + 1> SheetFirstPage{}; // pages before the kind
+    std::unique_ptr<kTDeclDan> DeclDan;
+    std::unique_ptr<kTPersonDan> PersonDan;
+    std::unique_ptr<kTDohody> Dohody;
+    std::unique_ptr<kTVychety> Vychety;
+    std::vector<mbTNalog> Nalog;
+};
+
+// Reads a handed-over block (a zero-terminated "DLSG" document) into a new model.
+std::unique_ptr<kTDanLog> ReadDanLog(const std::uint8_t* block, bool noDate);

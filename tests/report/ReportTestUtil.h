@@ -1,0 +1,55 @@
+// Helpers of the report library's tests: a declaration built through the main program's model,
+// handed over as the block the program writes, read into the report-side model and calculated.
+#pragma once
+
+#include "model/DeclClasses.h"
+#include "report/ClassesLogDan.h"
+#include "report/ClassesLogDanSums.h"
+
+#include <cstring>
+#include <memory>
+#include <vector>
+
+namespace reporttest {
+
+inline std::vector<std::uint8_t> Block(const mTDeclaration& d) {
+    const std::uint32_t size = d.GetDocumentSize();
+    auto loader = mTFileLoader::CreateInMemory(size);
+    d.SaveDocument(*loader);
+    return std::vector<std::uint8_t>(loader->View, loader->View + size);
+}
+
+inline std::unique_ptr<kTDanLog> Read(const mTDeclaration& d, bool noDate = false) {
+    const auto block = Block(d);
+    return ReadDanLog(block.data(), noDate);
+}
+
+struct Computed {
+    std::unique_ptr<kTDanLog> log;
+    std::unique_ptr<kTSvodSum> sums;
+};
+
+// Reads the declaration and runs the whole calculation pipeline.
+inline Computed Compute(const mTDeclaration& d) {
+    Computed c;
+    c.log = Read(d);
+    c.sums = std::make_unique<kTSvodSum>();
+    c.sums->Calculate(*c.log);
+    return c;
+}
+
+inline Currency Rub(double v) { return Currency::FromRaw(static_cast<std::int64_t>(v * 10000 + (v < 0 ? -0.5 : 0.5))); }
+
+// A 13 % income line.
+inline std::unique_ptr<mTSourseIncome> Line(std::int32_t incomeCode, double sum, std::int32_t deductCode = 0,
+                                            double deduct = 0, std::uint16_t month = 1) {
+    auto l = std::make_unique<mTSourseIncome>();
+    l->IncomeCode = incomeCode;
+    l->IncomeSum = Rub(sum);
+    l->DeductCode = deductCode;
+    l->DeductSum = Rub(deduct);
+    l->Month = month;
+    return l;
+}
+
+} // namespace reporttest
