@@ -1,0 +1,135 @@
+#include "report/ClassesReportPlan.h"
+
+#include "report/ClassesLogDanSums.h"
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+const std::array<TSheetKindInfo, kSheetKinds + 1> kKinds = {{
+    {"", "", nullptr, nullptr},
+    {"Титульный Лист", "!5102!0019!", "!5102!1016!", nullptr},
+    {"Второй Лист", "!5102!0026!", nullptr, nullptr},
+    {"Раздел 1", "!5102!0033!", "!5102!1023!", "00001"},
+    {"Раздел 2", "!5102!0040!", nullptr, "00002"},
+    {"Раздел 3", "!5102!0057!", nullptr, "00003"},
+    {"Раздел 4", "!5102!0064!", nullptr, "00004"},
+    {"Раздел 5", "!5102!0071!", nullptr, "00005"},
+    {"Раздел 6", "!5102!0088!", nullptr, "00006"},
+    {"Лист А (9%)", "!5102!0095!", nullptr, "00007"},
+    {"Лист А (13%)", "!5102!0095!", nullptr, "00007"},
+    {"Лист А (30%)", "!5102!0095!", nullptr, "00007"},
+    {"Лист А (35%)", "!5102!0095!", nullptr, "00007"},
+    {"Лист Б (9%)", "!5102!0101!", nullptr, "00008"},
+    {"Лист Б (13%)", "!5102!0101!", nullptr, "00008"},
+    {"Лист Б (35%)", "!5102!0101!", nullptr, "00008"},
+    {"Лист В", "!5102!0118!", nullptr, "00009"},
+    {"Лист Г", "!5102!0125!", nullptr, "00010"},
+    {"Лист Д", "!5102!0132!", nullptr, "00011"},
+    {"Лист Д($)", "!5102!0132!", nullptr, "00011"},
+    {"Лист Е", "!5102!0149!", nullptr, "00012"},
+    {"Лист Ж", "!5102!0156!", nullptr, "00013"},
+    {"Лист З", "!5102!0163!", nullptr, "00014"},
+    {"Лист И", "!5102!0170!", nullptr, "00015"},
+    {"Лист К", "!5102!0187!", nullptr, "00016"},
+    {"Лист Л", "!5102!0194!", nullptr, "00017"},
+}};
+
+std::int32_t Ceil(std::int64_t a, std::int64_t b) { return static_cast<std::int32_t>((a + b - 1) / b); }
+
+bool IsPrize(std::int32_t code) { return code == 2710 || code == 2720 || code == 2730 || code == 2760 || code == 2770; }
+
+bool OpensSheetH(const kTSpisVidDoh& l) {
+    const auto c = l.IncomeCode, d = l.DeductCode;
+    if ((c == 1510 || c == 1511 || c == 1520) && d != 0) return true;
+    if ((c == 1530 || c == 1531 || c == 1532 || c == 1535 || c == 1536 || c == 1537) && (d == 316 || d == 317)) return true;
+    return c == 1540 && d == 315;
+}
+
+std::int32_t MostBlocks(const kTSvodSumPrilJK& sheet) {
+    std::size_t most = 0;
+    for (const auto& blocks : sheet.Sources) most = std::max(most, blocks.size());
+    return static_cast<std::int32_t>(most);
+}
+
+} // namespace
+
+const TSheetKindInfo& SheetKindInfo(int kind) { return kKinds.at(static_cast<std::size_t>(kind)); }
+
+bool PlanPages(kTDanLog& log, const kTSvodSum& sums) {
+    auto& C = log.SheetPageCount;
+    const int K = log.DeclDan->DeclarationKind;
+    const auto& doh = *log.Dohody;
+    const auto s13 = static_cast<std::int64_t>(doh.ThirteenList.Items.size());
+    const auto sDiv = static_cast<std::int64_t>(doh.ThirtyList.Items.size());
+    const auto s35 = static_cast<std::int64_t>(doh.ThirtyFiveList.Items.size());
+    const auto act = static_cast<std::int64_t>(doh.PredprinimDeyatList.Items.size());
+    const auto f13 = doh.InoValutList.Count13;
+
+    C[skTitul] = 1;
+    if (K != 2) C[skAdr] = 1;
+    if (K == 2) {
+        C[skRazdel1] = 1;
+        C[skRazdel6] = 0;
+    } else {
+        C[skRazdel5] = 1;
+    }
+
+    if (s13 > 0 && K == 1) C[skPrilA30] = Ceil(s13, 4);
+    if (s13 > 0 && K == 0) C[skPrilA13] = Ceil(s13, 4);
+    if (sDiv > 0 && K == 0) C[skPrilA9] = Ceil(sDiv, 4);
+    if (s35 > 0 && K == 0) C[skPrilA35] = Ceil(s35, 4);
+
+    C[skPrilB13] = Ceil(f13, 2);
+    C[skPrilB9] = Ceil(doh.InoValutList.Count9, 2);
+    C[skPrilB35] = Ceil(doh.InoValutList.Count35, 2);
+    C[skPrilV] = static_cast<std::int32_t>(act);
+
+    if (C[skPrilA13] + C[skPrilB13] + C[skPrilV] > 0) C[skRazdel1] = 1;
+    if (C[skPrilA35] + C[skPrilB35] > 0) C[skRazdel3] = 1;
+    if (C[skPrilA30] > 0) C[skRazdel2] = 1;
+    if (C[skPrilA9] + C[skPrilB9] > 0) C[skRazdel4] = 1;
+
+    const auto& ded = *log.Vychety;
+    const bool incomes = s13 > 0 || act > 0 || f13 > 0;
+    if (K == 0 && ded.StandartVych.Granting && incomes) C[skPrilE] = 1;
+    if (K == 0 && ded.SocialVych.Granting && incomes) C[skPrilE] = 1;
+    if (K == 0 && ded.StroitVych.Granting) C[skPrilZ] = 1;
+
+    const bool sheetA = C[skPrilA13] > 0 || C[skPrilA30] > 0 || C[skPrilA35] > 0;
+    if (sheetA) {
+        C[skPrilH] = 0;
+        for (const kThirteenDoh& s : doh.ThirteenList.Items)
+            for (const kTSpisVidDoh& l : s.Lines)
+                if (OpensSheetH(l)) C[skPrilH] = 1;
+    }
+
+    C[skPrilM] = 0;
+    if (sheetA)
+        for (const kThirteenDoh& s : doh.ThirteenList.Items)
+            for (const kTSpisVidDoh& l : s.Lines)
+                if (IsPrize(l.IncomeCode) && l.DeductCode != 0) C[skPrilM] = 1;
+    if (C[skPrilB13] > 0)
+        for (const kTInoValutDoh& d : doh.InoValutList.Items)
+            if (IsPrize(d.IncomeCode) && d.DeductCode != 0) C[skPrilM] = 1;
+    C[skPrilM] = std::max(C[skPrilM], sums.PrilM.PrizeCount / 2);
+
+    // Sheets З, И, Д, Д($) and Е: as many pages as the records their figures hold, so that a page
+    // never stands without its records nor a record without its page.
+    C[skPrilJ] = MostBlocks(sums.PrilJ);
+    C[skPrilK] = MostBlocks(sums.PrilK);
+    C[skPrilG] = C[skPrilA13] > 0 ? Ceil(static_cast<std::int64_t>(sums.PrilG.Records.size()), 3) : 0;
+    C[skPrilG_In] = C[skPrilB13] > 0 ? Ceil(static_cast<std::int64_t>(sums.PrilG_In.Records.size()), 3) : 0;
+    C[skPrilD] = C[skPrilA13] > 0 || C[skPrilB13] > 0 ? Ceil(static_cast<std::int64_t>(sums.PrilD.Records.size()), 5) : 0;
+
+    std::int32_t total = 1;
+    for (int k = skAdr; k <= skPrilZ; ++k) total += C[k];
+    log.PageTotal = total;
+
+    auto& B = log.SheetFirstPage;
+    B[skAdr] = 1;
+    B[skRazdel1] = 1 + C[skAdr];
+    for (int k = skRazdel2; k <= skPrilZ; ++k) B[k] = B[k - 1] + C[k - 1];
+    return true;
+}

@@ -1,0 +1,425 @@
+#include "ReportTestUtil.h"
+#include "report/ClassesLogDanSums.h"
+#include "report/ClassesReportPlan.h"
+
+#include <gtest/gtest.h>
+
+using reporttest::Line;
+using reporttest::Read;
+using reporttest::Rub;
+
+namespace {
+
+mTThirteenPercent& Source(mTDeclaration& d, const char* okato, double held = 0) {
+    auto& s = d.GetThirteenPercent(d.AddThirteenPercent());
+    s.OKATO = okato;
+    s.HoldSum = Rub(held);
+    return s;
+}
+
+mTCurrencyIncome& Foreign(mTDeclaration& d, std::int32_t rate, double rub, double taxRub = 0) {
+    auto& c = d.GetCurrencyIncome(d.AddCurrencyIncome());
+    c.Stav = rate;
+    c.IncomeCode = 2000;
+    c.IncomeRoubleSum = Rub(rub);
+    c.TaxRoubleSum = Rub(taxRub);
+    return c;
+}
+
+} // namespace
+
+TEST(SheetA, RatesFollowTheDeclarationKind) {
+    for (int kind : {0, 1, 2}) {
+        SCOPED_TRACE(kind);
+        mTDeclaration d;
+        d.DeclarationKind = static_cast<std::uint8_t>(kind);
+        d.SetIncomeKinds(ikRussian);
+        auto& s = Source(d, "", 100);
+        s.Obl = Rub(900);
+        s.TaxIsch = Rub(117);
+        s.AddSourseIncome(Line(2000, 600));
+        s.AddSourseIncome(Line(2000, 400));
+        Source(d, "45286555000", 5).Obl = Rub(1); // no lines: only its figures count
+        auto& div = d.GetThirtyPercent(d.AddThirtyPercent());
+        div.ItogIncomeSum = Rub(2000);
+        div.HoldSum = Rub(180);
+        auto& p = d.GetThirtyFivePercent(d.AddThirtyFivePercent());
+        p.ItogIncomeSum = Rub(1000);
+        auto c = reporttest::Compute(d);
+        const kTSvodSumPrilA& a = kind == 1 ? static_cast<const kTSvodSumPrilA&>(c.sums->PrilA30) : c.sums->PrilA13;
+        const kTSvodSumPrilA& other = kind == 1 ? static_cast<const kTSvodSumPrilA&>(c.sums->PrilA13) : c.sums->PrilA30;
+        if (kind == 2) {
+            EXPECT_TRUE(c.sums->PrilA13.Line080.IsZero());
+            EXPECT_TRUE(c.sums->PrilA30.Line080.IsZero());
+        } else {
+            EXPECT_EQ(a.Line080, Rub(1000));
+            EXPECT_EQ(a.Line090, Rub(901));
+            EXPECT_EQ(a.Line100, Rub(117));
+            EXPECT_EQ(a.Line110, Rub(105));
+            EXPECT_TRUE(other.Line080.IsZero());
+            EXPECT_EQ(c.log->Dohody->ThirteenList.Items[0].ItogIncomeSum, Rub(1000));
+            EXPECT_EQ(c.log->DeclDan->OKATO13, "45286555000"); // the first non-empty code
+        }
+        EXPECT_EQ(c.sums->PrilA6.Line080, Rub(2000));
+        EXPECT_EQ(c.sums->PrilA6.Line110, Rub(180));
+        EXPECT_EQ(c.sums->PrilA35.Line100, Rub(350));
+    }
+}
+
+TEST(SheetB, TotalsByRate) {
+    mTDeclaration d;
+    d.SetIncomeKinds(ikForeign);
+    // Tax due 100.40 and 100.30: the total 200.70 goes up to 201.
+    Foreign(d, 13, 772.3077, 1000);
+    Foreign(d, 13, 771.5385, 1000);
+    Foreign(d, 30, 5000, 10);
+    Foreign(d, 9, 1000, 50);
+    auto c = reporttest::Compute(d);
+    const auto& items = c.log->Dohody->InoValutList.Items;
+    EXPECT_EQ(items[0].TaxDue.Raw(), 1004000);
+    EXPECT_EQ(items[1].TaxDue.Raw(), 1003000);
+    EXPECT_EQ(c.sums->PrilB13.Line170, Currency::FromInt(201));
+    EXPECT_EQ(c.sums->PrilB13.Line180, Currency::FromInt(201)); // credited: the lesser of due and paid
+    EXPECT_EQ(c.sums->PrilB13.Line150, Rub(1543.8462));
+    EXPECT_EQ(c.sums->PrilB13.Line160, Rub(2000));
+    EXPECT_EQ(c.sums->PrilB9.Line170, Currency::FromInt(90));
+    EXPECT_EQ(c.sums->PrilB9.Line180, Currency::FromInt(50));
+    EXPECT_TRUE(c.sums->PrilB35.Line150.IsZero()); // the 30 % income is on no sheet Б
+}
+
+TEST(SheetV, IncomeExpensesAndAdvancePayments) {
+    mTDeclaration d;
+    d.SetIncomeKinds(ikBusiness);
+    d.ActualPrepayment = Rub(3000);
+    d.NachPrepayment = Rub(3100);
+    auto& a = d.GetBusinessIncome(d.AddBusinessIncome());
+    a.SetIncomeByMonth(0);
+    a.SetPeriodIncome(Rub(100000));
+    for (int m = 0; m < 12; ++m) {
+        mTBusinessExpense e{Rub(5000), Rub(2000), Rub(2500), Rub(500)};
+        a.SetMonthExpense(m, &e);
+    }
+    auto& norm = d.GetBusinessIncome(d.AddBusinessIncome());
+    norm.SetMonthIncome(0, Rub(1000));
+    norm.SetConfirmedExpenses(0);
+    norm.ResultExpense = Rub(200);
+    auto c = reporttest::Compute(d);
+    EXPECT_EQ(c.sums->PrilV.Line110, Rub(101000));
+    EXPECT_EQ(c.sums->PrilV.Line120, Rub(101000)); // 120000 + 200, cut to the income
+    EXPECT_EQ(c.log->Dohody->PredprinimDeyatList.Items[0].MonthExpense[4].Total, Rub(10000));
+    EXPECT_EQ(c.sums->PrilV.Line140, Rub(3000));
+    EXPECT_EQ(c.sums->PrilV.Line130, Rub(3100));
+
+    mTDeclaration none;
+    none.SetIncomeKinds(ikBusiness);
+    none.ActualPrepayment = Rub(3000);
+    EXPECT_TRUE(reporttest::Compute(none).sums->PrilV.Line140.IsZero());
+}
+
+TEST(Sections, Section1RefundAndForeignCredit) {
+    mTDeclaration d;
+    auto log = Read(d);
+    struct Case {
+        double withheld;
+        double credit;
+        double refund, pay;
+    } cases[] = {{1000, 500, 0, 0}, {1500, 500, 200, 0}, {1000, 0, 0, 300}, {1000, 100, 0, 200}};
+    for (const auto& c : cases) {
+        kTSvodSum s;
+        s.PrilA13.Line080 = Rub(10000);
+        s.PrilA13.Line110 = Rub(c.withheld);
+        s.PrilB13.Line180 = Rub(c.credit);
+        s.List1.Calculate(*log, s);
+        EXPECT_EQ(s.List1.Line060, Rub(1300));
+        EXPECT_EQ(s.List1.Line100, Rub(c.refund)) << c.withheld << " " << c.credit;
+        EXPECT_EQ(s.List1.Line110, Rub(c.pay)) << c.withheld << " " << c.credit;
+    }
+    kTSvodSum tiny;
+    tiny.PrilA13.Line080 = Rub(50);
+    tiny.List1.Calculate(*log, tiny);
+    EXPECT_EQ(tiny.List1.Line060, Rub(7));
+    kTSvodSum negative;
+    negative.PrilA13.Line080 = Rub(100);
+    negative.PrilE.Line220 = Rub(400);
+    negative.List1.Calculate(*log, negative);
+    EXPECT_TRUE(negative.List1.Line050.IsZero());
+}
+
+TEST(Sections, PaymentsOnNotificationByCode) {
+    mTDeclaration d;
+    for (const char* code : {"18210102021011000110", "18210102022011000110", "18210102050011000110", "18210102030011000110",
+                             "18210102040011000110", "18210102010011000110", "00000000000000000000"}) {
+        auto& t = d.GetNalog(d.AddNalog());
+        t.KBK = code;
+        t.Sum = Rub(100);
+    }
+    auto log = Read(d);
+    kTSvodSum s;
+    s.PrilA35.Line080 = Rub(1000);
+    s.PrilA30.Line080 = Rub(1000);
+    s.PrilA6.Line100 = Rub(90);
+    for (auto* f : {&s.List1, static_cast<kTSvodSumList1*>(nullptr)})
+        if (f) f->Calculate(*log, s);
+    s.List2.Calculate(*log, s);
+    s.List3.Calculate(*log, s);
+    s.List4.Calculate(*log, s);
+    EXPECT_EQ(s.List1.Line080, Rub(300));
+    EXPECT_EQ(s.List2.Line080, Rub(100));
+    EXPECT_EQ(s.List2.Line060, Rub(300));
+    EXPECT_EQ(s.List2.Line100, Rub(200));
+    EXPECT_EQ(s.List3.Line060, Rub(100));
+    EXPECT_EQ(s.List3.Line040, Rub(350));
+    EXPECT_EQ(s.List3.Line090, Rub(250));
+    EXPECT_EQ(s.List4.Line050, Rub(100));
+    EXPECT_EQ(s.List4.Line070, Rub(10));
+    s.List5.Calculate(*log, s);
+    EXPECT_EQ(s.List5.Line010, Rub(300 + 10)); // refunds: section 1 returns its 300 paid, section 4 its 10
+    EXPECT_EQ(s.List5.Line020, Rub(450));
+    EXPECT_EQ(s.List5.Line040, Rub(140));
+    EXPECT_TRUE(s.List5.Line030.IsZero());
+}
+
+TEST(Section6, RefundOfSection1) {
+    mTDeclaration d;
+    d.SetIncomeKinds(ikRussian | ikBusiness);
+    d.Person.Address.OKATO = "45000000000";
+    d.ActualPrepayment = Rub(1000);
+    d.AddBusinessIncome();
+    Source(d, "45286555000", 1500);
+    Source(d, "", 0); // withheld nothing: skipped
+    Source(d, "45286555000", 1500);
+    auto log = Read(d);
+    kTSvodSum s;
+    s.List1.Line100 = Rub(3000);
+    s.List6.Calculate(*log, s);
+    ASSERT_EQ(s.List6.Count, 2);
+    EXPECT_EQ(s.List6.Entries[0].KBK, "18210102022011000110");
+    EXPECT_EQ(s.List6.Entries[0].OKATO, "45000000000");
+    EXPECT_EQ(s.List6.Entries[0].Indicator, "2");
+    EXPECT_EQ(s.List6.Entries[0].Amount, Rub(1000));
+    EXPECT_EQ(s.List6.Entries[1].KBK, "18210102021011000110");
+    EXPECT_EQ(s.List6.Entries[1].OKATO, "45286555000");
+    EXPECT_EQ(s.List6.Entries[1].Amount, Rub(2000)); // 1500 + 500 in one entry
+    EXPECT_EQ(log->SheetPageCount[skRazdel6], 2);
+
+    mTDeclaration plain;
+    plain.SetIncomeKinds(ikRussian);
+    plain.Person.Address.OKATO = "45000000000";
+    Source(plain, "45286555000", 1000);
+    auto log2 = Read(plain);
+    kTSvodSum s2;
+    s2.List1.Line100 = Rub(3000);
+    s2.List6.Calculate(*log2, s2);
+    ASSERT_EQ(s2.List6.Count, 2);
+    EXPECT_EQ(s2.List6.Entries[0].OKATO, "45286555000");
+    EXPECT_EQ(s2.List6.Entries[0].Amount, Rub(1000));
+    EXPECT_EQ(s2.List6.Entries[1].OKATO, "45000000000");
+    EXPECT_EQ(s2.List6.Entries[1].Amount, Rub(2000));
+}
+
+TEST(Section6, PaymentWithBusiness) {
+    mTDeclaration d;
+    d.SetIncomeKinds(ikBusiness);
+    d.AddBusinessIncome();
+    auto log = Read(d);
+    kTSvodSum s;
+    s.List1.Line110 = Rub(5000);
+    s.PrilV.Line110 = Rub(20000);
+    s.PrilV.Line120 = Rub(4615.38); // 13 % of 15384.62 = 2000.0006 -> 2000
+    s.List6.Calculate(*log, s);
+    ASSERT_EQ(s.List6.Count, 2);
+    EXPECT_EQ(s.List6.Entries[0].KBK, "18210102022011000110");
+    EXPECT_EQ(s.List6.Entries[0].Indicator, "1");
+    EXPECT_EQ(s.List6.Entries[0].Amount, Rub(2000));
+    EXPECT_EQ(s.List6.Entries[1].KBK, "18210102021011000110");
+    EXPECT_EQ(s.List6.Entries[1].Amount, Rub(3000));
+}
+
+TEST(Section6, DefaultEntryAndOtherSections) {
+    struct Case {
+        int status;
+        int list; // 0 none, 1 13 %, 2 dividends, 3 35 %
+        const char* kbk;
+    } cases[] = {{1, 1, "18210102022011000110"}, {3, 0, "18210102022011000110"}, {0, 1, "18210102021011000110"},
+                 {0, 2, "18210102010011000110"}, {0, 3, "18210102040011000110"}, {0, 0, "18210102021011000110"}};
+    for (const auto& c : cases) {
+        mTDeclaration d;
+        d.SetIncomeKinds(ikRussian);
+        d.FilerStatus = static_cast<std::uint8_t>(c.status);
+        d.Person.Address.OKATO = "45000000000";
+        if (c.list == 1) d.AddThirteenPercent();
+        if (c.list == 2) d.AddThirtyPercent();
+        if (c.list == 3) d.AddThirtyFivePercent();
+        auto r = reporttest::Compute(d);
+        ASSERT_EQ(r.sums->List6.Count, 1);
+        const bmTList1& e = r.sums->List6.Entries[0];
+        EXPECT_EQ(e.KBK, c.kbk) << c.status << " " << c.list;
+        EXPECT_EQ(e.Indicator, "3");
+        EXPECT_TRUE(e.Amount.IsZero());
+        EXPECT_EQ(e.OKATO, "45000000000");
+        EXPECT_EQ(r.log->SheetPageCount[skRazdel6], 1);
+    }
+    // Refunds of sections 2, 3 and 4 go under the first source codes of their lists.
+    mTDeclaration d;
+    d.SetIncomeKinds(ikRussian);
+    d.Person.Address.OKATO = "45000000000";
+    auto& p = d.GetThirtyFivePercent(d.AddThirtyFivePercent());
+    p.OKATO = "11111111111";
+    p.HoldSum = Rub(500);
+    p.ItogIncomeSum = Rub(1000);
+    auto r = reporttest::Compute(d);
+    ASSERT_EQ(r.sums->List6.Count, 1);
+    EXPECT_EQ(r.sums->List6.Entries[0].KBK, "18210102040011000110");
+    EXPECT_EQ(r.sums->List6.Entries[0].OKATO, "11111111111");
+    EXPECT_EQ(r.sums->List6.Entries[0].Amount, Rub(150));
+}
+
+// A resident with one primary employer: 12 months of 10 000 under code 2000, 15 600 withheld,
+// standard deduction 103 with one child.
+TEST(Pipeline, ResidentWithRefund) {
+    mTDeclaration d;
+    d.SetIncomeKinds(ikRussian);
+    d.Person.Address.OKATO = "45000000000";
+    auto& s = Source(d, "45286555000", 15600);
+    s.PrimaryWorkplase = 1;
+    for (std::uint16_t m = 1; m <= 12; ++m) s.AddSourseIncome(Line(2000, 10000, 0, 0, m));
+    d.StandartDeduct.Granting = 1;
+    d.StandartDeduct.StandartCode = 103;
+    d.StandartDeduct.ChildrenKind = 101;
+    d.StandartDeduct.SetConstChildrens(1);
+    auto c = reporttest::Compute(d);
+    EXPECT_EQ(c.sums->PrilE.Line220, Rub(3200));
+    const auto& l1 = c.sums->List1;
+    EXPECT_EQ(l1.Line010, Rub(120000));
+    EXPECT_EQ(l1.Line040, Rub(3200));
+    EXPECT_EQ(l1.Line050, Rub(116800));
+    EXPECT_EQ(l1.Line060, Rub(15184));
+    EXPECT_EQ(l1.Line070, Rub(15600));
+    EXPECT_EQ(l1.Line100, Rub(416));
+    EXPECT_TRUE(l1.Line110.IsZero());
+    EXPECT_EQ(c.sums->List5.Line030, Rub(416));
+    ASSERT_EQ(c.sums->List6.Count, 1);
+    EXPECT_EQ(c.sums->List6.Entries[0].KBK, "18210102021011000110");
+    EXPECT_EQ(c.sums->List6.Entries[0].Amount, Rub(416));
+    EXPECT_EQ(c.sums->List6.Entries[0].OKATO, "45286555000");
+    PlanPages(*c.log, *c.sums);
+    EXPECT_EQ(c.log->PageTotal, 7);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The page planner
+
+namespace {
+reporttest::Computed Planned(const mTDeclaration& d) {
+    auto c = reporttest::Compute(d);
+    PlanPages(*c.log, *c.sums);
+    return c;
+}
+} // namespace
+
+TEST(PlanPages, FourNdflAlone) {
+    mTDeclaration d;
+    d.DeclarationKind = 2;
+    d.SetIncomeKinds(0);
+    auto c = Planned(d);
+    EXPECT_EQ(c.log->PageTotal, 2);
+    EXPECT_EQ(c.log->SheetPageCount[skAdr], 0);
+    EXPECT_EQ(c.log->SheetPageCount[skRazdel1], 1);
+    EXPECT_EQ(c.log->SheetPageCount[skRazdel5], 0);
+    EXPECT_EQ(c.log->SheetPageCount[skRazdel6], 0);
+    EXPECT_EQ(c.log->SheetFirstPage[skRazdel1] + 1, 2);
+}
+
+TEST(PlanPages, FiveSourcesAt13) {
+    mTDeclaration d;
+    d.SetIncomeKinds(ikRussian);
+    for (int i = 0; i < 5; ++i) d.AddThirteenPercent();
+    d.StandartDeduct.Granting = 0;
+    auto c = Planned(d);
+    const auto& C = c.log->SheetPageCount;
+    const auto& B = c.log->SheetFirstPage;
+    EXPECT_EQ(B[skAdr] + 1, 2);
+    EXPECT_EQ(B[skRazdel1] + 1, 3);
+    EXPECT_EQ(B[skRazdel5] + 1, 4);
+    EXPECT_EQ(B[skRazdel6] + 1, 5);
+    EXPECT_EQ(C[skPrilA13], 2);
+    EXPECT_EQ(B[skPrilA13] + 1, 6);
+    EXPECT_EQ(c.log->PageTotal, 7);
+    EXPECT_EQ(B[skPrilA9], B[skPrilA13]); // an absent kind has the value of the next one
+}
+
+TEST(PlanPages, SheetCounts) {
+    struct Case {
+        const char* name;
+        std::function<void(mTDeclaration&)> fill;
+        std::vector<std::pair<int, int>> counts;
+    } cases[] = {
+        {"non-resident", [](mTDeclaration& d) {
+             d.DeclarationKind = 1;
+             d.AddThirteenPercent();
+             d.ConstructionDeduct.Granting = 1;
+         }, {{skPrilA30, 1}, {skRazdel2, 1}, {skPrilA13, 0}, {skPrilE, 0}, {skPrilZ, 0}, {skRazdel1, 0}}},
+        {"three foreign incomes at 9 %", [](mTDeclaration& d) {
+             d.SetIncomeKinds(ikForeign);
+             for (int i = 0; i < 3; ++i) Foreign(d, 9, 100);
+         }, {{skPrilB9, 2}, {skRazdel4, 1}}},
+        {"one business activity", [](mTDeclaration& d) {
+             d.SetIncomeKinds(ikBusiness);
+             d.AddBusinessIncome();
+         }, {{skPrilV, 1}, {skRazdel1, 1}, {skPrilE, 1}}},
+        {"author's fees", [](mTDeclaration& d) {
+             auto& s = d.GetThirteenPercent(d.AddThirteenPercent());
+             for (int i = 0; i < 4; ++i) s.AddSourseIncome(Line(2201, 100, 201, 20));
+         }, {{skPrilG, 2}}},
+        {"civil-law contracts", [](mTDeclaration& d) {
+             d.SetIncomeKinds(ikRussian | ikForeign);
+             auto& s = d.GetThirteenPercent(d.AddThirteenPercent());
+             for (int i = 0; i < 4; ++i) s.AddSourseIncome(Line(2010, 100, 601, 20));
+             for (int i = 0; i < 2; ++i) {
+                 auto& f = Foreign(d, 13, 100);
+                 f.IncomeCode = 2010;
+                 f.DeductCode = 601;
+             }
+         }, {{skPrilD, 2}, {skPrilB13, 1}}},
+        {"securities", [](mTDeclaration& d) {
+             d.SetIncomeKinds(ikRussian | ikForeign);
+             d.GetThirteenPercent(d.AddThirteenPercent()).AddSourseIncome(Line(1530, 100, 307, 50));
+             auto& two = d.GetThirteenPercent(d.AddThirteenPercent());
+             for (int i = 0; i < 3; ++i) two.AddSourseIncome(Line(1530, 100, 307, 50));
+             auto& f = Foreign(d, 13, 100);
+             f.IncomeCode = 1530;
+             f.DeductCode = 307;
+         }, {{skPrilJ, 3}, {skPrilK, 0}}},
+        {"property sale opens sheet Ж", [](mTDeclaration& d) {
+             d.GetThirteenPercent(d.AddThirteenPercent()).AddSourseIncome(Line(1510, 100, 301, 50));
+         }, {{skPrilH, 1}}},
+        {"a gift opens sheet Г", [](mTDeclaration& d) {
+             d.GetThirteenPercent(d.AddThirteenPercent()).AddSourseIncome(Line(2720, 100, 501, 100));
+         }, {{skPrilM, 1}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        mTDeclaration d;
+        d.SetIncomeKinds(ikRussian);
+        c.fill(d);
+        auto r = Planned(d);
+        for (auto [kind, pages] : c.counts) EXPECT_EQ(r.log->SheetPageCount[kind], pages) << SheetKindInfo(kind).PreviewText;
+        int total = 1;
+        for (int k = skAdr; k <= skPrilZ; ++k) total += r.log->SheetPageCount[k];
+        EXPECT_EQ(r.log->PageTotal, total);
+    }
+}
+
+TEST(PlanPages, PrizeSourcesTwoToAPage) {
+    mTDeclaration d;
+    d.SetIncomeKinds(ikRussian);
+    for (int i = 0; i < 3; ++i) {
+        auto& p = d.GetThirtyFivePercent(d.AddThirtyFivePercent());
+        p.IncomeCode = 2740;
+        p.ItogIncomeSum = Rub(1000);
+        p.DeductSum = Rub(100);
+    }
+    auto c = Planned(d);
+    EXPECT_EQ(c.sums->PrilM.PrizeCount, 4);
+    EXPECT_EQ(c.log->SheetPageCount[skPrilM], 2);
+}
