@@ -26,6 +26,12 @@ mTCurrencyIncome& Foreign(mTDeclaration& d, std::int32_t rate, double rub, doubl
     return c;
 }
 
+reporttest::Computed Planned(const mTDeclaration& d) {
+    auto c = reporttest::Compute(d);
+    PlanPages(*c.log, *c.sums);
+    return c;
+}
+
 } // namespace
 
 TEST(SheetA, RatesFollowTheDeclarationKind) {
@@ -309,13 +315,6 @@ TEST(Pipeline, ResidentWithRefund) {
 // ---------------------------------------------------------------------------------------------
 // The page planner
 
-namespace {
-reporttest::Computed Planned(const mTDeclaration& d) {
-    auto c = reporttest::Compute(d);
-    PlanPages(*c.log, *c.sums);
-    return c;
-}
-} // namespace
 
 TEST(PlanPages, FourNdflAlone) {
     mTDeclaration d;
@@ -422,4 +421,95 @@ TEST(PlanPages, PrizeSourcesTwoToAPage) {
     auto c = Planned(d);
     EXPECT_EQ(c.sums->PrilM.PrizeCount, 4);
     EXPECT_EQ(c.log->SheetPageCount[skPrilM], 2);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Whole declarations through the pipeline and the planner
+
+TEST(Pipeline, ResidentWithPayment) {
+    mTDeclaration d;
+    d.SetIncomeKinds(ikRussian);
+    d.Person.Address.OKATO = "45000000000";
+    d.StandartDeduct.Granting = 0;
+    auto& s = Source(d, "45286555000", 0);
+    for (std::uint16_t m = 1; m <= 12; ++m) s.AddSourseIncome(Line(2010, 50000, 0, 0, m));
+    auto c = Planned(d);
+    EXPECT_EQ(c.sums->List1.Line050, Rub(600000));
+    EXPECT_EQ(c.sums->List1.Line060, Rub(78000));
+    EXPECT_EQ(c.sums->List1.Line110, Rub(78000));
+    EXPECT_EQ(c.sums->List5.Line040, Rub(78000));
+    ASSERT_EQ(c.sums->List6.Count, 1);
+    EXPECT_EQ(c.sums->List6.Entries[0].Indicator, "1");
+    EXPECT_EQ(c.sums->List6.Entries[0].OKATO, "45000000000");
+    EXPECT_EQ(c.log->PageTotal, 6);
+}
+
+TEST(Pipeline, PrizesAt35) {
+    mTDeclaration d;
+    d.SetIncomeKinds(ikRussian);
+    auto& p = d.GetThirtyFivePercent(d.AddThirtyFivePercent());
+    p.IncomeCode = 2740;
+    p.ItogIncomeSum = Rub(10000);
+    p.DeductCode = 0;
+    p.DeductSum = Rub(3000);
+    auto c = Planned(d);
+    const auto& src = c.log->Dohody->ThirtyFiveList.Items[0];
+    EXPECT_EQ(src.DeductSum, Rub(2000));
+    EXPECT_EQ(src.Obl, Rub(8000));
+    EXPECT_EQ(src.TaxIsch, Rub(2800));
+    EXPECT_EQ(c.sums->PrilA35.Line090, Rub(8000));
+    const auto& l3 = c.sums->List3;
+    EXPECT_EQ(l3.Line010, Rub(10000));
+    EXPECT_EQ(l3.Line020, Rub(2000));
+    EXPECT_EQ(l3.Line030, Rub(8000));
+    EXPECT_EQ(l3.Line040, Rub(2800));
+    EXPECT_EQ(l3.Line090, Rub(2800));
+    EXPECT_EQ(c.sums->List6.Entries.at(0).KBK, "18210102040011000110");
+    EXPECT_EQ(c.log->SheetPageCount[skPrilM], 1);
+    EXPECT_EQ(c.log->SheetPageCount[skRazdel3], 1);
+}
+
+TEST(Pipeline, SecuritiesReduceTheBase) {
+    mTDeclaration d;
+    d.SetIncomeKinds(ikRussian);
+    d.StandartDeduct.Granting = 0;
+    auto& s = Source(d, "45286555000", 0);
+    s.AddSourseIncome(Line(1530, 100000, 307, 80000));
+    s.AddSourseIncome(Line(2000, 50000));
+    auto c = Planned(d);
+    EXPECT_EQ(c.sums->PrilJ.ExpenseTotal, Rub(80000));
+    EXPECT_EQ(c.sums->List1.Line010, Rub(150000));
+    EXPECT_EQ(c.sums->List1.Line040, Rub(80000));
+    EXPECT_EQ(c.sums->List1.Line060, Rub(9100));
+    EXPECT_EQ(c.log->SheetPageCount[skPrilJ], 1);
+}
+
+TEST(Pipeline, NonResident) {
+    mTDeclaration d;
+    d.DeclarationKind = 1;
+    d.SetIncomeKinds(ikRussian);
+    d.Person.Address.OKATO = "45000000000";
+    auto& s = Source(d, "45286555000", 13000);
+    s.AddSourseIncome(Line(2000, 100000));
+    auto c = Planned(d);
+    const auto& l2 = c.sums->List2;
+    EXPECT_EQ(l2.Line010, Rub(100000));
+    EXPECT_EQ(l2.Line060, Rub(30000));
+    EXPECT_EQ(l2.Line070, Rub(13000));
+    EXPECT_EQ(l2.Line100, Rub(17000));
+    EXPECT_TRUE(c.sums->List1.Line010.IsZero());
+    ASSERT_EQ(c.sums->List6.Count, 1);
+    EXPECT_EQ(c.sums->List6.Entries[0].KBK, "18210102030011000110");
+    EXPECT_EQ(c.log->PageTotal, 6);
+}
+
+TEST(Pipeline, EstimatedIncome) {
+    mTDeclaration d;
+    d.DeclarationKind = 2;
+    d.SetIncomeKinds(0);
+    d.SupposeIncome = Rub(100000);
+    auto c = Planned(d);
+    EXPECT_EQ(c.log->DeclDan->SupposeIncome, Rub(100000));
+    EXPECT_EQ(c.log->SheetPageCount[skRazdel6], 0);
+    EXPECT_EQ(c.log->PageTotal, 2);
 }
