@@ -3,7 +3,8 @@
 set -euo pipefail
 
 packages=(build-essential cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-          clang libclang-rt-14-dev locales qt6-base-dev libjpeg-dev fonts-paratype fonts-liberation2)
+          clang libclang-rt-14-dev locales qt6-base-dev libjpeg-dev libzint-dev libzxing-dev
+          fonts-paratype fonts-liberation2)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -35,6 +35,7 @@ int MessageBox(QWidget* parent, const QString& text, TMsgIcon icon, TMsgButtons 
     case TMsgIcon::Warning: box.setIcon(QMessageBox::Warning); break;
     case TMsgIcon::Question: box.setIcon(QMessageBox::Question); break;
     case TMsgIcon::Information: box.setIcon(QMessageBox::Information); break;
+    case TMsgIcon::None: box.setIcon(QMessageBox::NoIcon); break;
     }
     struct B {
         const char* text;

@@ -26,7 +26,7 @@ void SendDocumentChanged();
 
 // ---------------------------------------------------------------------------------------------
 // Message boxes. Results as the platform's: 1 OK, 2 Cancel, 6 Yes, 7 No.
-enum class TMsgIcon { Error, Warning, Question, Information };
+enum class TMsgIcon { Error, Warning, Question, Information, None };
 enum class TMsgButtons { Ok, YesNo, YesNoCancel, OkCancel };
 enum : int { mrNone = 0, mrOk = 1, mrCancel = 2, mrYes = 6, mrNo = 7 };
 

@@ -1,0 +1,116 @@
+#include "../TestUtil.h"
+#include "../barcode/BmpDecode.h"
+#include "../report/ReportTestUtil.h"
+#include "platform/Codec.h"
+#include "platform/QtWindowing.h"
+#include "report/ClassesReport.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace {
+
+class Exports : public testutil::TempDir {
+protected:
+    void SetUp() override {
+        TempDir::SetUp();
+        SetMessageBoxHook([this](const QString& text, TMsgIcon icon, TMsgButtons) {
+            messages << text;
+            icons.push_back(icon);
+            return int(mrOk);
+        });
+        ChooseExportFolder = [this](QWidget*) { return folder; };
+    }
+    void TearDown() override {
+        SetMessageBoxHook({});
+        OnRunPrepared = {};
+        TempDir::TearDown();
+    }
+    static std::vector<std::uint8_t> Resident() {
+        mTDeclaration d;
+        d.SetIncomeKinds(ikRussian);
+        d.InspectionNumber = "7701";
+        d.Person.Name = {"Иванов", "Иван", "Иванович", "500100732259", "", "0"};
+        auto& s = d.GetThirteenPercent(d.AddThirteenPercent());
+        s.PrimaryWorkplase = 1;
+        s.HoldSum = reporttest::Rub(15600);
+        for (std::uint16_t m = 1; m <= 12; ++m) s.AddSourseIncome(reporttest::Line(2000, 10000, 0, 0, m));
+        return reporttest::Block(d);
+    }
+    QStringList messages;
+    std::vector<TMsgIcon> icons;
+    QString folder;
+};
+
+} // namespace
+
+TEST_F(Exports, FileOutWritesIntoTheChosenFolder) {
+    folder = QString::fromStdString(dir);
+    const auto block = Resident();
+    EXPECT_TRUE(FileOut(nullptr, block.data()));
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].startsWith(QStringLiteral("Сформирован файл ") + folder + QStringLiteral("/O500100732259")));
+    EXPECT_EQ(icons[0], TMsgIcon::None);
+    const QString path = messages[0].mid(QStringLiteral("Сформирован файл ").size());
+    const std::string text = codec::Cp866ToUtf8(testutil::ReadFile(path.toStdString()));
+    EXPECT_EQ(text.rfind("ИдФайл:500100732259*********2005", 0), 0u);
+    EXPECT_EQ(text.substr(text.size() - 5), "===\r\n");
+    EXPECT_FALSE(QDir(folder + QStringLiteral("/Pic")).exists());
+}
+
+TEST_F(Exports, FileOutMessages) {
+    const auto block = Resident();
+    folder.clear();
+    EXPECT_FALSE(FileOut(nullptr, block.data()));
+    EXPECT_EQ(messages.value(0), QStringLiteral("Директория не выбрана. "));
+    folder = QString::fromStdString(dir + "/missing");
+    EXPECT_TRUE(FileOut(nullptr, block.data()));
+    EXPECT_EQ(messages.value(1), QStringLiteral("Ошибка записи. Файл не сформирован."));
+}
+
+TEST_F(Exports, NoExceptionCrossesTheExports) {
+    auto block = Resident();
+    std::memcpy(block.data(), "dlsg", 4);
+    folder = QString::fromStdString(dir);
+    EXPECT_FALSE(FileOut(nullptr, block.data()));
+    EXPECT_FALSE(Report("/", block.data(), true, false));
+    EXPECT_FALSE(PrintReport("/", block.data(), true, false));
+    ASSERT_EQ(messages.size(), 3);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(messages[i], QStringLiteral("Неправильный формат файла декларации, возможно он поврежден."));
+        EXPECT_EQ(icons[i], TMsgIcon::Error);
+    }
+}
+
+TEST_F(Exports, ReportRunMakesTheImagesOfTheTextFileAndLeavesNothing) {
+    const auto block = Resident();
+    QString work;
+    std::string decoded, text;
+    int images = 0;
+    OnRunPrepared = [&](const TReportRun& run) {
+        work = run.WorkFolder;
+        text = testutil::ReadFile(run.TextFile.toStdString());
+        images = run.BarcodeFiles.size();
+        for (const QString& f : run.BarcodeFiles) {
+            EXPECT_EQ(QFileInfo(f).dir().absolutePath(), QDir(work).absolutePath());
+            for (const std::string& chunk : bmptest::DecodeColumn(bmptest::ReadBmp(f.toStdString()))) decoded += chunk;
+        }
+        EXPECT_EQ(run.DanLog->PageTotal, 7);
+    };
+    EXPECT_TRUE(Report("/", block.data(), true, false));
+    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_GT(images, 0);
+    EXPECT_FALSE(text.empty());
+    EXPECT_EQ(decoded, text);
+    EXPECT_FALSE(work.isEmpty());
+    EXPECT_FALSE(QDir(work).exists()); // removed with the text file and the images
+    EXPECT_TRUE(ReportRun().BarcodeFiles.isEmpty());
+
+    QString second;
+    OnRunPrepared = [&](const TReportRun& run) { second = run.WorkFolder; };
+    EXPECT_TRUE(PrintReport("/", block.data(), false, false));
+    EXPECT_NE(second, work); // every run has a folder of its own
+    EXPECT_FALSE(QDir(second).exists());
+}
