@@ -1,0 +1,231 @@
+#include "sheets/GeneralClasses.h"
+
+namespace {
+
+QString CharAt(const QString& s, int i) { return i < s.size() ? QString(s[i]) : QString(); }
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------
+
+mbText mbText::Create(int Left, double Top, int Width, const QString& Text, rl::TBand& Parent) {
+    QString text = Text;
+    const rl::TFontSpec font = fonts::Letterica(11, true);
+    // Characters come off the end until the text fits; an empty text always fits.
+    while (!text.isEmpty() && rl::TextWidthMm(text, font) > Width - 2) text.chop(1);
+    Parent.AddLabel(Left + 2, Top - 4.5, text, font);
+    return mbText{static_cast<int>(text.size())};
+}
+
+mbRek mbRek::CreateText(int Left, double Top, int Width, const QString& Text, rl::TBand& Parent, bool Dotted) {
+    const mbText t = mbText::Create(Left, Top, Width, Text, Parent);
+    Parent.AddHLine(Left, Top, Width, Dotted ? rl::TPen::Dot : rl::TPen::Solid);
+    return mbRek{t.FittedLength};
+}
+
+void mbRek::CreateCurrency(int Left, double Top, int Width, Currency Value, rl::TBand& Parent) {
+    Parent.AddHLine(Left, Top, Width, rl::TPen::Dot);
+    Parent.AddHLine(Left + Width + 8, Top, 5, rl::TPen::Dot);
+    const std::int64_t kopecks = Value.Raw() / 100; // truncated toward zero
+    mbLabel::Create(Left + Width + 1, Top - 2.8, QStringLiteral("руб."), 8, Parent, false);
+    mbLabel::Create(Left + Width + 13, Top - 2.8, QStringLiteral("коп."), 8, Parent, false);
+    mbSum::Create(Left, Top, Width, true, QString::number(kopecks < 0 ? -kopecks : kopecks), Parent, kopecks < 0);
+}
+
+void mbRek::CreateRubles(int Left, double Top, int Width, std::int64_t Value, rl::TBand& Parent) {
+    Parent.AddHLine(Left, Top, Width, rl::TPen::Dot);
+    mbSum::Create(Left, Top, Width, false, QString::number(Value < 0 ? -Value : Value), Parent, Value < 0);
+    mbLabel::Create(Left + Width + 1, Top - 2.8, QStringLiteral("руб."), 8, Parent, false);
+}
+
+void mbSum::Create(int Left, double Top, int Width, bool KopeckMode, QString Digits, rl::TBand& Parent, bool Negative) {
+    const rl::TFontSpec font = fonts::Unreal(11, true);
+    auto cell = [&](double left, QChar c, bool overflow) {
+        Parent.AddLabel(left, Top - 4.3, QString(c), font, overflow ? kRed : kBlack);
+    };
+    double firstLeft = 0;
+    bool overflow = false;
+    if (KopeckMode) {
+        while (Digits.size() < 3) Digits.prepend(QLatin1Char('0'));
+        const int n = static_cast<int>(Digits.size());
+        overflow = n > 14;
+        if (Digits == QLatin1String("000")) return;
+        for (int i = 1; i <= n - 2; ++i) {
+            firstLeft = Left + Width - 3 * i;
+            cell(firstLeft, Digits[n - 2 - i], overflow);
+        }
+        cell(Left + Width + 7, Digits[n - 2], overflow);
+        cell(Left + Width + 10, Digits[n - 1], overflow);
+    } else {
+        const int n = static_cast<int>(Digits.size());
+        overflow = n > 12;
+        if (Digits == QLatin1String("0")) return;
+        for (int i = 1; i <= n; ++i) {
+            firstLeft = Left + Width - 3 * i;
+            cell(firstLeft, Digits[n - i], overflow);
+        }
+    }
+    // The sign stands outside the cells, just left of the first one used.
+    if (Negative) Parent.AddLabel(firstLeft - 3, Top - 4.3, QStringLiteral("-"), font, overflow ? kRed : kBlack);
+}
+
+void mbLabel::Create(double Left, double Top, const QString& Caption, int Size, rl::TBand& Parent, bool Bold) {
+    Parent.AddLabel(Left, Top, Caption, fonts::Unreal(Size, Bold));
+}
+
+void mbLabel::CreateLines(double Left, double Top, const QStringList& Lines, int Size, rl::TBand& Parent, bool Bold) {
+    double pitch = 0;
+    switch (Size) {
+    case 6:
+    case 7: pitch = 2.8; break;
+    case 8: pitch = 3.2; break;
+    case 9: pitch = 3.4; break;
+    default: pitch = 0; break;
+    }
+    for (int k = 0; k < Lines.size() && k < 4; ++k) Create(Left, Top + k * pitch, Lines[k], Size, Parent, Bold);
+}
+
+void mbSq5::Create(rl::TBand& Parent, int Count, const QString& Text, double Top, double Left) {
+    for (int i = 0; i < Count; ++i) Parent.AddRect(Left, Top, 5.0 * (i + 1), 6);
+    for (int i = 0; i < Count; ++i) Parent.AddLabel(Left + 1.2 + 5 * i, Top + 1, CharAt(Text, i), fonts::Unreal(10, true));
+}
+
+void mbTable::Create(rl::TBand& Parent, const std::vector<int>& Heights, const std::vector<bool>& Shaded,
+                     const std::vector<bool>& Unnumbered, int RowCount, bool KopecksHeading) {
+    std::vector<double> bottom(static_cast<std::size_t>(RowCount), 0);
+    double acc = 0;
+    for (int i = 0; i < RowCount; ++i) {
+        acc += Heights.at(static_cast<std::size_t>(i));
+        bottom[static_cast<std::size_t>(i)] = acc;
+    }
+    auto top = [&](int i) { return i == 0 ? 0.0 : bottom[static_cast<std::size_t>(i - 1)]; };
+    for (int i = RowCount - 1; i >= 0; --i)
+        Parent.AddRect(7, 0, 181, bottom[static_cast<std::size_t>(i)], Shaded.at(static_cast<std::size_t>(i)) ? kGrey : QColor(Qt::white));
+    int number = 0;
+    for (int i = 1; i < RowCount; ++i) {
+        if (Unnumbered.at(static_cast<std::size_t>(i))) continue;
+        ++number;
+        const double y = (top(i) + bottom[static_cast<std::size_t>(i)]) / 2 - 1;
+        QString code = QString::number(number) + QLatin1Char('0');
+        if (code.size() < 3) code.prepend(QLatin1Char('0'));
+        mbLabel::Create(9, y, QString::number(number), 10, Parent, true);
+        mbLabel::Create(113, y, code, 10, Parent, false);
+    }
+    Parent.AddRect(7, 0, 9, bottom.back());
+    for (int i = 0; i < RowCount; ++i) {
+        if (i == 1 || (i >= 2 && Shaded.at(static_cast<std::size_t>(i)))) continue;
+        const double h = bottom[static_cast<std::size_t>(i)] - top(i);
+        Parent.AddVLine(108.5, top(i), h);
+        Parent.AddVLine(122.5, top(i), h);
+    }
+    mbLabel::CreateLines(9, 3, {QStringLiteral(" № "), QStringLiteral("п/п")}, 8, Parent, false);
+    mbLabel::Create(54, 5, QStringLiteral("Показатели"), 8, Parent, false);
+    mbLabel::CreateLines(112, 3, {QStringLiteral("  Код"), QStringLiteral("строки")}, 8, Parent, false);
+    mbLabel::CreateLines(145, 3,
+                         {QStringLiteral("Значения показателей"),
+                          KopecksHeading ? QStringLiteral("              (руб., коп.)") : QStringLiteral("           (руб.)")},
+                         8, Parent, false);
+}
+
+QString GroupDigits(QString digits) {
+    const int n = static_cast<int>(digits.size());
+    const int r = n % 3;
+    for (int j = 0; j < n / 3; ++j) digits.insert(r + 4 * j, QLatin1Char(' '));
+    return digits;
+}
+
+namespace {
+
+void RightAligned(rl::TBand& band, int x, double top, const QString& text, QColor color) {
+    rl::TElement& e = band.AddLabel(x, top, text, fonts::Letterica(13, true), color);
+    e.left = x - e.width;
+}
+
+} // namespace
+
+void mbRekNum::CreateCurrency(int X, double Top, Currency Value, rl::TBand& Parent, bool Dash) {
+    const double top = Top - 3.5;
+    const QColor color = kBlack; // every amount the money type holds is below the red limit
+    if (!Value.IsZero()) {
+        const std::int64_t roubles = Value.Raw() / 10000;
+        const QString text = (Value.Raw() < 0 ? QStringLiteral("-") : QString()) + GroupDigits(QString::number(roubles < 0 ? -roubles : roubles));
+        RightAligned(Parent, X, top, text, color);
+    } else if (Dash) {
+        RightAligned(Parent, X, top, QStringLiteral("----"), kBlack);
+    }
+    std::int64_t k = Value.Raw() / 100;
+    if (k != 0) {
+        if (k < 0) k = -k;
+        const QString two = QString::number(k % 100).rightJustified(2, QLatin1Char('0'));
+        Parent.AddLabel(X, top, QStringLiteral(".") + two, fonts::Letterica(13, true), color);
+    }
+}
+
+void mbRekNum::CreateRubles(int X, double Top, std::int64_t Value, rl::TBand& Parent, bool Dash) {
+    const double top = Top - 3.5;
+    if (Value != 0) {
+        const std::int64_t a = Value < 0 ? -Value : Value;
+        const QString text = (Value < 0 ? QStringLiteral("-") : QString()) + GroupDigits(QString::number(a));
+        RightAligned(Parent, X, top, text, Value >= 1000000000000000LL ? kRed : kBlack);
+    } else if (Dash) {
+        RightAligned(Parent, X, top, QStringLiteral("----"), kBlack);
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+
+void mbZagL(rl::TOstrekReport& AOwner, const QString& INN, const QString& Surname, const QString& FirstInitial,
+            const QString& PatronymicInitial, const QString& SectionCode, const QString& PageNumber, const QString& PageCode,
+            bool PrintValues) {
+    rl::TBand& b = AOwner.NewBand(true);
+    b.AddPageCode(9, 9, PageCode);
+    b.AddLabel(59, 9, QStringLiteral("ИНН"), fonts::Unreal(12, true));
+    b.AddHLine(70, 8, 72);
+    b.AddHLine(70, 14, 72);
+    for (int i = 0; i <= 12; ++i) b.AddVLine(70 + 6 * i, 8, 6);
+    if (PrintValues)
+        for (int i = 0; i < 12; ++i) b.AddLabel(71.2 + 6 * i, 9, CharAt(INN, i), fonts::Arial(10, true));
+    b.AddLabel(110, 16, QStringLiteral("Стр."), fonts::Unreal(12, true));
+    b.AddHLine(130, 15, 18);
+    b.AddHLine(130, 21, 18);
+    for (int i = 0; i <= 3; ++i) b.AddVLine(130 + 6 * i, 15, 6);
+    if (PrintValues) {
+        const QString page = PageNumber.rightJustified(3, QLatin1Char('0'));
+        for (int i = 0; i < 3; ++i) b.AddLabel(131.2 + 6 * i, 16, CharAt(page, i), fonts::Arial(10, true));
+    }
+    b.AddLabel(152, 22, QStringLiteral("Форма по КНД 1151020"), fonts::Unreal(10, true));
+    b.AddLabel(169, 26, QStringLiteral("Раздел ") + SectionCode, fonts::Unreal(10, true));
+    b.AddLabel(6.5, 33, QStringLiteral("Фамилия"), fonts::Unreal(9, true));
+    b.AddLabel(172, 33, QStringLiteral("И."), fonts::Unreal(9, true));
+    b.AddLabel(182.1, 33, QStringLiteral("О."), fonts::Unreal(9, true));
+    b.AddHLine(22, 31, 148.8);
+    b.AddHLine(22, 37, 148.8);
+    for (int i = 0; i <= 31; ++i) b.AddVLine(22 + 4.8 * i, 31, 6);
+    if (PrintValues)
+        for (int i = 0; i < 31; ++i) b.AddLabel(23.3 + 4.8 * i, 32, CharAt(Surname, i), fonts::Unreal(10, true));
+    b.AddHLine(176.3, 31, 4.8);
+    b.AddHLine(176.3, 37, 4.8);
+    b.AddVLine(176.3, 31, 6);
+    b.AddVLine(181.1, 31, 6);
+    if (PrintValues) b.AddLabel(177.6, 32, CharAt(FirstInitial, 0), fonts::Unreal(10, true));
+    b.AddHLine(185.6, 31, 4.8);
+    b.AddHLine(185.6, 37, 4.8);
+    b.AddVLine(190.4, 31, 6);
+    b.AddVLine(185.6, 31, 6);
+    if (PrintValues) b.AddLabel(186.9, 32, CharAt(PatronymicInitial, 0), fonts::Unreal(10, true));
+    b.Height = 38;
+}
+
+void mbPodval(rl::TOstrekReport& AOwner, const QString& DateText, bool PrintDate) {
+    rl::TBand& b = AOwner.NewBand(false);
+    const QString date = PrintDate ? DateText : QStringLiteral("  ,  ,    ");
+    b.AddLabel(20, 1, QStringLiteral("Достоверность и полноту сведений, указанных на данной странице, подтверждаю:"), fonts::Unreal(10));
+    b.AddLabel(20, 7, QStringLiteral("Подпись"), fonts::Unreal(10));
+    b.AddLabel(102, 7, QStringLiteral("Дата"), fonts::Unreal(10));
+    b.AddHLine(47, 11, 54);
+    const double cells[] = {127, 131.8, 140.6, 145.4, 154.2, 159, 163.8, 168.6};
+    const int positions[] = {0, 1, 3, 4, 6, 7, 8, 9};
+    for (double left : cells) b.AddRect(left, 6, 4.8, 6, QColor(Qt::white));
+    for (int i = 0; i < 8; ++i) b.AddLabel(cells[i] + 1.2, 7, CharAt(date, positions[i]), fonts::Arial(10, true));
+    b.Height = rl::kDefaultBandHeight;
+}
