@@ -165,7 +165,9 @@ TEST_P(SumsPrilMKinds, IncomeCountedExemptPartCappedAt2000) {
                       &kTSvodSumPrilM::Line040, &kTSvodSumPrilM::Line050, &kTSvodSumPrilM::Line060,
                       &kTSvodSumPrilM::Line070, &kTSvodSumPrilM::Line080, &kTSvodSumPrilM::Line090,
                       &kTSvodSumPrilM::Line100, &kTSvodSumPrilM::Line110, &kTSvodSumPrilM::Line120})
-        if (line != k.income && line != k.exempt) EXPECT_EQ(m.*line, Rub(0));
+        if (line != k.income && line != k.exempt) {
+            EXPECT_EQ(m.*line, Rub(0));
+        }
 }
 
 INSTANTIATE_TEST_SUITE_P(
