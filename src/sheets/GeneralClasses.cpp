@@ -229,3 +229,49 @@ void mbPodval(rl::TOstrekReport& AOwner, const QString& DateText, bool PrintDate
     for (int i = 0; i < 8; ++i) b.AddLabel(cells[i] + 1.2, 7, CharAt(date, positions[i]), fonts::Arial(10, true));
     b.Height = rl::kDefaultBandHeight;
 }
+
+// ---------------------------------------------------------------------------------------------
+
+#include "report/ClassesLogDan.h"
+#include "report/ClassesReportPlan.h"
+#include "sheets/ClassesNum.h"
+#include "sheets/ClassesTitul.h"
+
+void PageHeader(rl::TOstrekReport& report, const TBuildContext& ctx, int kind, int pageIndex) {
+    const kTPersonDan& p = *ctx.DanLog.PersonDan;
+    const TSheetKindInfo& info = SheetKindInfo(kind);
+    const bool form4 = ctx.DanLog.DeclDan->DeclarationKind == 2;
+    const QString pageCode = QString::fromUtf8(form4 && info.PageCode4 ? info.PageCode4 : info.PageCode);
+    const QString first = QString::fromStdString(p.FirstName), patronymic = QString::fromStdString(p.Patronymic);
+    mbZagL(report, QString::fromStdString(p.INN), QString::fromStdString(p.SurName), first.left(1), patronymic.left(1),
+           QString::fromUtf8(info.SectionCode ? info.SectionCode : ""),
+           QString::number(ctx.DanLog.SheetFirstPage[kind] + 1 + pageIndex), pageCode, true);
+}
+
+void PageFooter(rl::TOstrekReport& report, const TBuildContext& ctx) {
+    mbPodval(report, QString::fromStdString(DateToStr(ctx.DanLog.DeclDan->FilingDate)), ctx.DanLog.PrintDate);
+}
+
+void AddBarcodeImages(rl::TBand& band, const TBuildContext& ctx, int firstImage, std::initializer_list<double> tops) {
+    int index = firstImage;
+    for (double top : tops) {
+        if (index >= 0 && index < ctx.BarcodeFiles.size()) band.AddImage(192, top, 10, 50, ctx.BarcodeFiles[index]);
+        ++index;
+    }
+}
+
+bool HasBuilder(int kind) { return kind >= skTitul && kind <= skRazdel6; }
+
+bool BuildSheet(int kind, rl::TOstrekReport& report, const TBuildContext& ctx) {
+    switch (kind) {
+    case skTitul: return BuildTitul(report, ctx);
+    case skAdr: return BuildAdr(report, ctx);
+    case skRazdel1: return BuildRazdel1(report, ctx);
+    case skRazdel2: return BuildRazdel2(report, ctx);
+    case skRazdel3: return BuildRazdel3(report, ctx);
+    case skRazdel4: return BuildRazdel4(report, ctx);
+    case skRazdel5: return BuildRazdel5(report, ctx);
+    case skRazdel6: return BuildRazdel6(report, ctx);
+    default: return false;
+    }
+}

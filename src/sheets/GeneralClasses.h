@@ -73,3 +73,28 @@ void mbZagL(rl::TOstrekReport& AOwner, const QString& INN, const QString& Surnam
             bool PrintValues);
 // The page footer: attestation, signature line and the date in eight cells.
 void mbPodval(rl::TOstrekReport& AOwner, const QString& DateText, bool PrintDate);
+
+// ---------------------------------------------------------------------------------------------
+// What the builders of the pages read: the model, the figures and the run's barcode images.
+
+class kTDanLog;
+struct kTSvodSum;
+
+struct TBuildContext {
+    kTDanLog& DanLog;
+    const kTSvodSum& SvodSum;
+    const QStringList& BarcodeFiles; // in page order: page p shows entries 3(p - 1) to 3(p - 1) + 2
+};
+
+// The page header of page `pageIndex` (from 0) of a sheet kind, with the filer's values.
+void PageHeader(rl::TOstrekReport& report, const TBuildContext& ctx, int kind, int pageIndex);
+// The page footer with the declaration's date.
+void PageFooter(rl::TOstrekReport& report, const TBuildContext& ctx);
+// The two-dimensional barcode images of a page: 10 x 50 mm at Left 192 and the given tops, from
+// entry firstImage of the run's images on; an entry beyond the list makes no image.
+void AddBarcodeImages(rl::TBand& band, const TBuildContext& ctx, int firstImage, std::initializer_list<double> tops);
+
+// The builder of a sheet kind (1..25) on a new report; false for a kind whose pages the program
+// does not print yet.
+bool BuildSheet(int kind, rl::TOstrekReport& report, const TBuildContext& ctx);
+bool HasBuilder(int kind);
