@@ -275,3 +275,54 @@ bool BuildSheet(int kind, rl::TOstrekReport& report, const TBuildContext& ctx) {
     default: return false;
     }
 }
+
+// ---------------------------------------------------------------------------------------------
+
+void Layout(rl::TBand& band, const std::vector<TLayoutRow>& rows, const TValues& values, bool printValues) {
+    auto text = [&](const char* name) {
+        const auto it = values.Texts.find(name);
+        return printValues && it != values.Texts.end() ? it->second : QString();
+    };
+    auto amount = [&](const char* name) {
+        const auto it = values.Amounts.find(name);
+        return printValues && it != values.Amounts.end() ? it->second : Currency();
+    };
+    auto roubles = [&](const char* name) {
+        const auto it = values.Roubles.find(name);
+        return printValues && it != values.Roubles.end() ? it->second : std::int64_t{0};
+    };
+    for (const TLayoutRow& r : rows) {
+        const int left = static_cast<int>(r.left), width = static_cast<int>(r.a);
+        switch (r.kind) {
+        case TRow::Label: {
+            const QString caption = QString::fromUtf8(r.text);
+            const bool isValue = caption.startsWith(QLatin1Char('{')) && caption.endsWith(QLatin1Char('}'));
+            const QString shown = isValue ? text(caption.mid(1, caption.size() - 2).toUtf8().constData()) : caption;
+            mbLabel::Create(r.left, r.top, shown, static_cast<int>(r.a), band, r.b != 0);
+            break;
+        }
+        case TRow::Lines:
+            mbLabel::CreateLines(r.left, r.top, QString::fromUtf8(r.text).split(QLatin1Char('|')), static_cast<int>(r.a), band, r.b != 0);
+            break;
+        case TRow::HLine: band.AddHLine(r.left, r.top, r.a); break;
+        case TRow::DotLine: band.AddHLine(r.left, r.top, r.a, rl::TPen::Dot); break;
+        case TRow::VLine: band.AddVLine(r.left, r.top, r.a); break;
+        case TRow::Rect: band.AddRect(r.left, r.top, r.a, r.b); break;
+        case TRow::Box: band.AddRect(r.left, r.top, r.a, r.b, QColor(Qt::white)); break;
+        case TRow::GreyBox: band.AddRect(r.left, r.top, r.a, r.b, kGrey); break;
+        case TRow::Boxes: mbSq5::Create(band, static_cast<int>(r.a), text(r.text), r.top, r.left); break;
+        case TRow::Text: mbRek::CreateText(left, r.top, width, text(r.text), band, false); break;
+        case TRow::TextDotted: mbRek::CreateText(left, r.top, width, text(r.text), band, true); break;
+        case TRow::Money: mbRek::CreateCurrency(left, r.top, width, amount(r.text), band); break;
+        case TRow::Rubles: mbRek::CreateRubles(left, r.top, width, roubles(r.text), band); break;
+        case TRow::SectionMoney:
+            if (printValues) mbRekNum::CreateCurrency(left, r.top, amount(r.text), band, r.b != 0);
+            break;
+        case TRow::SectionRubles:
+            if (printValues) mbRekNum::CreateRubles(left, r.top, roubles(r.text), band, r.b != 0);
+            break;
+        case TRow::ValueLabel: mbLabel::Create(r.left, r.top, text(r.text), static_cast<int>(r.a), band, r.b != 0); break;
+        case TRow::ValueLetterica: band.AddLabel(r.left, r.top, text(r.text), fonts::Letterica(11, true)); break;
+        }
+    }
+}
