@@ -1,12 +1,14 @@
 #include "report/ClassesReport.h"
 
 #include "platform/QtWindowing.h"
+#include "report/FormPreview.h"
 #include "platform/VAztecBarCode.h"
 #include "report/ClassesReportPlan.h"
 #include "report/ClassesReportText.h"
 #include "storage/StgClasses.h"
 
 #include <QDir>
+#include <QImage>
 #include <QFileDialog>
 #include <QTemporaryDir>
 
@@ -69,6 +71,19 @@ bool RunWithImages(const std::uint8_t* doc, bool noDate, const std::function<voi
     for (const QString& name : dir.entryList({QStringLiteral("O*.bmp")}, QDir::Files, QDir::Name))
         run.BarcodeFiles << dir.filePath(name);
 
+    // The images must load and fit the slots of the pages that show them (the title page, page 2
+    // and the section pages, three each; two on the second page of form 4-NDFL).
+    const kTDanLog& log = *run.DanLog;
+    const int barcodePages = log.SheetFirstPage[skPrilA9];
+    const int capacity = 3 * barcodePages - (log.DeclDan->DeclarationKind == 2 ? 1 : 0);
+    if (run.BarcodeFiles.size() > capacity)
+        MessageBox(nullptr, QStringLiteral("Штрих-код декларации не помещается на страницах."), TMsgIcon::Warning);
+    for (const QString& f : run.BarcodeFiles)
+        if (QImage(f).isNull()) {
+            MessageBox(nullptr, QStringLiteral("Не удалось загрузить изображение штрих-кода."), TMsgIcon::Warning);
+            break;
+        }
+
     if (OnRunPrepared) OnRunPrepared(run);
     then(run);
 
@@ -97,12 +112,22 @@ void ShowRunError(QWidget* owner, const std::function<void()>& body, bool& resul
 
 } // namespace
 
+bool AllowPrintFlag = false;
+
 bool RunReport(const QString&, const std::uint8_t* doc, bool noDate) {
-    return RunWithImages(doc, noDate, [](TReportRun&) {});
+    return RunWithImages(doc, noDate, [](TReportRun& run) {
+        TReportSession session(TBuildContext{*run.DanLog, *run.SvodSum, run.BarcodeFiles});
+        session.Pages(skTitul); // the title page is built before the window opens
+        TMyFormPreview preview(session, AllowPrintFlag);
+        preview.exec();
+    });
 }
 
 bool RunPrintReport(const QString&, const std::uint8_t* doc, bool noDate) {
-    return RunWithImages(doc, noDate, [](TReportRun&) {});
+    return RunWithImages(doc, noDate, [](TReportRun& run) {
+        TReportSession session(TBuildContext{*run.DanLog, *run.SvodSum, run.BarcodeFiles});
+        PrintWithDialog(session, nullptr);
+    });
 }
 
 QString RunFileOut(QWidget* owner, const std::uint8_t* doc) {
@@ -115,7 +140,8 @@ QString RunFileOut(QWidget* owner, const std::uint8_t* doc) {
     return QStringLiteral("Сформирован файл ") + QString::fromStdString(path);
 }
 
-extern "C" bool Report(const char* Dir, const std::uint8_t* Doc, bool, bool NoDate) {
+extern "C" bool Report(const char* Dir, const std::uint8_t* Doc, bool AllowPrint, bool NoDate) {
+    AllowPrintFlag = AllowPrint;
     bool result = true;
     ShowRunError(nullptr, [&] { result = RunReport(QString::fromUtf8(Dir ? Dir : ""), Doc, NoDate); }, result);
     return result;

@@ -1,5 +1,7 @@
 #include "../TestUtil.h"
 #include "../barcode/BmpDecode.h"
+#include "../ui/UiTestUtil.h"
+#include "report/FormPreview.h"
 #include "../report/ReportTestUtil.h"
 #include "platform/Codec.h"
 #include "platform/QtWindowing.h"
@@ -22,6 +24,10 @@ protected:
             return int(mrOk);
         });
         ChooseExportFolder = [this](QWidget*) { return folder; };
+        AskPrintRange = [this](QPrinter&, int total, QWidget*) {
+            printDialogTotal = total;
+            return false; // cancelled: nothing is printed
+        };
     }
     void TearDown() override {
         SetMessageBoxHook({});
@@ -42,6 +48,7 @@ protected:
     QStringList messages;
     std::vector<TMsgIcon> icons;
     QString folder;
+    int printDialogTotal = 0;
 };
 
 } // namespace
@@ -75,7 +82,7 @@ TEST_F(Exports, NoExceptionCrossesTheExports) {
     std::memcpy(block.data(), "dlsg", 4);
     folder = QString::fromStdString(dir);
     EXPECT_FALSE(FileOut(nullptr, block.data()));
-    EXPECT_FALSE(Report("/", block.data(), true, false));
+    EXPECT_FALSE(Report("/", block.data(), true, false)); // fails before any window opens
     EXPECT_FALSE(PrintReport("/", block.data(), true, false));
     ASSERT_EQ(messages.size(), 3);
     for (int i = 0; i < 3; ++i) {
@@ -99,7 +106,9 @@ TEST_F(Exports, ReportRunMakesTheImagesOfTheTextFileAndLeavesNothing) {
         }
         EXPECT_EQ(run.DanLog->PageTotal, 7);
     };
+    uitest::ModalAnswerer close({uitest::Click("Button7")}); // the preview window: "Закрыть"
     EXPECT_TRUE(Report("/", block.data(), true, false));
+    EXPECT_EQ(close.Answered(), 1);
     EXPECT_TRUE(messages.isEmpty());
     EXPECT_GT(images, 0);
     EXPECT_FALSE(text.empty());
@@ -111,6 +120,7 @@ TEST_F(Exports, ReportRunMakesTheImagesOfTheTextFileAndLeavesNothing) {
     QString second;
     OnRunPrepared = [&](const TReportRun& run) { second = run.WorkFolder; };
     EXPECT_TRUE(PrintReport("/", block.data(), false, false));
+    EXPECT_EQ(printDialogTotal, 7);
     EXPECT_NE(second, work); // every run has a folder of its own
     EXPECT_FALSE(QDir(second).exists());
 }
