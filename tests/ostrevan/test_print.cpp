@@ -1,0 +1,104 @@
+#include "../report/ReportTestUtil.h"
+#include "../ui/UiTestUtil.h"
+#include "platform/QtWindowing.h"
+#include "report/ClassesReportPlan.h"
+#include "report/FormPreview.h"
+#include "ui_FormPreview.h"
+
+#include <QComboBox>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+namespace {
+
+// A resident with three sources in three territories: a refund split into three section-6 entries.
+struct ThreeEntries {
+    ThreeEntries() {
+        InstallFontSubstitutions();
+        d.SetIncomeKinds(ikRussian);
+        d.StandartDeduct.Granting = 0;
+        for (const char* okato : {"11111111111", "22222222222", "33333333333"}) {
+            auto& s = d.GetThirteenPercent(d.AddThirteenPercent());
+            s.OKATO = okato;
+            s.HoldSum = reporttest::Rub(5000);
+            s.AddSourseIncome(reporttest::Line(2000, 10000));
+        }
+        c = reporttest::Compute(d);
+        PlanPages(*c.log, *c.sums);
+        session = std::make_unique<TReportSession>(TBuildContext{*c.log, *c.sums, images});
+    }
+    mTDeclaration d;
+    reporttest::Computed c;
+    QStringList images;
+    std::unique_ptr<TReportSession> session;
+};
+
+} // namespace
+
+TEST(PrintRun, RangesFollowTheSheetKinds) {
+    ThreeEntries t;
+    const kTDanLog& log = *t.c.log;
+    ASSERT_EQ(log.SheetPageCount[skRazdel6], 3);
+    ASSERT_EQ(log.SheetFirstPage[skRazdel6] + 1, 5); // title 1, page 2, section 1, section 5, section 6 on 5 to 7
+    using Sel = std::vector<std::pair<int, int>>;
+    struct Case {
+        int from, to;
+        Sel expected;
+    } cases[] = {
+        {1, 1, {{skTitul, -1}}},
+        {3, 3, {{skRazdel1, -1}}},
+        {2, 4, {{skAdr, -1}, {skRazdel1, -1}, {skRazdel5, -1}}},
+        {6, 7, {}},               // starts on the second page of section 6: none of it
+        {5, 5, {{skRazdel6, -1}}}, // ends on its first page: all three pages
+        {1, log.PageTotal, {{skTitul, -1}, {skAdr, -1}, {skRazdel1, -1}, {skRazdel5, -1}, {skRazdel6, -1}}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(PrintSelection(*t.session, c.from, c.to), c.expected) << c.from << "-" << c.to;
+    int printed = 0;
+    PrintSheets(*t.session, 5, 5, [&](const rl::TPage&) { ++printed; });
+    EXPECT_EQ(printed, static_cast<int>(t.session->Pages(skRazdel6).size()));
+}
+
+TEST(PrintRun, CancelledDialogPrintsNothing) {
+    ThreeEntries t;
+    bool asked = false;
+    AskPrintRange = [&](QPrinter&, int total, QWidget*) {
+        asked = true;
+        EXPECT_EQ(total, t.c.log->PageTotal);
+        return false;
+    };
+    EXPECT_FALSE(PrintWithDialog(*t.session, nullptr));
+    EXPECT_TRUE(asked);
+}
+
+TEST(PreviewWindow, ListAndNavigation) {
+    ThreeEntries t;
+    TMyFormPreview w(*t.session, false);
+    EXPECT_FALSE(w.ui->Button5->isEnabled()); // printing not allowed
+    QStringList entries;
+    for (int i = 0; i < w.ui->ComboBox1->count(); ++i) entries << w.ui->ComboBox1->itemText(i);
+    EXPECT_EQ(entries, (QStringList{"Титульный Лист", "Второй Лист", "Раздел 1", "Раздел 5", "Раздел 6"}));
+    EXPECT_EQ(w.ShownKind(), skTitul);
+    EXPECT_EQ(w.ui->KolVoStranic->text(), QString::number(t.c.log->PageTotal));
+    // "Следующая" through the kinds and the pages of section 6; the numbers follow the declaration.
+    QStringList numbers;
+    for (int i = 0; i < 7; ++i) {
+        numbers << w.ui->NomStranicy->text();
+        w.Button3Click();
+    }
+    EXPECT_EQ(numbers, (QStringList{"1", "2", "3", "4", "5", "6", "7"}));
+    EXPECT_EQ(w.ShownKind(), skRazdel6);
+    EXPECT_EQ(w.ShownPage(), 3);
+    // "Предыдущая" on the first page of a kind opens the previous kind at its first page.
+    w.ui->ComboBox1->setCurrentIndex(3);
+    w.onChangeCombo1();
+    EXPECT_EQ(w.ui->NomStranicy->text(), "4");
+    w.Button2Click();
+    EXPECT_EQ(w.ShownKind(), skRazdel1);
+    EXPECT_EQ(w.ui->NomStranicy->text(), "3");
+    w.Button4Click();
+    EXPECT_EQ(w.ShownKind(), skRazdel6);
+    EXPECT_EQ(w.ShownPage(), 1);
+    w.Button1Click();
+    EXPECT_EQ(w.ShownKind(), skTitul);
+    EXPECT_EQ(w.ui->NomStranicy->text(), "1");
+}
