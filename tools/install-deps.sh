@@ -2,7 +2,7 @@
 # Installs, on Debian 12 as root, whatever the build, the tests and the program need and is missing.
 set -euo pipefail
 
-packages=(build-essential cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
+packages=(build-essential cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev poppler-utils
           clang libclang-rt-14-dev locales qt6-base-dev libjpeg-dev libzint-dev libzxing-dev
           fonts-paratype fonts-liberation2)
 missing=()

@@ -73,7 +73,8 @@ bool PrintWithDialog(TReportSession& s, QWidget* parent) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setFullPage(true);
-    printer.setDocName(QStringLiteral("Декларация 3-НДФЛ"));
+    printer.setDocName(s.Ctx.DanLog.DeclDan->DeclarationKind == 2 ? QStringLiteral("Декларация 4-НДФЛ")
+                                                      : QStringLiteral("Декларация 3-НДФЛ"));
     if (!AskPrintRange(printer, s.PageTotal(), parent)) return false;
     int from = printer.fromPage(), to = printer.toPage();
     if (from == 0 && to == 0) {
@@ -81,18 +82,29 @@ bool PrintWithDialog(TReportSession& s, QWidget* parent) {
         to = s.PageTotal();
     }
     QPainter painter;
-    bool first = true;
+    bool first = true, failed = false;
     const double pxPerMm = printer.resolution() / 25.4;
     PrintSheets(s, from, to, [&](const rl::TPage& page) {
+        if (failed) return;
         if (first) {
-            if (!painter.begin(&printer)) return;
+            // A printer that cannot be opened (a PDF file in a folder without write access, a
+            // printer gone away) prints nothing; the user is told rather than left believing it printed.
+            if (!painter.begin(&printer)) {
+                failed = true;
+                return;
+            }
             first = false;
-        } else {
-            printer.newPage();
+        } else if (!printer.newPage()) {
+            failed = true;
+            return;
         }
         rl::PaintPage(painter, page, pxPerMm);
     });
-    if (painter.isActive()) painter.end();
+    if (painter.isActive() && !painter.end()) failed = true;
+    if (failed) {
+        MessageBox(parent, QStringLiteral("Не удалось напечатать декларацию."), TMsgIcon::Error);
+        return false;
+    }
     return true;
 }
 

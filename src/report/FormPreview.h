@@ -41,7 +41,7 @@ std::vector<std::pair<int, int>> PrintSelection(const TReportSession& session, i
 // Prints the selection, page by page, to `out`.
 void PrintSheets(TReportSession& session, int from, int to, const std::function<void(const rl::TPage&)>& out);
 // The print dialog (pages 1 to the total, all preset) and the print run on the chosen printer or PDF
-// file; false when the user cancelled.
+// file; false when the user cancelled or the printer could not be used (the user has been told).
 bool PrintWithDialog(TReportSession& session, QWidget* parent);
 // The dialog itself; tests answer it: fill the printer's range (0, 0 for all) and return true to print.
 extern std::function<bool(QPrinter& printer, int pageTotal, QWidget* parent)> AskPrintRange;

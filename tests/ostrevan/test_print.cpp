@@ -15,14 +15,7 @@ namespace {
 struct ThreeEntries {
     ThreeEntries() {
         InstallFontSubstitutions();
-        d.SetIncomeKinds(ikRussian);
-        d.StandartDeduct.Granting = 0;
-        for (const char* okato : {"11111111111", "22222222222", "33333333333"}) {
-            auto& s = d.GetThirteenPercent(d.AddThirteenPercent());
-            s.OKATO = okato;
-            s.HoldSum = reporttest::Rub(5000);
-            s.AddSourseIncome(reporttest::Line(2000, 10000));
-        }
+        reporttest::ThreeTerritories(d);
         c = reporttest::Compute(d);
         PlanPages(*c.log, *c.sums);
         session = std::make_unique<TReportSession>(TBuildContext{*c.log, *c.sums, images});

@@ -52,4 +52,16 @@ inline std::unique_ptr<mTSourseIncome> Line(std::int32_t incomeCode, double sum,
     return l;
 }
 
+// A resident with one 13 % source in each of three territories: section 6 gets three refund entries.
+inline void ThreeTerritories(mTDeclaration& d) {
+    d.SetIncomeKinds(ikRussian);
+    d.StandartDeduct.Granting = 0;
+    for (const char* okato : {"11111111111", "22222222222", "33333333333"}) {
+        auto& s = d.GetThirteenPercent(d.AddThirteenPercent());
+        s.OKATO = okato;
+        s.HoldSum = Rub(5000);
+        s.AddSourseIncome(Line(2000, 10000));
+    }
+}
+
 } // namespace reporttest
