@@ -124,3 +124,32 @@ TEST_F(Exports, ReportRunMakesTheImagesOfTheTextFileAndLeavesNothing) {
     EXPECT_NE(second, work); // every run has a folder of its own
     EXPECT_FALSE(QDir(second).exists());
 }
+
+TEST_F(Exports, TextFileTooLargeForTheBarcodeSlotsIsReportedBeforeThePreview) {
+    // Hundreds of sources make a long text file, while the pages with barcode slots (title, page 2
+    // and the sections) stay few: the images cannot all be shown.
+    mTDeclaration d;
+    d.SetIncomeKinds(ikRussian);
+    d.Person.Name = {"Иванов", "Иван", "Иванович", "500100732259", "", "0"};
+    for (int i = 0; i < 400; ++i) {
+        auto& s = d.GetThirteenPercent(d.AddThirteenPercent());
+        s.SourseName = "ООО Источник дохода номер " + std::to_string(i);
+        s.INN = "7701234567";
+        s.KPP = "770101001";
+        s.OKATO = "45286555000";
+        s.HoldSum = reporttest::Rub(1300);
+        s.AddSourseIncome(reporttest::Line(2000, 10000));
+    }
+    const auto block = reporttest::Block(d);
+    int imagesMade = 0, capacity = 0;
+    OnRunPrepared = [&](const TReportRun& run) {
+        imagesMade = run.BarcodeFiles.size();
+        capacity = 3 * run.DanLog->SheetFirstPage[skPrilA9];
+        EXPECT_EQ(messages, QStringList{"Штрих-код декларации не помещается на страницах."}); // before the window
+    };
+    uitest::ModalAnswerer close({uitest::Click("Button7")});
+    EXPECT_TRUE(Report("/", block.data(), true, false));
+    EXPECT_GT(imagesMade, capacity);
+    EXPECT_EQ(close.Answered(), 1); // the user goes on to the preview
+    EXPECT_EQ(messages, QStringList{"Штрих-код декларации не помещается на страницах."});
+}

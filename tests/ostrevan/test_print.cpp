@@ -6,6 +6,9 @@
 #include "ui_FormPreview.h"
 
 #include <QComboBox>
+#include <QFileInfo>
+#include <QPrinter>
+#include <QTemporaryDir>
 #include <QPushButton>
 #include <gtest/gtest.h>
 
@@ -94,4 +97,32 @@ TEST(PreviewWindow, ListAndNavigation) {
     w.Button1Click();
     EXPECT_EQ(w.ShownKind(), skTitul);
     EXPECT_EQ(w.ui->NomStranicy->text(), "1");
+}
+
+TEST(PreviewWindow, PrintingKeepsThePagesOnScreen) {
+    ThreeEntries t;
+    TMyFormPreview w(*t.session, true);
+    EXPECT_TRUE(w.ui->Button5->isEnabled());
+    w.ui->ComboBox1->setCurrentIndex(4); // section 6
+    w.onChangeCombo1();
+    w.Button3Click();
+    const rl::TPage* shown = &t.session->Pages(skRazdel6).at(1);
+    QTemporaryDir dir;
+    int asked = 0;
+    AskPrintRange = [&](QPrinter& printer, int, QWidget*) {
+        ++asked;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(dir.filePath("all.pdf"));
+        return true;
+    };
+    w.Button5Click();
+    EXPECT_EQ(asked, 1);
+    EXPECT_TRUE(QFileInfo(dir.filePath("all.pdf")).size() > 0);
+    // The same page objects stay on screen and the window goes on from where it was.
+    EXPECT_EQ(&t.session->Pages(skRazdel6).at(1), shown);
+    EXPECT_EQ(w.ShownKind(), skRazdel6);
+    EXPECT_EQ(w.ShownPage(), 2);
+    w.Button3Click();
+    EXPECT_EQ(w.ShownPage(), 3);
+    EXPECT_EQ(w.ui->NomStranicy->text(), "7");
 }
