@@ -17,6 +17,8 @@ constexpr double kMeasureDpi = 1200;
 QFont MakeFont(const TFontSpec& spec, double pxPerMm) {
     QFont f(spec.family);
     f.setBold(spec.bold);
+    f.setUnderline(spec.underline);
+    f.setItalic(spec.italic);
     f.setPixelSize(std::max(1, static_cast<int>(spec.size / 72.0 * 25.4 * pxPerMm + 0.5)));
     f.setKerning(false);
     f.setStyleStrategy(QFont::PreferOutline);

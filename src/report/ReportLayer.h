@@ -23,6 +23,8 @@ struct TFontSpec {
     QString family; // the form's font names ("Unreal", "AGLettericaCondensedLight", "Arial", ...)
     double size = 10; // points
     bool bold = false;
+    bool underline = false;
+    bool italic = false;
 };
 
 struct TElement {

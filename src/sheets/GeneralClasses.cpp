@@ -298,7 +298,10 @@ void Layout(rl::TBand& band, const std::vector<TLayoutRow>& rows, const TValues&
             const QString caption = QString::fromUtf8(r.text);
             const bool isValue = caption.startsWith(QLatin1Char('{')) && caption.endsWith(QLatin1Char('}'));
             const QString shown = isValue ? text(caption.mid(1, caption.size() - 2).toUtf8().constData()) : caption;
-            mbLabel::Create(r.left, r.top, shown, static_cast<int>(r.a), band, r.b != 0);
+            const int style = static_cast<int>(r.b);
+            mbLabel::Create(r.left, r.top, shown, static_cast<int>(r.a), band, (style & 1) != 0);
+            band.Elements.back().font.underline = (style & 2) != 0;
+            band.Elements.back().font.italic = (style & 4) != 0;
             break;
         }
         case TRow::Lines:

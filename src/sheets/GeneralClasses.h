@@ -105,7 +105,7 @@ bool HasBuilder(int kind);
 // Page layouts as data: one row per element of a layout table, read by Layout().
 
 enum class TRow {
-    Label,         // a = font size, b = 1 for bold; text: the caption, or "{name}" for a text value
+    Label,         // a = font size, b = kBold | kUnderline | kItalic; text: the caption, or "{name}" for a text value
     Lines,         // mbLabel of several lines: a = size, b = bold; text: the lines separated by "|"
     HLine,         // a = width
     DotLine,       // a dotted horizontal line: a = width
@@ -123,6 +123,9 @@ enum class TRow {
     ValueLabel,    // a label holding a value: a = size, b = bold; text: the value's name (font "Unreal")
     ValueLetterica // a label holding a value in "AGLettericaCondensedLight" 11 bold; text: the value's name
 };
+
+// The style flags of a Label row's b.
+constexpr double kBold = 1, kUnderline = 2, kItalic = 4;
 
 struct TLayoutRow {
     TRow kind;

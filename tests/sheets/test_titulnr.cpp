@@ -458,3 +458,25 @@ TEST(EstimatedIncomePage, WithoutValuesKeepsIncomeAndSection) {
     EXPECT_EQ(Cells(page, 166, 26, 0, 1), QStringList{"Раздел 00001"});
     EXPECT_EQ(sheettest::OfKind(page, rl::TElementKind::PageCode).size(), 1u);
 }
+
+TEST(EstimatedIncomeTitle, UnderlinedAndItalicCaptions) {
+    const rl::TPage page = Title();
+    struct Case {
+        const char* text;
+        bool underline, italic;
+    } cases[] = {
+        {"    15    ", true, false},
+        {"     июня     ", true, false},
+        {"      САЭ - 3 - 04 / 366@      ", true, false},
+        {"2004 г.", false, false},
+        {"Адрес места жительства в Российской Федерации:", false, true},
+    };
+    for (const Case& c : cases) {
+        const auto found = sheettest::Labels(page, QString::fromUtf8(c.text));
+        ASSERT_EQ(found.size(), 1u) << c.text;
+        EXPECT_EQ(found[0]->font.family, "Unreal") << c.text;
+        EXPECT_EQ(found[0]->font.size, 8) << c.text;
+        EXPECT_EQ(found[0]->font.underline, c.underline) << c.text;
+        EXPECT_EQ(found[0]->font.italic, c.italic) << c.text;
+    }
+}
