@@ -326,7 +326,8 @@ TEST(SectionTable, CaptionsStandAtTheirRows) {
         SCOPED_TRACE(c.text);
         rl::TOstrekReport report;
         TableCases().at(static_cast<std::size_t>(c.section - 1)).build(report, run.Context(), {});
-        const auto found = Labels(OnlyPage(report), QString::fromUtf8(c.text));
+        const rl::TPage page = OnlyPage(report);
+        const auto found = Labels(page, QString::fromUtf8(c.text));
         ASSERT_EQ(found.size(), 1u);
         const bool heading = c.text[0] == ' ';
         EXPECT_NEAR(found[0]->left, heading ? 145 : 18, kEps);

@@ -487,7 +487,8 @@ TEST(TitulAdr, BarcodeImagesFromTheSecondThree) {
     for (const Case& c : {Case{3, {}}, Case{4, {15}}, Case{9, {15, 85, 155}}}) {
         SCOPED_TRACE(c.files);
         auto r = Prepared(c.files);
-        const auto images = Images(OnePage(Adr(r)));
+        const rl::TPage page = OnePage(Adr(r));
+        const auto images = Images(page);
         ASSERT_EQ(images.size(), c.tops.size());
         for (std::size_t i = 0; i < images.size(); ++i) {
             EXPECT_EQ(images[i]->left, 192);

@@ -439,7 +439,8 @@ TEST(EstimatedIncomePage, BarcodeSlots) {
     EXPECT_EQ(Images(Income({}, 6)), std::vector<double>({85, 155})); // entries 3 and 4; Top 15 stays empty
     EXPECT_EQ(Images(Income({}, 4)), std::vector<double>({85}));
     EXPECT_TRUE(Images(Income({}, 3)).empty());
-    const auto images = sheettest::OfKind(Income({}, 5), rl::TElementKind::Image);
+    const rl::TPage page = Income({}, 5);
+    const auto images = sheettest::OfKind(page, rl::TElementKind::Image);
     ASSERT_EQ(images.size(), 2u);
     EXPECT_EQ(images[0]->text, "/nonexistent/O004.bmp");
     EXPECT_EQ(images[1]->text, "/nonexistent/O005.bmp");
