@@ -56,75 +56,54 @@ double TextHeightMm(const TFontSpec& font) {
     return m.height() / pxPerMm;
 }
 
-TElement& TBand::AddLabel(double left, double top, const QString& text, const TFontSpec& font, QColor color) {
-    TElement e;
-    e.kind = TElementKind::Label;
+namespace {
+
+TElement& Place(std::vector<TElement>& elements, TElementKind kind, double left, double top, double width, double height) {
+    TElement& e = elements.emplace_back();
+    e.kind = kind;
     e.left = left;
     e.top = top;
+    e.width = width;
+    e.height = height;
+    return e;
+}
+
+} // namespace
+
+TElement& TBand::AddLabel(double left, double top, const QString& text, const TFontSpec& font, QColor color) {
+    TElement& e = Place(Elements, TElementKind::Label, left, top, TextWidthMm(text, font), TextHeightMm(font));
     e.text = text;
     e.font = font;
     e.color = color;
-    e.width = TextWidthMm(text, font);
-    e.height = TextHeightMm(font);
-    Elements.push_back(e);
-    return Elements.back();
+    return e;
 }
 
 TElement& TBand::AddHLine(double left, double top, double width, TPen pen) {
-    TElement e;
-    e.kind = TElementKind::Line;
-    e.left = left;
-    e.top = top;
-    e.width = width;
+    TElement& e = Place(Elements, TElementKind::Line, left, top, width, 0);
     e.pen = pen;
-    Elements.push_back(e);
-    return Elements.back();
+    return e;
 }
 
 TElement& TBand::AddVLine(double left, double top, double height) {
-    TElement e;
-    e.kind = TElementKind::Line;
-    e.left = left;
-    e.top = top;
-    e.height = height;
-    Elements.push_back(e);
-    return Elements.back();
+    return Place(Elements, TElementKind::Line, left, top, 0, height);
 }
 
 TElement& TBand::AddRect(double left, double top, double width, double height, QColor fill) {
-    TElement e;
-    e.kind = TElementKind::Rect;
-    e.left = left;
-    e.top = top;
-    e.width = width;
-    e.height = height;
+    TElement& e = Place(Elements, TElementKind::Rect, left, top, width, height);
     e.fill = fill;
-    Elements.push_back(e);
-    return Elements.back();
+    return e;
 }
 
 TElement& TBand::AddImage(double left, double top, double width, double height, const QString& file) {
-    TElement e;
-    e.kind = TElementKind::Image;
-    e.left = left;
-    e.top = top;
-    e.width = width;
-    e.height = height;
+    TElement& e = Place(Elements, TElementKind::Image, left, top, width, height);
     e.text = file;
-    Elements.push_back(e);
-    return Elements.back();
+    return e;
 }
 
 TElement& TBand::AddPageCode(double left, double top, const QString& code) {
-    TElement e;
-    e.kind = TElementKind::PageCode;
-    e.left = left;
-    e.top = top;
-    e.width = 30;
-    e.height = 13;
+    TElement& e = Place(Elements, TElementKind::PageCode, left, top, 30, 13);
     e.text = code;
-    Elements.push_back(e);
-    return Elements.back();
+    return e;
 }
 
 TBand& TOstrekReport::NewBand(bool forceNewPage) {

@@ -27,6 +27,8 @@ inline Run Prepare(const mTDeclaration& d, int images = 0) {
 }
 
 // The labels of a page whose caption is `text`.
+// The finders return pointers into the page: a temporary page is refused.
+std::vector<const rl::TElement*> Labels(rl::TPage&&, const QString&) = delete;
 inline std::vector<const rl::TElement*> Labels(const rl::TPage& page, const QString& text) {
     std::vector<const rl::TElement*> out;
     for (const rl::TElement& e : page.Elements)
@@ -34,6 +36,7 @@ inline std::vector<const rl::TElement*> Labels(const rl::TPage& page, const QStr
     return out;
 }
 
+std::vector<const rl::TElement*> OfKind(rl::TPage&&, rl::TElementKind) = delete;
 inline std::vector<const rl::TElement*> OfKind(const rl::TPage& page, rl::TElementKind kind) {
     std::vector<const rl::TElement*> out;
     for (const rl::TElement& e : page.Elements)

@@ -26,6 +26,7 @@ bool IsFont(const rl::TElement& e, const char* family, double size, bool bold) {
 }
 
 // The row-number labels of a section table, top to bottom.
+std::vector<const rl::TElement*> RowNumbers(rl::TPage&&) = delete; // the page must outlive the pointers
 std::vector<const rl::TElement*> RowNumbers(const rl::TPage& page) {
     std::vector<const rl::TElement*> out;
     for (const rl::TElement& e : page.Elements)
@@ -50,6 +51,7 @@ std::vector<QString> RowAmounts(const rl::TPage& page) {
 }
 
 // The kopeck labels of a section table (".89"), which start at X 170.
+std::vector<const rl::TElement*> Kopecks(rl::TPage&&) = delete;
 std::vector<const rl::TElement*> Kopecks(const rl::TPage& page) {
     std::vector<const rl::TElement*> out;
     for (const rl::TElement& e : page.Elements)

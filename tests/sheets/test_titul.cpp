@@ -57,6 +57,7 @@ rl::TPage OnePage(const rl::TOstrekReport& report) {
 
 bool Near(double a, double b) { return std::abs(a - b) < 1e-6; }
 
+const rl::TElement* LabelAt(rl::TPage&&, double, double) = delete; // the page must outlive the pointers
 const rl::TElement* LabelAt(const rl::TPage& page, double left, double top) {
     for (const rl::TElement& e : page.Elements)
         if (e.kind == rl::TElementKind::Label && Near(e.left, left) && Near(e.top, top)) return &e;
@@ -82,6 +83,7 @@ QString Field(const rl::TPage& page, double left, double top) {
     return e ? e->text : QStringLiteral("#");
 }
 
+std::vector<const rl::TElement*> Images(rl::TPage&&) = delete;
 std::vector<const rl::TElement*> Images(const rl::TPage& page) { return OfKind(page, rl::TElementKind::Image); }
 
 } // namespace

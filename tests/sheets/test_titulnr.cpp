@@ -78,6 +78,7 @@ rl::TPage Income(const Edit& edit = {}, int images = 0) {
 
 bool Near(double a, double b) { return std::abs(a - b) < 1e-6; }
 
+const rl::TElement* LabelAt(rl::TPage&&, double, double) = delete; // the page must outlive the pointers
 const rl::TElement* LabelAt(const rl::TPage& page, double left, double top) {
     for (const rl::TElement& e : page.Elements)
         if (e.kind == rl::TElementKind::Label && Near(e.left, left) && Near(e.top, top)) return &e;
@@ -100,6 +101,7 @@ QStringList Chars(const QString& text) {
     return out;
 }
 
+std::vector<const rl::TElement*> Ticks(rl::TPage&&, double) = delete;
 std::vector<const rl::TElement*> Ticks(const rl::TPage& page, double top) {
     std::vector<const rl::TElement*> out;
     for (const rl::TElement* e : sheettest::Labels(page, QStringLiteral("V")))
@@ -219,13 +221,15 @@ TEST(EstimatedIncomeTitle, StatusTick) {
     const std::pair<int, double> ticked[] = {{1, 73.2}, {2, 104.2}, {3, 127.2}};
     for (const auto& [status, left] : ticked) {
         SCOPED_TRACE(status);
-        const auto ticks = Ticks(Title([s = status](mTDeclaration& d) { d.FilerStatus = static_cast<std::uint8_t>(s); }), 53);
+        const rl::TPage page = Title([s = status](mTDeclaration& d) { d.FilerStatus = static_cast<std::uint8_t>(s); });
+        const auto ticks = Ticks(page, 53);
         ASSERT_EQ(ticks.size(), 1u);
         EXPECT_DOUBLE_EQ(ticks[0]->left, left);
     }
     for (int status : {0, 4, 5}) {
         SCOPED_TRACE(status);
-        EXPECT_TRUE(Ticks(Title([status](mTDeclaration& d) { d.FilerStatus = static_cast<std::uint8_t>(status); }), 53).empty());
+        const rl::TPage page = Title([status](mTDeclaration& d) { d.FilerStatus = static_cast<std::uint8_t>(status); });
+        EXPECT_TRUE(Ticks(page, 53).empty());
     }
 }
 
@@ -233,7 +237,8 @@ TEST(EstimatedIncomeTitle, SexTick) {
     const std::pair<const char*, double> cases[] = {{"1", 63.2}, {"0", 43.2}};
     for (const auto& [sex, left] : cases) {
         SCOPED_TRACE(sex);
-        const auto ticks = Ticks(Title([s = sex](mTDeclaration& d) { d.Person.Name.Sex = s; }), 94.5);
+        const rl::TPage page = Title([s = sex](mTDeclaration& d) { d.Person.Name.Sex = s; });
+        const auto ticks = Ticks(page, 94.5);
         ASSERT_EQ(ticks.size(), 1u);
         EXPECT_DOUBLE_EQ(ticks[0]->left, left);
     }
