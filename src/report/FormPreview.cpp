@@ -6,6 +6,7 @@
 #include "ui_FormPreview.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QImage>
 #include <QLabel>
 #include <QPainter>
@@ -131,6 +132,7 @@ TMyFormPreview::TMyFormPreview(TReportSession& session, bool allowPrint, QWidget
     pageView_->setObjectName(QStringLiteral("PageView"));
     QRPreview1->setWidget(pageView_);
     ui->Panel2->layout()->addWidget(QRPreview1);
+    QRPreview1->viewport()->installEventFilter(this);
 
     // The list: the title page always, then every present kind in page order.
     listKinds_.push_back(skTitul);
@@ -158,7 +160,7 @@ TMyFormPreview::TMyFormPreview(TReportSession& session, bool allowPrint, QWidget
     ChangeReports(skTitul);
 }
 
-TMyFormPreview::~TMyFormPreview() = default;
+TMyFormPreview::~TMyFormPreview() { QRPreview1->viewport()->removeEventFilter(this); }
 
 void TMyFormPreview::ChangeReports(int kind) {
     ui->NomStranicy->setText(QString::number(SheetStartPage));
@@ -235,6 +237,11 @@ void TMyFormPreview::Button7Click() { close(); }
 void TMyFormPreview::ShowPage() {
     ui->NomStranicy->setText(QString::number(page_ + SheetStartPage - 1));
     Zoom();
+}
+
+bool TMyFormPreview::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == QRPreview1->viewport() && event->type() == QEvent::Resize && !ui->RadioButton3->isChecked()) Zoom();
+    return QDialog::eventFilter(watched, event);
 }
 
 void TMyFormPreview::Zoom() {

@@ -72,6 +72,10 @@ public:
 
     std::unique_ptr<Ui::TMyFormPreview> ui;
 
+protected:
+    // The fitted zooms follow the size of the page area.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void ShowPage();
     std::vector<int> listKinds_; // the kinds of the list's entries

@@ -1,5 +1,7 @@
 #include "report/ReportLayer.h"
 
+#include "platform/QtWindowing.h"
+
 #include <QFont>
 #include <QFontMetricsF>
 #include <QImage>
@@ -15,6 +17,10 @@ namespace {
 constexpr double kMeasureDpi = 1200;
 
 QFont MakeFont(const TFontSpec& spec, double pxPerMm) {
+    // The form's font names map to the fonts installed here; measuring and painting must see the
+    // same map whatever the host program has set up.
+    static const bool substituted = (InstallFontSubstitutions(), true);
+    (void)substituted;
     QFont f(spec.family);
     f.setBold(spec.bold);
     f.setUnderline(spec.underline);

@@ -5,7 +5,10 @@
 #include "report/FormPreview.h"
 #include "ui_FormPreview.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QLabel>
+#include <QScrollArea>
 #include <QFileInfo>
 #include <QPrinter>
 #include <QTemporaryDir>
@@ -125,4 +128,23 @@ TEST(PreviewWindow, PrintingKeepsThePagesOnScreen) {
     w.Button3Click();
     EXPECT_EQ(w.ShownPage(), 3);
     EXPECT_EQ(w.ui->NomStranicy->text(), "7");
+}
+
+TEST(PreviewWindow, FittedZoomFollowsTheWindowSize) {
+    ThreeEntries t;
+    TMyFormPreview w(*t.session, false);
+    w.setWindowState(Qt::WindowNoState);
+    w.show();
+    const auto page = w.findChild<QLabel*>(QStringLiteral("PageView"));
+    const auto area = w.findChild<QScrollArea*>(QStringLiteral("QRPreview1"));
+    ASSERT_TRUE(page && area);
+    for (const QSize size : {QSize(900, 700), QSize(1400, 900), QSize(700, 600)}) {
+        w.resize(size);
+        QApplication::processEvents();
+        EXPECT_NEAR(page->width(), area->viewport()->width() - 4, 2) << size.width(); // "По ширине" is the default
+    }
+    w.ui->RadioButton1->setChecked(true); // "По высоте"
+    w.resize(900, 700);
+    QApplication::processEvents();
+    EXPECT_NEAR(page->height(), area->viewport()->height() - 4, 3);
 }

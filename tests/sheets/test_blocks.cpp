@@ -2,6 +2,7 @@
 #include "platform/QtWindowing.h"
 #include "sheets/GeneralClasses.h"
 
+#include <QFont>
 #include <QImage>
 #include <QPainter>
 #include <gtest/gtest.h>
@@ -158,4 +159,13 @@ TEST_F(Blocks, PagesAndThePageCode) {
     const ZXing::Result res = ZXing::ReadBarcode(view, hints);
     ASSERT_TRUE(res.isValid());
     EXPECT_EQ(std::string(res.bytes().begin(), res.bytes().end()), "51020033");
+}
+
+// The library measures with the form's fonts even when the host program never set up the font map
+// (ctest runs this test in a process of its own).
+TEST(ReportFonts, MapInstalledByTheFirstMeasurement) {
+    rl::TBand band;
+    const rl::TElement& e = band.AddLabel(0, 0, QStringLiteral("ИНН"), rl::TFontSpec{QStringLiteral("Unreal"), 8});
+    EXPECT_GT(e.width, 0);
+    EXPECT_TRUE(QFont::substitutes(QStringLiteral("Unreal")).contains(QStringLiteral("PT Sans"), Qt::CaseInsensitive));
 }

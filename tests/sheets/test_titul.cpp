@@ -262,6 +262,9 @@ TEST(TitulPage, InspectionNameWrapsInsideItsLabel) {
     EXPECT_EQ(one->text, "ИФНС России № 1 по г. Москве");
     EXPECT_EQ(one->font.family, "Unreal");
     EXPECT_EQ(one->font.size, 8);
+    EXPECT_FALSE(one->font.bold);
+    EXPECT_FALSE(one->font.underline);
+    EXPECT_FALSE(one->font.italic);
 
     // A name far too long for 120 x 16 mm: whole words on lines no wider than the label, from its
     // top, and only as many lines as fit its height.
