@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing (Debian 12, as root), builds everything and runs every test: a short run
-# of the fuzz target and the unit and widget tests under ctest.
+# Installs what is missing (Debian 12, as root), builds everything and runs every test: the core's
+# unit tests built with the address and undefined-behaviour sanitizers beside a short run of the fuzz
+# target, then the unit and widget tests of the release build under ctest.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/install-deps.sh
@@ -10,9 +11,9 @@ locale -a 2>/dev/null | grep -qi '^ru_RU\.utf-\?8$' || localedef -i ru_RU -f UTF
 jobs=$(nproc)
 
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
-      -DVELMAROD_TESTS=OFF -DVELMAROD_BENCH=OFF -DVELMAROD_GUI=OFF -DVELMAROD_FUZZ=ON
+      -DVELMAROD_TESTS=ON -DVELMAROD_BENCH=OFF -DVELMAROD_GUI=OFF -DVELMAROD_FUZZ=ON
 cmake --build build-fuzz -j "$jobs"
-ctest --test-dir build-fuzz --output-on-failure
+ctest --test-dir build-fuzz --output-on-failure -j "$jobs"
 
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j "$jobs"
