@@ -203,6 +203,16 @@ void TfrInitialData::ApplyPageButtons() {
     SetDeductionButton(AnyIncomeChecked() && !ui->rbNeRez->isChecked() && !ui->rb4ndfl->isChecked());
 }
 
+// The fields this page shows only for form 4-NDFL: the registration number and the estimated income.
+void TfrInitialData::ShowForm4Fields(bool show) {
+    for (QWidget* w : {static_cast<QWidget*>(ui->meOGRNIP), static_cast<QWidget*>(ui->lbOGRNIP)}) {
+        w->setVisible(show);
+        w->setEnabled(show);
+    }
+    ui->meSupposeIncome->setVisible(show);
+    ui->lbSupposeIncome->setVisible(show);
+}
+
 void TfrInitialData::rbSimpleClick() {
     ui->chbIncomeCurrency->setEnabled(true);
     ui->chbIncomeBusiness->setEnabled(true);
@@ -212,12 +222,7 @@ void TfrInitialData::rbSimpleClick() {
                        static_cast<QWidget*>(ui->rbFLNA), static_cast<QWidget*>(ui->lbFLNA), static_cast<QWidget*>(ui->rbFLProch),
                        static_cast<QWidget*>(ui->rbInostranec)})
         w->setEnabled(true);
-    for (QWidget* w : {static_cast<QWidget*>(ui->meOGRNIP), static_cast<QWidget*>(ui->lbOGRNIP)}) {
-        w->hide();
-        w->setEnabled(false);
-    }
-    ui->meSupposeIncome->hide();
-    ui->lbSupposeIncome->hide();
+    ShowForm4Fields(false);
 }
 
 void TfrInitialData::rbNeRezClick() {
@@ -230,12 +235,7 @@ void TfrInitialData::rbNeRezClick() {
     for (QWidget* w : {static_cast<QWidget*>(ui->chbAutoCalculateApp), static_cast<QWidget*>(ui->lbIncomeComment),
                        static_cast<QWidget*>(ui->rbFLNA), static_cast<QWidget*>(ui->lbFLNA), static_cast<QWidget*>(ui->rbFLProch)})
         w->setEnabled(true);
-    for (QWidget* w : {static_cast<QWidget*>(ui->meOGRNIP), static_cast<QWidget*>(ui->lbOGRNIP)}) {
-        w->hide();
-        w->setEnabled(false);
-    }
-    ui->meSupposeIncome->hide();
-    ui->lbSupposeIncome->hide();
+    ShowForm4Fields(false);
 }
 
 void TfrInitialData::rb4ndflClick() {
@@ -250,12 +250,7 @@ void TfrInitialData::rb4ndflClick() {
                        static_cast<QWidget*>(ui->rbFLNA), static_cast<QWidget*>(ui->lbFLNA), static_cast<QWidget*>(ui->rbFLProch),
                        static_cast<QWidget*>(ui->rbInostranec), static_cast<QWidget*>(ui->meAppendixes)})
         w->setEnabled(false);
-    for (QWidget* w : {static_cast<QWidget*>(ui->meOGRNIP), static_cast<QWidget*>(ui->lbOGRNIP)}) {
-        w->show();
-        w->setEnabled(true);
-    }
-    ui->meSupposeIncome->show();
-    ui->lbSupposeIncome->show();
+    ShowForm4Fields(true);
     ui->lbSupposeIncome->setEnabled(true);
     TurnEntry(ui->meSupposeIncome, true);
 }

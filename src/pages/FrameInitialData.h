@@ -40,6 +40,7 @@ private:
     void Load();
     bool AnyIncomeChecked() const;
     void SetDeductionButton(bool enabled);
+    void ShowForm4Fields(bool show);
     // The page buttons as the income kinds and the declaration kind on the page want them.
     void ApplyPageButtons();
 };
