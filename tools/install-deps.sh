@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(build-essential cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev poppler-utils
-          clang libclang-rt-14-dev locales qt6-base-dev libjpeg-dev libzint-dev libzxing-dev
+          clang libclang-rt-14-dev locales qt6-base-dev qt6-translations-l10n libjpeg-dev libzint-dev libzxing-dev
           fonts-paratype fonts-liberation2)
 missing=()
 for p in "${packages[@]}"; do

@@ -2,6 +2,7 @@
 
 #include "app/About.h"
 #include "app/CheckAllError.h"
+#include "app/DocumentDialogs.h"
 #include "controls/FlashButton.h"
 #include "model/DeclClasses.h"
 #include "pages/FrameInitialData.h"
@@ -112,6 +113,8 @@ TFormMain::TFormMain(const QStringList& arguments, const QString& programDir, QW
                    [](QWidget* owner, TDocumentRef ref) { return new TfrInitialData(owner, ref); });
 
     docnotify::SetMainWindowHandler([this] { WMDocumentChanged(); });
+    AskOpenFileName = [this] { return AskOpenDocumentName(this, FileName); };
+    AskSaveFileName = [this] { return AskSaveDocumentName(this, FileName); };
 
     ProgramDir = (programDir.isEmpty() ? QCoreApplication::applicationDirPath() : programDir) + QLatin1Char('/');
     if (ProgramDir.endsWith(QLatin1String("//"))) ProgramDir.chop(1);

@@ -46,7 +46,8 @@ public:
     QString ProgramDir;
     bool NoDate = false;
 
-    // The file dialogs; tests put their own answers here. An empty name: the dialog was cancelled.
+    // The open and save dialogs (the program's own from the constructor on; tests may answer in
+    // their place). An empty name: the dialog was cancelled.
     std::function<QString()> AskOpenFileName;
     std::function<QString()> AskSaveFileName;
 

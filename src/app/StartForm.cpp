@@ -30,8 +30,13 @@ TfmStart::~TfmStart() = default;
 
 int RunVelmarod(int argc, char** argv) {
     QApplication app(argc, argv);
+    return StartVelmarod(QApplication::arguments().mid(1));
+}
+
+int StartVelmarod(const QStringList& arguments) {
     QApplication::setApplicationName(kAppTitle);
     InstallFontSubstitutions();
+    InstallRussianLanguage();
 
     auto* splash = new TfmStart();
     splash->show();
@@ -40,7 +45,7 @@ int RunVelmarod(int argc, char** argv) {
 
     TFormMain* main = nullptr;
     try {
-        main = new TFormMain(QApplication::arguments().mid(1));
+        main = new TFormMain(arguments);
     } catch (const std::exception& e) {
         MessageBox(nullptr, QString::fromUtf8(e.what()), TMsgIcon::Error);
         delete splash;

@@ -1,6 +1,7 @@
 // The splash window shown while the main window is being built, for at least three seconds.
 #pragma once
 
+#include <QStringList>
 #include <QTimer>
 #include <QWidget>
 #include <memory>
@@ -21,5 +22,8 @@ public:
     QTimer tmStartTimer; // 3000 ms, running from the moment the window is made
 };
 
-// The program's start: splash, main window, message loop. Returns the exit code.
+// The program's start: the application object, then StartVelmarod. Returns the exit code.
 int RunVelmarod(int argc, char** argv);
+// With the application object made: language, fonts, splash, main window (given the command line
+// without the program's name), message loop until the main window closes.
+int StartVelmarod(const QStringList& arguments);

@@ -4,9 +4,13 @@
 #include <QApplication>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
 #include <QFont>
+#include <QPointer>
 #include <QPushButton>
+#include <QTranslator>
 #include <exception>
 #include <set>
 
@@ -136,4 +140,21 @@ void InstallFontSubstitutions() {
     QFont::insertSubstitution(QStringLiteral("AGLettericaCondensedLight"), QStringLiteral("PT Sans Narrow"));
     QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
     QFont::insertSubstitution(QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"));
+}
+
+bool InstallRussianLanguage() {
+    // Month and day names of the calendars; our own number and date texts never go through the
+    // locale, so this changes nothing in documents or files.
+    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+    static QPointer<QTranslator> qtbase; // owned by the application object
+    if (qtbase) return true;
+    auto* translator = new QTranslator(qApp);
+    if (!translator->load(QLocale(QLocale::Russian, QLocale::Russia), QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return false;
+    }
+    QCoreApplication::installTranslator(translator);
+    qtbase = translator;
+    return true;
 }

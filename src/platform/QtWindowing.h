@@ -64,6 +64,12 @@ private:
 // The fonts of the original Windows program, mapped to the free fonts we ship with.
 void InstallFontSubstitutions();
 
+// Qt's own dialogs (files, folders, printing, message-box buttons, calendars) in Russian: Qt's
+// Russian translations when the distribution's package is installed, and the Russian locale for
+// month and day names. Without the translations the program runs with Qt's English texts.
+// Returns whether the translations were found.
+bool InstallRussianLanguage();
+
 // Turns an entry control on (enabled, in the window colour) or off (disabled, in the button-face
 // colour).
 void TurnEntry(QWidget* control, bool on);

@@ -1,5 +1,6 @@
 // Hands a document file to the report library as the program does: the whole document as one
 // zero-terminated block. Usage: ostrevan-run report|print|fileout FILE.vrq
+#include "platform/QtWindowing.h"
 #include "report/ClassesReport.h"
 
 #include <QApplication>
@@ -10,6 +11,8 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    InstallFontSubstitutions();
+    InstallRussianLanguage();
     const QStringList args = QApplication::arguments();
     if (args.size() != 3) {
         std::fprintf(stderr, "usage: ostrevan-run report|print|fileout FILE.vrq\n");
