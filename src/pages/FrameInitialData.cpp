@@ -130,6 +130,10 @@ void TfrInitialData::SaveData() {
     if (ui->chbIncomeCurrency->isChecked()) set |= ikForeign;
     if (ui->chbIncomeBusiness->isChecked()) set |= ikBusiness;
     d.SetIncomeKinds(set);
+    // On form 4-NDFL this field holds the insurance certificate number that the form prints and
+    // the tax office's file carries; on the other forms it is the registration number of the
+    // business income page, which this page only shows.
+    if (ui->rb4ndfl->isChecked()) d.OGRNIP = ui->meOGRNIP->Text().toStdString();
     d.SupposeIncome = MoneyOf(ui->meSupposeIncome->Text());
     d.SupVich = ui->chbIncomeBusiness->isChecked() && !ui->meSupVich->Text().isEmpty() ? MoneyOf(ui->meSupVich->Text()) : Currency();
     d.Primary = ui->rbFirst->isChecked() ? 1 : 0;

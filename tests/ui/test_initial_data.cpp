@@ -106,6 +106,28 @@ TEST_F(InitialData, DeclarationKindsClearIncomesWhenTheyAreSaved) {
     EXPECT_EQ(Doc().DeclarationKind, 2);
 }
 
+TEST_F(InitialData, InsuranceNumberOfForm4IsKept) {
+    // Form 4-NDFL: the number typed here is the one the form prints, so it is saved and comes back.
+    page->ui->rb4ndfl->setChecked(true);
+    uitest::Type(page->ui->meOGRNIP, "123456789012"); // eleven digits at most
+    EXPECT_EQ(page->ui->meOGRNIP->Text(), QStringLiteral("12345678901"));
+    page->SaveData();
+    EXPECT_EQ(Doc().OGRNIP, "12345678901");
+    Doc().SaveToFile(Path("four.vrq"));
+    window->Document = std::make_unique<mTDeclaration>();
+    window->Document->LoadFromFile(Path("four.vrq"));
+    Rebuild();
+    EXPECT_TRUE(page->ui->rb4ndfl->isChecked());
+    EXPECT_EQ(page->ui->meOGRNIP->Text(), QStringLiteral("12345678901"));
+
+    // The other forms keep the registration number of the business income page untouched.
+    Doc().DeclarationKind = 0;
+    Doc().OGRNIP = "304770000123456";
+    Rebuild();
+    page->SaveData();
+    EXPECT_EQ(Doc().OGRNIP, "304770000123456");
+}
+
 TEST_F(InitialData, SaveRules) {
     page->ui->rbLast->setChecked(true);
     page->SaveData();
