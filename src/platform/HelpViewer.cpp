@@ -1,6 +1,10 @@
 #include "platform/HelpViewer.h"
 
+#include <algorithm>
+
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QPointer>
 #include <QTextBrowser>
 #include <QUrl>
@@ -10,7 +14,8 @@
 void ShowHelp(QWidget* owner, const QString& topicPath) {
     static QPointer<QWidget> window;
     static QPointer<QTextBrowser> browser;
-    if (!window) {
+    const bool made = !window;
+    if (made) {
         window = new QWidget(owner, Qt::Window);
         window->setAttribute(Qt::WA_DeleteOnClose);
         window->setWindowTitle(QStringLiteral("Справка - Велмарод"));
@@ -23,6 +28,18 @@ void ShowHelp(QWidget* owner, const QString& topicPath) {
     }
     browser->setSearchPaths({QFileInfo(topicPath).absolutePath()});
     browser->setSource(QUrl::fromLocalFile(QFileInfo(topicPath).absoluteFilePath()));
+    if (made) {
+        // Where no window manager maximises the window it keeps this size: most of the screen,
+        // over the program's window.
+        const QScreen* screen = owner && owner->screen() ? owner->screen() : QGuiApplication::primaryScreen();
+        const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+        const QSize size(std::max(640, area.width() * 4 / 5), std::max(480, area.height() * 4 / 5));
+        QRect frame(QPoint(0, 0), size.boundedTo(area.size()));
+        frame.moveCenter(owner ? owner->frameGeometry().center() : area.center());
+        frame.moveLeft(std::clamp(frame.left(), area.left(), std::max(area.left(), area.right() - frame.width() + 1)));
+        frame.moveTop(std::clamp(frame.top(), area.top(), std::max(area.top(), area.bottom() - frame.height() + 1)));
+        window->setGeometry(frame);
+    }
     window->showMaximized();
     window->raise();
     window->activateWindow();

@@ -434,6 +434,9 @@ TEST_F(MainWindow, Help) {
         if (auto* b = top->findChild<QTextBrowser*>(QStringLiteral("HelpBrowser"))) browser = b;
     ASSERT_NE(browser, nullptr);
     EXPECT_TRUE(browser->toPlainText().contains(QStringLiteral("Работа с программой")));
+    // Readable even where nothing maximises it.
+    EXPECT_GE(browser->window()->width(), 640);
+    EXPECT_GE(browser->window()->height(), 480);
     browser->window()->close();
 }
 
