@@ -301,6 +301,15 @@ void TFormMain::SetPageButtonEnabled(TFlashButton* button, bool enabled) {
     button->setEnabled(enabled && static_cast<bool>(it->second.factory));
 }
 
+void TFormMain::SetPageButtonEnabled(TPageButton button, bool enabled) {
+    switch (button) {
+    case TPageButton::RussianIncome: return SetPageButtonEnabled(ui->fbRussianIncome, enabled);
+    case TPageButton::ForeignIncome: return SetPageButtonEnabled(ui->fbForeignIncome, enabled);
+    case TPageButton::BusinessIncome: return SetPageButtonEnabled(ui->fbBusinessIncome, enabled);
+    case TPageButton::Deduction: return SetPageButtonEnabled(ui->fbDeduction, enabled);
+    }
+}
+
 void TFormMain::PageButtonClick(TFlashButton* button) {
     const PageEntry& entry = pages_.at(button);
     if (!entry.factory) return;

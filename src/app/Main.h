@@ -22,7 +22,7 @@ namespace Ui {
 class TFormMain;
 }
 
-class TFormMain : public QMainWindow {
+class TFormMain : public QMainWindow, public TPageHost {
     Q_OBJECT
 public:
     // `arguments`: the command line without the program's name. `programDir`: where the data files
@@ -35,16 +35,10 @@ public:
     TThinkingFrame* CurrentPage = nullptr;
     TFlashButton* ActiveButton = nullptr;
     std::unique_ptr<mTDeclaration> Document;
-    bool PageLoading = false;
     bool Saved = true;
     QString FileName;
-    std::unique_ptr<QDomDocument> CurrencyRates;
-    bool InspectionNumberDialogLoaded = false;
-    bool CountryDialogLoaded = false;
-    TfmInputInspectionNumber* InspectionNumberDialog = nullptr;
-    TfmGrazhd* CountryDialog = nullptr;
     QString ProgramDir;
-    bool NoDate = false;
+    // PageLoading, NoDate, the pickers and the currency rates: TPageHost.
 
     // The open and save dialogs (the program's own from the constructor on; tests may answer in
     // their place). An empty name: the dialog was cancelled.
@@ -70,6 +64,7 @@ public:
     using PageFactory = std::function<TThinkingFrame*(QWidget* owner, TDocumentRef documentRef)>;
     void SetPageFactory(TFlashButton* button, const QString& pageClass, PageFactory factory);
     void SetPageButtonEnabled(TFlashButton* button, bool enabled);
+    void SetPageButtonEnabled(TPageButton button, bool enabled) override;
     // Switching pages with a page button (its handler; the button is already down).
     void PageButtonClick(TFlashButton* button);
 

@@ -6,6 +6,9 @@
 #include <cstdint>
 #include <memory>
 
+class QDomDocument;
+class TfmGrazhd;
+class TfmInputInspectionNumber;
 class mTDeclaration;
 
 // The address of the main window's document field: a page reaches the document only through it,
@@ -15,6 +18,35 @@ using TDocumentRef = std::unique_ptr<mTDeclaration>*;
 // WM_DOCUMENT_CHANGED (WM_USER + 110): sent synchronously to the main window after a change of the
 // document that a user made (platform/QtWindowing.h, docnotify::SendDocumentChanged).
 inline constexpr int WM_DOCUMENT_CHANGED = 0x0400 + 110;
+
+// The page buttons whose state the pages decide.
+enum class TPageButton { RussianIncome, ForeignIncome, BusinessIncome, Deduction };
+
+// What the pages use of the main window, which implements it; pages reach it through PageHost and
+// never see the window itself.
+class TPageHost {
+public:
+    // True while a page is being built or fills its controls: changes then mark nothing modified.
+    bool PageLoading = false;
+    // "Не выводить дату на печать": kept by the window for the session, not in the document.
+    bool NoDate = false;
+    // The pickers built from the optional data files; null (flag false) when a file is absent.
+    bool InspectionNumberDialogLoaded = false;
+    bool CountryDialogLoaded = false;
+    TfmInputInspectionNumber* InspectionNumberDialog = nullptr;
+    TfmGrazhd* CountryDialog = nullptr;
+    // "CurrencyRates.xml" as loaded at start-up; null when absent.
+    std::unique_ptr<QDomDocument> CurrencyRates;
+
+    virtual void SetPageButtonEnabled(TPageButton button, bool enabled) = 0;
+
+protected:
+    TPageHost();
+    virtual ~TPageHost();
+};
+
+// The main window while it exists.
+extern TPageHost* PageHost;
 
 class TThinkingFrame : public QFrame {
     Q_OBJECT

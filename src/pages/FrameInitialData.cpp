@@ -1,45 +1,13 @@
 #include "pages/FrameInitialData.h"
 
 #include "app/CheckError.h"
-#include "app/Main.h"
-#include "controls/FlashButton.h"
 #include "model/DeclClasses.h"
 #include "pages/InputInspectionNumber.h"
+#include "pages/PageValues.h"
 #include "platform/QtWindowing.h"
 #include "ui_FrameInitialData.h"
-#include "ui_Main.h"
 
-#include <QDate>
-
-namespace {
-
-QDate ToQDate(TDateTime t) {
-    int y, m, d;
-    DecodeDate(t, y, m, d);
-    return QDate(y, m, d);
-}
-
-TDateTime FromQDate(const QDate& d) { return EncodeDate(d.year(), d.month(), d.day()); }
-
-QString MoneyText(Currency c) { return QString::fromStdString(c.ToString(',')); }
-
-Currency MoneyOf(const QString& text) {
-    Currency c;
-    Currency::TryParse(text.toStdString(), ',', c);
-    return c;
-}
-
-int IntOf(const QString& text) {
-    try {
-        return StrToInt(text.toStdString());
-    } catch (const EConvertError&) {
-        return 0;
-    }
-}
-
-void Changed() { docnotify::SendDocumentChanged(); }
-
-} // namespace
+using namespace pagevalues;
 
 TfrInitialData::TfrInitialData(QWidget* owner, TDocumentRef documentRef)
     : TThinkingFrame(owner, documentRef), ui(std::make_unique<Ui::TfrInitialData>()) {
@@ -76,7 +44,7 @@ TfrInitialData::~TfrInitialData() = default;
 
 void TfrInitialData::Load() {
     const mTDeclaration& d = Document();
-    ui->cbPrintData->setChecked(FormMain->NoDate);
+    ui->cbPrintData->setChecked(PageHost->NoDate);
     ui->meInspection->SetText(QString::fromStdString(d.InspectionNumber));
     ui->Edit1->setText(QString::fromStdString(d.InspectionName));
     ui->dtGetDate->setDate(ToQDate(d.FilingDate));
@@ -103,9 +71,9 @@ void TfrInitialData::Load() {
     ui->meOGRNIP->SetText(QString::fromStdString(d.OGRNIP));
     ui->meAppendixes->SetText(QString::number(d.Appendixes));
     ui->chbAutoCalculateApp->setChecked(false);
-    ui->bnInspection->setEnabled(FormMain->InspectionNumberDialogLoaded);
+    ui->bnInspection->setEnabled(PageHost->InspectionNumberDialogLoaded);
     // Without the list of inspections the number is typed.
-    TurnEntry(ui->meInspection, !FormMain->InspectionNumberDialogLoaded);
+    TurnEntry(ui->meInspection, !PageHost->InspectionNumberDialogLoaded);
     QRadioButton* kinds[] = {ui->rbSimple, ui->rbNeRez, ui->rb4ndfl};
     if (d.DeclarationKind <= 2) kinds[d.DeclarationKind]->setChecked(true);
     ApplyPageButtons();
@@ -166,7 +134,7 @@ void TfrInitialData::FocusItem(std::uint16_t item) {
 // ---------------------------------------------------------------------------------------------
 
 void TfrInitialData::bnInspectionClick() {
-    TfmInputInspectionNumber* picker = FormMain->InspectionNumberDialog;
+    TfmInputInspectionNumber* picker = PageHost->InspectionNumberDialog;
     if (!picker) return;
     picker->SetCode(ui->meInspection->Text());
     if (picker->exec() != QDialog::Accepted) return;
@@ -188,7 +156,7 @@ void TfrInitialData::rbLastClick() {
 
 void TfrInitialData::cbPrintDataClick() {
     // The option belongs to the main window, not to the document.
-    FormMain->NoDate = ui->cbPrintData->isChecked();
+    PageHost->NoDate = ui->cbPrintData->isChecked();
     ui->dtGetDate->setEnabled(!ui->cbPrintData->isChecked());
 }
 
@@ -198,12 +166,12 @@ bool TfrInitialData::AnyIncomeChecked() const {
     return ui->chbIncomeInquiry->isChecked() || ui->chbIncomeCurrency->isChecked() || ui->chbIncomeBusiness->isChecked();
 }
 
-void TfrInitialData::SetDeductionButton(bool enabled) { FormMain->SetPageButtonEnabled(FormMain->ui->fbDeduction, enabled); }
+void TfrInitialData::SetDeductionButton(bool enabled) { PageHost->SetPageButtonEnabled(TPageButton::Deduction, enabled); }
 
 void TfrInitialData::ApplyPageButtons() {
-    FormMain->SetPageButtonEnabled(FormMain->ui->fbRussianIncome, ui->chbIncomeInquiry->isChecked());
-    FormMain->SetPageButtonEnabled(FormMain->ui->fbForeignIncome, ui->chbIncomeCurrency->isChecked());
-    FormMain->SetPageButtonEnabled(FormMain->ui->fbBusinessIncome, ui->chbIncomeBusiness->isChecked());
+    PageHost->SetPageButtonEnabled(TPageButton::RussianIncome, ui->chbIncomeInquiry->isChecked());
+    PageHost->SetPageButtonEnabled(TPageButton::ForeignIncome, ui->chbIncomeCurrency->isChecked());
+    PageHost->SetPageButtonEnabled(TPageButton::BusinessIncome, ui->chbIncomeBusiness->isChecked());
     SetDeductionButton(AnyIncomeChecked() && !ui->rbNeRez->isChecked() && !ui->rb4ndfl->isChecked());
 }
 
@@ -261,20 +229,20 @@ void TfrInitialData::rb4ndflClick() {
 
 void TfrInitialData::chbIncomeInquiryClick() {
     Changed();
-    FormMain->SetPageButtonEnabled(FormMain->ui->fbRussianIncome, ui->chbIncomeInquiry->isChecked());
+    PageHost->SetPageButtonEnabled(TPageButton::RussianIncome, ui->chbIncomeInquiry->isChecked());
     SetDeductionButton(AnyIncomeChecked() && !ui->rbNeRez->isChecked());
 }
 
 void TfrInitialData::chbIncomeCurrencyClick() {
     Changed();
-    FormMain->SetPageButtonEnabled(FormMain->ui->fbForeignIncome, ui->chbIncomeCurrency->isChecked());
+    PageHost->SetPageButtonEnabled(TPageButton::ForeignIncome, ui->chbIncomeCurrency->isChecked());
     SetDeductionButton(AnyIncomeChecked());
 }
 
 void TfrInitialData::chbIncomeBusinessClick() {
     Changed();
     const bool on = ui->chbIncomeBusiness->isChecked();
-    FormMain->SetPageButtonEnabled(FormMain->ui->fbBusinessIncome, on);
+    PageHost->SetPageButtonEnabled(TPageButton::BusinessIncome, on);
     ui->lbSupposeIncome->setEnabled(on);
     TurnEntry(ui->meSupposeIncome, on);
     TurnEntry(ui->meSupVich, on);
