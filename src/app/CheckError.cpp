@@ -57,3 +57,17 @@ TfmCheckAllError::~TfmCheckAllError() = default;
 void TfmCheckAllError::SetSection(const QString& title) { setWindowTitle(QStringLiteral("Проверка: ") + title); }
 void TfmCheckAllError::SetMessage(const QString& text) { ui->lbMessage->setText(text); }
 QString TfmCheckAllError::Message() const { return ui->lbMessage->text(); }
+
+TCheckRun::TCheckRun(QWidget* owner, const QString& section) : dialog_(std::make_unique<TfmCheckError>(owner)) {
+    dialog_->SetSection(section);
+}
+
+TCheckRun::~TCheckRun() = default;
+
+void TCheckRun::Fail(const QString& message, std::uint16_t item) {
+    if (ended_) return;
+    dialog_->SetMessage(message);
+    const int answer = dialog_->exec();
+    if (answer == crFix) result_ = item;
+    if (answer == crFix || answer == crSkipAll) ended_ = true;
+}

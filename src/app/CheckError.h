@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <QString>
+#include <cstdint>
 #include <memory>
 
 namespace Ui {
@@ -50,4 +51,22 @@ public:
     QString Message() const;
 
     std::unique_ptr<Ui::TfmCheckAllError> ui;
+};
+
+// One run of a page's checks: each failure is shown in the check dialog, in order, until the user
+// answers "Исправить" (the run's result is that failure's item) or "Пропустить все".
+class TCheckRun {
+public:
+    TCheckRun(QWidget* owner, const QString& section);
+    ~TCheckRun();
+    // Shows the failure, unless the run has ended.
+    void Fail(const QString& message, std::uint16_t item);
+    bool Ended() const { return ended_; }
+    // The item to fix, 0 when none.
+    std::uint16_t Result() const { return result_; }
+
+private:
+    std::unique_ptr<TfmCheckError> dialog_;
+    bool ended_ = false;
+    std::uint16_t result_ = 0;
 };

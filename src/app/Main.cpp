@@ -6,6 +6,7 @@
 #include "controls/FlashButton.h"
 #include "model/DeclClasses.h"
 #include "pages/FrameInitialData.h"
+#include "pages/FramePersonData.h"
 #include "pages/ImputGrazhd.h"
 #include "pages/InputInspectionNumber.h"
 #include "platform/HelpViewer.h"
@@ -31,26 +32,6 @@ TFormMain* FormMain = nullptr;
 namespace {
 
 QSettings Settings() { return QSettings(QStringLiteral("Велтасофт"), QStringLiteral("Велмарод")); }
-
-// A glyph strip of five images (up, disabled, pressed, down, hot) painted by `paint` in a colour,
-// on the magenta background that the button masks out.
-QImage GlyphStrip(int size, const std::function<void(QPainter&, const QColor&, int)>& paint) {
-    const QColor colours[5] = {QColor(30, 60, 130), QColor(128, 128, 128), QColor(30, 60, 130), QColor(20, 40, 100),
-                               QColor(60, 110, 200)};
-    QImage strip(size * 5, size, QImage::Format_RGB32);
-    strip.fill(QColor(255, 0, 255));
-    QPainter p(&strip);
-    // No smoothing: every pixel is either the glyph's colour or the background that is masked out.
-    p.setRenderHint(QPainter::Antialiasing, false);
-    p.setRenderHint(QPainter::TextAntialiasing, false);
-    for (int i = 0; i < 5; ++i) {
-        p.save();
-        p.translate(i * size, 0);
-        paint(p, colours[i], size);
-        p.restore();
-    }
-    return strip;
-}
 
 void LetterGlyph(QPainter& p, const QColor& c, int size, const QString& letter) {
     p.setPen(QPen(c, 2));
@@ -111,6 +92,8 @@ TFormMain::TFormMain(const QStringList& arguments, const QString& programDir, QW
     }
     SetPageFactory(ui->fbInitialData, QStringLiteral("TfrInitialData"),
                    [](QWidget* owner, TDocumentRef ref) { return new TfrInitialData(owner, ref); });
+    SetPageFactory(ui->fbPrsonInfo, QStringLiteral("TfrPersonData"),
+                   [](QWidget* owner, TDocumentRef ref) { return new TfrPersonData(owner, ref); });
 
     docnotify::SetMainWindowHandler([this] { WMDocumentChanged(); });
     AskOpenFileName = [this] { return AskOpenDocumentName(this, FileName); };
@@ -489,42 +472,42 @@ void TFormMain::MakeGlyphs() {
         p.setPen(QPen(c, 2));
         p.setBrush(Qt::NoBrush);
     };
-    ui->fbCreate->SetGlyph(GlyphStrip(24, [&](QPainter& p, const QColor& c, int) {
+    ui->fbCreate->SetGlyph(PaintGlyphStrip(24, [&](QPainter& p, const QColor& c, int) {
         line(p, c);
         p.drawPolygon(QPolygon({QPoint(6, 3), QPoint(14, 3), QPoint(19, 8), QPoint(19, 21), QPoint(6, 21)}));
         p.drawLine(14, 3, 14, 8);
         p.drawLine(14, 8, 19, 8);
     }));
-    ui->fbOpen->SetGlyph(GlyphStrip(24, [&](QPainter& p, const QColor& c, int) {
+    ui->fbOpen->SetGlyph(PaintGlyphStrip(24, [&](QPainter& p, const QColor& c, int) {
         line(p, c);
         p.drawPolygon(QPolygon({QPoint(3, 6), QPoint(9, 6), QPoint(11, 8), QPoint(20, 8), QPoint(20, 19), QPoint(3, 19)}));
         p.drawLine(3, 11, 20, 11);
     }));
-    ui->fbSave->SetGlyph(GlyphStrip(24, [&](QPainter& p, const QColor& c, int) {
+    ui->fbSave->SetGlyph(PaintGlyphStrip(24, [&](QPainter& p, const QColor& c, int) {
         line(p, c);
         p.drawRect(4, 4, 16, 16);
         p.drawRect(8, 4, 8, 5);
         p.drawRect(7, 13, 10, 7);
     }));
-    ui->fbView->SetGlyph(GlyphStrip(24, [&](QPainter& p, const QColor& c, int) {
+    ui->fbView->SetGlyph(PaintGlyphStrip(24, [&](QPainter& p, const QColor& c, int) {
         line(p, c);
         p.drawEllipse(4, 4, 11, 11);
         p.drawLine(14, 14, 20, 20);
     }));
-    ui->fbPrint->SetGlyph(GlyphStrip(24, [&](QPainter& p, const QColor& c, int) {
+    ui->fbPrint->SetGlyph(PaintGlyphStrip(24, [&](QPainter& p, const QColor& c, int) {
         line(p, c);
         p.drawRect(7, 3, 10, 6);
         p.drawRect(3, 9, 18, 8);
         p.drawRect(7, 14, 10, 7);
     }));
-    ui->fbExsport->SetGlyph(GlyphStrip(24, [&](QPainter& p, const QColor& c, int) {
+    ui->fbExsport->SetGlyph(PaintGlyphStrip(24, [&](QPainter& p, const QColor& c, int) {
         line(p, c);
         p.drawRect(4, 9, 12, 12);
         p.drawLine(11, 14, 20, 5);
         p.drawLine(14, 4, 20, 4);
         p.drawLine(20, 4, 20, 10);
     }));
-    ui->fbCheck->SetGlyph(GlyphStrip(24, [&](QPainter& p, const QColor& c, int) {
+    ui->fbCheck->SetGlyph(PaintGlyphStrip(24, [&](QPainter& p, const QColor& c, int) {
         p.setPen(QPen(c, 3));
         p.drawLine(4, 12, 10, 18);
         p.drawLine(10, 18, 20, 6);
@@ -537,6 +520,6 @@ void TFormMain::MakeGlyphs() {
     for (const auto& pg : pages) {
         const QString letter = QString::fromUtf8(pg.letter);
         const int size = pg.button == ui->fbNalog ? 20 : 32;
-        pg.button->SetGlyph(GlyphStrip(size, [&](QPainter& p, const QColor& c, int s) { LetterGlyph(p, c, s, letter); }));
+        pg.button->SetGlyph(PaintGlyphStrip(size, [&](QPainter& p, const QColor& c, int s) { LetterGlyph(p, c, s, letter); }));
     }
 }

@@ -456,3 +456,21 @@ void TFlashButton::paintEvent(QPaintEvent*) {
         }
     }
 }
+
+QImage PaintGlyphStrip(int size, const std::function<void(QPainter&, const QColor&, int)>& paint) {
+    const QColor colours[5] = {QColor(30, 60, 130), QColor(128, 128, 128), QColor(30, 60, 130), QColor(20, 40, 100),
+                               QColor(60, 110, 200)};
+    QImage strip(size * 5, size, QImage::Format_RGB32);
+    strip.fill(QColor(255, 0, 255));
+    QPainter p(&strip);
+    // No smoothing: every pixel is either the glyph's colour or the background that is masked out.
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setRenderHint(QPainter::TextAntialiasing, false);
+    for (int i = 0; i < 5; ++i) {
+        p.save();
+        p.translate(i * size, 0);
+        paint(p, colours[i], size);
+        p.restore();
+    }
+    return strip;
+}

@@ -8,9 +8,11 @@
 #include <QString>
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <optional>
 
 class QAction;
+class QPainter;
 
 enum TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
 enum TButtonState { bsUp = 0, bsDisabled = 1, bsPressed = 2, bsDown = 3, bsHot = 4 };
@@ -150,3 +152,7 @@ private:
     bool dragging_ = false;
     bool mouseInside_ = false;
 };
+
+// A glyph strip of five images (up, disabled, pressed, down, hot), each `size` pixels square and
+// painted by `paint` in the look's colour on the magenta background that the button masks out.
+QImage PaintGlyphStrip(int size, const std::function<void(QPainter&, const QColor&, int size)>& paint);

@@ -37,6 +37,8 @@ public:
     void SetText(const QString& text);
     void setText(const QString& text) { SetText(text); }
     QString Text() const { return text(); }
+    // Whether SetText would take the text, without changing anything.
+    bool Takes(const QString& text) const { return Accepts(text, false); }
 
 signals:
     // An accepted change of the text; always after the main window has been told.

@@ -37,6 +37,7 @@ TfrInitialData::TfrInitialData(QWidget* owner, TDocumentRef documentRef)
     connect(ui->bnInspection, &QPushButton::clicked, this, [this] { GuardedCall(this, [this] { bnInspectionClick(); }); });
     TurnEntry(ui->meInspection, false);
     TurnEntry(ui->meNumVer, false);
+    fields_.Add(ui->dtGetDate, [](mTDeclaration& d) -> TDateTime& { return d.FilingDate; });
     Load();
 }
 
@@ -47,7 +48,7 @@ void TfrInitialData::Load() {
     ui->cbPrintData->setChecked(PageHost->NoDate);
     ui->meInspection->SetText(QString::fromStdString(d.InspectionNumber));
     ui->Edit1->setText(QString::fromStdString(d.InspectionName));
-    ui->dtGetDate->setDate(ToQDate(d.FilingDate));
+    fields_.Load(Document());
     if (d.Primary) {
         ui->rbFirst->setChecked(true);
         TurnEntry(ui->meNumVer, false);
@@ -83,7 +84,7 @@ void TfrInitialData::SaveData() {
     mTDeclaration& d = Document();
     d.InspectionNumber = ui->meInspection->Text().toStdString();
     d.InspectionName = ui->Edit1->text().toStdString();
-    d.FilingDate = FromQDate(ui->dtGetDate->date());
+    fields_.Save(d);
     QRadioButton* methods[] = {ui->rbGiveSelf, ui->rbGiveTrustFase, ui->rbGiveByMail, ui->rbEmail};
     for (int i = 0; i < 4; ++i)
         if (methods[i]->isChecked()) d.FilingMethod = static_cast<std::uint8_t>(i);

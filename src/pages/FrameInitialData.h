@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/MyFrame.h"
+#include "pages/PageBindings.h"
 
 #include <memory>
 
@@ -43,4 +44,7 @@ private:
     void ShowForm4Fields(bool show);
     // The page buttons as the income kinds and the declaration kind on the page want them.
     void ApplyPageButtons();
+
+    // The filing date: a date outside the picker's range is kept until the user picks another.
+    TFieldBindings fields_;
 };
