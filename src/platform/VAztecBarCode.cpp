@@ -11,8 +11,14 @@
 
 namespace {
 
-constexpr int kPixelsPerModule = 4;
-constexpr int kQuietModules = 2;
+static_assert(kAztecCellPixels % 2 == 0 && kAztecCellPixels * 254 <= 100 * kAztecImageDpi, "a cell is whole 300 dpi dots within 10 mm");
+static_assert(kAztecMaxModules * kAztecModulePixels < kAztecCellPixels, "a symbol fits its cell");
+
+// zint's error-correction level 2: 23 % of the symbol plus three codewords.
+constexpr int kEccLevel = 2;
+// No symbol of kAztecMaxModules holds more bytes than this: it has 608 bits, and Aztec packs at best
+// two characters (". ", CR LF) into five of them.
+constexpr std::size_t kChunkLimit = 256;
 
 // One encoded symbol as a square of modules (true = dark).
 struct Symbol {
@@ -20,29 +26,42 @@ struct Symbol {
     std::vector<bool> dark;
 };
 
+// False when zint refuses the data or needs a symbol larger than a cell can hold.
 bool Encode(const unsigned char* data, int length, Symbol& out) {
     zint_symbol* s = ZBarcode_Create();
     if (!s) return false;
     s->symbology = BARCODE_AZTEC;
     s->input_mode = DATA_MODE;
-    s->option_1 = 2; // error correction of about a quarter of the symbol
-    s->scale = 0.5f; // one pixel a module
-    s->border_width = 0;
-    s->whitespace_width = 0;
-    s->output_options = 0;
-    bool ok = ZBarcode_Encode(s, data, length) < ZINT_ERROR && ZBarcode_Buffer(s, 0) < ZINT_ERROR;
+    s->option_1 = kEccLevel;
+    bool ok = ZBarcode_Encode(s, data, length) < ZINT_ERROR && s->width == s->rows && s->width <= kAztecMaxModules;
     if (ok) {
-        const int w = s->bitmap_width, h = s->bitmap_height;
-        out.size = std::max(w, h);
+        out.size = s->width;
         out.dark.assign(static_cast<std::size_t>(out.size) * out.size, false);
-        for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x) {
-                const unsigned char* px = s->bitmap + (static_cast<std::size_t>(y) * w + x) * 3;
-                out.dark[static_cast<std::size_t>(y) * out.size + x] = px[0] < 128;
-            }
+        for (int y = 0; y < out.size; ++y)
+            for (int x = 0; x < out.size; ++x)
+                out.dark[static_cast<std::size_t>(y) * out.size + x] = (s->encoded_data[y][x / 8] >> (x % 8)) & 1;
     }
     ZBarcode_Delete(s);
     return ok;
+}
+
+// The longest chunk of the text from `at` that still fits one symbol, encoded into `out`; 0 when
+// not even one byte does. A longer chunk never needs a smaller symbol, so halving finds it; text
+// packs tighter than arbitrary bytes (digits take 4 bits, Latin letters 5, Cyrillic 8), so a fixed
+// chunk would leave most symbols part empty.
+std::size_t LongestChunk(const std::string& text, std::size_t at, Symbol& out) {
+    std::size_t fits = 0, tooLong = std::min(text.size() - at, kChunkLimit) + 1;
+    while (tooLong - fits > 1) {
+        const std::size_t mid = fits + (tooLong - fits) / 2;
+        Symbol s;
+        if (Encode(reinterpret_cast<const unsigned char*>(text.data() + at), static_cast<int>(mid), s)) {
+            fits = mid;
+            out = std::move(s);
+        } else {
+            tooLong = mid;
+        }
+    }
+    return fits;
 }
 
 void Put16(std::string& b, std::uint16_t v) {
@@ -70,8 +89,8 @@ bool WriteBmp(const std::string& path, int width, int height, const std::vector<
     Put16(b, 1);
     Put32(b, 0);
     Put32(b, dataSize);
-    Put32(b, 11811); // 300 dots per inch
-    Put32(b, 11811);
+    Put32(b, 23622); // kAztecImageDpi in dots per metre
+    Put32(b, 23622);
     Put32(b, 2);
     Put32(b, 2);
     Put32(b, 0x00000000); // index 0: black
@@ -110,34 +129,34 @@ extern "C" int CreateAztecBarCodeFiles(const char* textPath, const char* pattern
     const std::string text((std::istreambuf_iterator<char>(in)), {});
 
     std::vector<Symbol> symbols;
-    for (std::size_t at = 0; at < text.size(); at += kAztecChunkBytes) {
-        const int length = static_cast<int>(std::min<std::size_t>(kAztecChunkBytes, text.size() - at));
+    for (std::size_t at = 0; at < text.size();) {
         Symbol s;
-        if (!Encode(reinterpret_cast<const unsigned char*>(text.data() + at), length, s)) return -1;
+        const std::size_t length = LongestChunk(text, at, s);
+        if (length == 0) return -1;
         symbols.push_back(std::move(s));
+        at += length;
     }
     if (symbols.empty()) return 0;
 
-    // Every symbol gets a square cell of the same size: the largest symbol with its quiet zone.
-    int modules = 0;
-    for (const Symbol& s : symbols) modules = std::max(modules, s.size);
-    const int cell = (modules + 2 * kQuietModules) * kPixelsPerModule;
+    // Each symbol sits in the middle of its square cell, on whole 300 dpi dots (pairs of pixels), so
+    // that no module edge falls inside a dot of a 300 dpi rendering.
+    constexpr int cell = kAztecCellPixels, k = kAztecModulePixels;
     const int images = static_cast<int>((symbols.size() + kAztecSymbolsPerImage - 1) / kAztecSymbolsPerImage);
     for (int img = 0; img < images; ++img) {
         const int width = cell, height = cell * kAztecSymbolsPerImage;
         std::vector<bool> dark(static_cast<std::size_t>(width) * height, false);
-        for (int k = 0; k < kAztecSymbolsPerImage; ++k) {
-            const std::size_t index = static_cast<std::size_t>(img) * kAztecSymbolsPerImage + k;
+        for (int c = 0; c < kAztecSymbolsPerImage; ++c) {
+            const std::size_t index = static_cast<std::size_t>(img) * kAztecSymbolsPerImage + c;
             if (index >= symbols.size()) break;
             const Symbol& s = symbols[index];
-            const int offset = (cell - s.size * kPixelsPerModule) / 2;
+            const int offset = (cell - s.size * k) / 4 * 2;
             for (int y = 0; y < s.size; ++y)
                 for (int x = 0; x < s.size; ++x) {
                     if (!s.dark[static_cast<std::size_t>(y) * s.size + x]) continue;
-                    for (int dy = 0; dy < kPixelsPerModule; ++dy)
-                        for (int dx = 0; dx < kPixelsPerModule; ++dx) {
-                            const int px = offset + x * kPixelsPerModule + dx;
-                            const int py = k * cell + offset + y * kPixelsPerModule + dy;
+                    for (int dy = 0; dy < k; ++dy)
+                        for (int dx = 0; dx < k; ++dx) {
+                            const int px = offset + x * k + dx;
+                            const int py = c * cell + offset + y * k + dy;
                             dark[static_cast<std::size_t>(py) * width + px] = true;
                         }
                 }

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QPen>
+#include <cmath>
 #include <zint.h>
 
 namespace rl {
@@ -46,6 +47,38 @@ std::vector<bool> Ean8Modules(const QString& digits) {
     }
     ZBarcode_Delete(s);
     return modules;
+}
+
+// Where an image kept at its natural size lands on the device: centred in the element, its corner
+// on whole dots of a 300 dpi grid counted from the page's top-left corner. On a 300, 600 or 1200
+// dpi device (a 1200 dpi printer, a page scanned or rendered at 300 or 600 dpi) every dot of the
+// grid is then whole device pixels and, for a 300 or 600 dpi image, every pixel of the image too, so
+// that no module of a barcode is a pixel wider than another. Empty when the image does not fit.
+//
+// The rectangle is drawn in by a sixteenth of a dot on every side: a renderer that gives an image
+// every device pixel its edge touches (poppler, which also rasterises PDF files for CUPS printers)
+// would otherwise make a 118-dot image 119 pixels wide and resample it, blurring every module.
+// Renderers that take the pixels whose centres lie inside see the same whole pixels either way.
+QRectF NaturalRect(const TElement& e, QSize pixels, double pxPerMm) {
+    constexpr double kGridPerMm = 300 / 25.4;
+    // 1200 / 25.4 / (300 / 25.4) is not quite 4: a ratio that is meant to be whole is made whole.
+    const auto whole = [](double ratio) { return std::abs(ratio - std::round(ratio)) < 1e-6 ? std::round(ratio) : ratio; };
+    const double pixelsPerMm = e.imageDpi / 25.4;
+    const double width = pixels.width() / pixelsPerMm, height = pixels.height() / pixelsPerMm;
+    if (width > e.width + 1e-9 || height > e.height + 1e-9) return {};
+    const double left = std::round((e.left + (e.width - width) / 2) * kGridPerMm);
+    const double top = std::round((e.top + (e.height - height) / 2) * kGridPerMm);
+    const double grid = whole(pxPerMm / kGridPerMm);          // device pixels a grid dot
+    const double pixel = whole(2 * pxPerMm / pixelsPerMm) / 2; // device pixels an image pixel (0.5 at 300 dpi)
+    const double inset = grid / 16;
+    return QRectF(left * grid + inset, top * grid + inset, pixels.width() * pixel - 2 * inset, pixels.height() * pixel - 2 * inset);
+}
+
+// A two-colour bitmap in the one form that Qt's PDF engine writes as a 1-bit image without loss:
+// Format_Mono with black at index 0 and white at 1 (any other table makes it an 8-bit colour image).
+QImage BlackOnWhite(const QImage& img) {
+    if (img.depth() != 1) return img;
+    return img.convertToFormat(QImage::Format_RGB32).convertToFormat(QImage::Format_Mono, {qRgb(0, 0, 0), qRgb(255, 255, 255)});
 }
 
 } // namespace
@@ -100,9 +133,10 @@ TElement& TBand::AddRect(double left, double top, double width, double height, Q
     return e;
 }
 
-TElement& TBand::AddImage(double left, double top, double width, double height, const QString& file) {
+TElement& TBand::AddImage(double left, double top, double width, double height, const QString& file, double dpi) {
     TElement& e = Place(Elements, TElementKind::Image, left, top, width, height);
     e.text = file;
+    e.imageDpi = dpi;
     return e;
 }
 
@@ -178,7 +212,19 @@ void PaintPage(QPainter& p, const TPage& page, double pxPerMm) {
         }
         case TElementKind::Image: {
             const QImage img(e.text);
-            if (!img.isNull()) p.drawImage(QRectF(X(e.left), X(e.top), X(e.width), X(e.height)), img);
+            if (img.isNull()) break;
+            const QRectF natural = e.imageDpi > 0 ? NaturalRect(e, img.size(), pxPerMm) : QRectF();
+            if (natural.isEmpty()) {
+                p.drawImage(QRectF(X(e.left), X(e.top), X(e.width), X(e.height)), img);
+                break;
+            }
+            // Neither smoothed nor JPEG-compressed: a scanner must see the same black and white.
+            p.save();
+            p.setRenderHint(QPainter::SmoothPixmapTransform, false);
+            p.setRenderHint(QPainter::Antialiasing, false);
+            p.setRenderHint(QPainter::LosslessImageRendering, true);
+            p.drawImage(natural, BlackOnWhite(img));
+            p.restore();
             break;
         }
         case TElementKind::PageCode: {

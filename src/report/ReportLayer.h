@@ -35,6 +35,7 @@ struct TElement {
     QColor color = Qt::black; // text, or the pen of lines and rectangles
     TPen pen = TPen::Solid;
     QColor fill;              // a rectangle's fill; invalid for none
+    double imageDpi = 0;      // an image's pixels per inch at its natural size; 0: stretched to the rectangle
 };
 
 // The width and height of a label's text in mm, measured once for every output.
@@ -55,8 +56,12 @@ public:
     TElement& AddVLine(double left, double top, double height);
     // A rectangle: outline in black, filled when fill is valid.
     TElement& AddRect(double left, double top, double width, double height, QColor fill = QColor());
-    // An image from a file, stretched to the rectangle; nothing is drawn when it cannot be loaded.
-    TElement& AddImage(double left, double top, double width, double height, const QString& file);
+    // An image from a file; nothing is drawn when it cannot be loaded. With dpi 0 it is stretched to
+    // the rectangle; else it keeps its natural size (one pixel a dot at that resolution), centred in
+    // the rectangle with its corner on whole 1/300 inch from the page's top-left corner, so that a
+    // barcode's modules stay whole dots on paper (stretched after all when it is larger than the
+    // rectangle).
+    TElement& AddImage(double left, double top, double width, double height, const QString& file, double dpi = 0);
     // The page code "!5102!0033!" drawn as EAN-8 bars of its eight digits.
     TElement& AddPageCode(double left, double top, const QString& code);
 };

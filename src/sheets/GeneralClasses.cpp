@@ -1,5 +1,7 @@
 #include "sheets/GeneralClasses.h"
 
+#include "platform/VAztecBarCode.h"
+
 namespace {
 
 QString CharAt(const QString& s, int i) { return i < s.size() ? QString(s[i]) : QString(); }
@@ -255,7 +257,8 @@ void PageFooter(rl::TOstrekReport& report, const TBuildContext& ctx) {
 void AddBarcodeImages(rl::TBand& band, const TBuildContext& ctx, int firstImage, std::initializer_list<double> tops) {
     int index = firstImage;
     for (double top : tops) {
-        if (index >= 0 && index < ctx.BarcodeFiles.size()) band.AddImage(192, top, 10, 50, ctx.BarcodeFiles[index]);
+        if (index >= 0 && index < ctx.BarcodeFiles.size())
+            band.AddImage(192, top, 10, 50, ctx.BarcodeFiles[index], kAztecImageDpi);
         ++index;
     }
 }

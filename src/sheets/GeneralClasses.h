@@ -92,8 +92,9 @@ struct TBuildContext {
 void PageHeader(rl::TOstrekReport& report, const TBuildContext& ctx, int kind, int pageIndex);
 // The page footer with the declaration's date.
 void PageFooter(rl::TOstrekReport& report, const TBuildContext& ctx);
-// The two-dimensional barcode images of a page: 10 x 50 mm at Left 192 and the given tops, from
-// entry firstImage of the run's images on; an entry beyond the list makes no image.
+// The two-dimensional barcode images of a page: slots of 10 x 50 mm at Left 192 and the given tops,
+// from entry firstImage of the run's images on; an entry beyond the list makes no image. Each image
+// keeps the natural size the barcode library made it for, centred in its slot.
 void AddBarcodeImages(rl::TBand& band, const TBuildContext& ctx, int firstImage, std::initializer_list<double> tops);
 
 // The builder of a sheet kind (1..25) on a new report; false for a kind whose pages the program

@@ -5,31 +5,121 @@
 #include <gtest/gtest.h>
 #include <random>
 
+namespace {
+
+std::string Golden(const char* name) { return testutil::ReadFile(std::string(VELMAROD_SOURCE_DIR "/tests/report/golden/") + name); }
+
+std::string RandomBytes(int count) {
+    std::string text;
+    std::mt19937 rng(7);
+    for (int i = 0; i < count; ++i) text += static_cast<char>(rng() % 256); // CP866 text, CR LF, any byte
+    return text + "===\r\n";
+}
+
+} // namespace
+
 class Barcodes : public testutil::TempDir {
 protected:
-    std::string RoundTrip(const std::string& text, int& images) {
+    // Writes the images of the text; the symbols read back from them, image by image.
+    std::vector<std::vector<std::string>> Images(const std::string& text, int& images) {
         testutil::WriteFile(Path("O000000000000_05_000001.txt"), text);
         images = CreateAztecBarCodeFiles(Path("O000000000000_05_000001.txt").c_str(), Path("O%.bmp").c_str(), 1);
-        std::string back;
+        std::vector<std::vector<std::string>> out;
         for (int i = 1; i <= images; ++i) {
             char name[16];
             std::snprintf(name, sizeof name, "O%03d.bmp", i);
             const bmptest::Gray g = bmptest::ReadBmp(Path(name));
             EXPECT_EQ(g.height, 5 * g.width) << name; // the 1:5 shape of the slot
-            for (const std::string& chunk : bmptest::DecodeColumn(g)) back += chunk;
+            EXPECT_LE(g.width * 25.4 / int{kAztecImageDpi}, 10.0) << name; // at its natural size within 10 mm
+            out.push_back(bmptest::DecodeColumn(g));
         }
+        return out;
+    }
+    std::string RoundTrip(const std::string& text, int& images) {
+        std::string back;
+        for (const auto& column : Images(text, images))
+            for (const std::string& chunk : column) back += chunk;
         return back;
     }
 };
 
 TEST_F(Barcodes, TheImagesGiveBackTheFileByteForByte) {
-    std::string text;
-    std::mt19937 rng(7);
-    for (int i = 0; i < 3000; ++i) text += static_cast<char>(rng() % 256); // CP866 text, CR LF, any byte
-    text += "===\r\n";
+    // Arbitrary bytes, and text files as the runs write them: the fewest slots a declaration of the
+    // form offers (a 3-NDFL has at least its title page, page 2 and section 5) must hold them. Each
+    // symbol is filled, and text, whose digits and Latin letters pack tighter, fills it further.
+    struct Case {
+        const char* name;
+        std::string text;
+        int slots;
+        std::size_t bytesPerSymbol; // at least, on average
+    } cases[] = {
+        {"random bytes", RandomBytes(3000), 1000, 45}, // no declaration behind them: no slots to fit
+        {"form 4-NDFL", Golden("form-4ndfl.txt"), 5, 65},
+        {"resident with a refund", Golden("resident-refund.txt"), 9, 65},
+        {"business income", Golden("business.txt"), 9, 65},
+        {"foreigner", Golden("foreigner.txt"), 9, 65},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_FALSE(c.text.empty());
+        int images = 0;
+        const auto columns = Images(c.text, images);
+        std::string back;
+        std::size_t symbols = 0;
+        for (std::size_t i = 0; i < columns.size(); ++i) {
+            // Five symbols to an image; only the last image may hold fewer.
+            if (i + 1 < columns.size()) {
+                EXPECT_EQ(columns[i].size(), 5u) << "image " << i + 1;
+            }
+            EXPECT_GE(columns[i].size(), 1u) << "image " << i + 1;
+            for (const std::string& chunk : columns[i]) back += chunk;
+            symbols += columns[i].size();
+        }
+        EXPECT_TRUE(back == c.text) << back.size() << " of " << c.text.size() << " bytes";
+        EXPECT_LE(images, c.slots);
+        EXPECT_GE(c.text.size() / symbols, c.bytesPerSymbol) << symbols << " symbols";
+    }
+}
+
+// A module is whole dots of a 300 dpi grid: six pixels square, every symbol starting on an even
+// pixel and centred in its cell, never larger than the cell leaves room for.
+TEST_F(Barcodes, ModulesAreWholeDotsCentredInTheirCells) {
     int images = 0;
-    EXPECT_EQ(RoundTrip(text, images), text);
-    EXPECT_EQ(images, 3); // 12 symbols of 256 bytes, five to an image
+    Images(Golden("resident-refund.txt"), images);
+    ASSERT_GT(images, 1);
+    for (int i = 1; i <= images; ++i) {
+        char name[16];
+        std::snprintf(name, sizeof name, "O%03d.bmp", i);
+        const bmptest::Gray g = bmptest::ReadBmp(Path(name));
+        ASSERT_EQ(g.width, kAztecCellPixels);
+        const auto dark = [&](int x, int y) { return g.pixels[static_cast<std::size_t>(y) * g.width + x] == 0; };
+        for (int cell = 0; cell < 5; ++cell) {
+            SCOPED_TRACE(std::string(name) + " cell " + std::to_string(cell));
+            const int top = cell * g.width;
+            int left = g.width, right = -1, up = g.width, down = -1;
+            for (int y = 0; y < g.width; ++y)
+                for (int x = 0; x < g.width; ++x)
+                    if (dark(x, top + y)) {
+                        left = std::min(left, x), right = std::max(right, x);
+                        up = std::min(up, y), down = std::max(down, y);
+                    }
+            if (right < 0) continue; // after the last symbol
+            const int side = right - left + 1;
+            EXPECT_EQ(down - up + 1, side);
+            EXPECT_EQ(side % kAztecModulePixels, 0);
+            EXPECT_LE(side / kAztecModulePixels, kAztecMaxModules);
+            EXPECT_EQ(left % 2, 0);
+            EXPECT_EQ(up % 2, 0);
+            EXPECT_LE(std::abs(left - (g.width - 1 - right)), 2);
+            EXPECT_EQ(left, up);
+            for (int y = up; y <= down; ++y)
+                for (int x = left; x <= right; ++x) {
+                    const int mx = left + (x - left) / kAztecModulePixels * kAztecModulePixels;
+                    const int my = up + (y - up) / kAztecModulePixels * kAztecModulePixels;
+                    ASSERT_EQ(dark(x, top + y), dark(mx, top + my)) << x << "," << y;
+                }
+        }
+    }
 }
 
 TEST_F(Barcodes, SmallAndEmptyFiles) {

@@ -1,3 +1,4 @@
+#include "../SampleDecl.h"
 #include "../TestUtil.h"
 #include "../barcode/BmpDecode.h"
 #include "../ui/UiTestUtil.h"
@@ -152,4 +153,39 @@ TEST_F(Exports, TextFileTooLargeForTheBarcodeSlotsIsReportedBeforeThePreview) {
     EXPECT_GT(imagesMade, capacity);
     EXPECT_EQ(close.Answered(), 1); // the user goes on to the preview
     EXPECT_EQ(messages, QStringList{"Штрих-код декларации не помещается на страницах."});
+}
+
+TEST_F(Exports, LargeDeclarationsFitTheirSlotsOrAreReported) {
+    // Every sheet filled and ever more sources of income: the text file grows while the pages with
+    // barcode slots (title page, page 2 and the sections: 24 slots here) stay the same.
+    struct Case {
+        int sources;
+        bool fits;
+    } cases[] = {{20, true}, {40, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.sources);
+        messages.clear();
+        mTDeclaration d;
+        sample::Fill(d, c.sources, 12, 2, 3);
+        const auto block = reporttest::Block(d);
+        int images = 0, capacity = 0;
+        std::string text, decoded;
+        OnRunPrepared = [&](const TReportRun& run) {
+            images = run.BarcodeFiles.size();
+            capacity = 3 * run.DanLog->SheetFirstPage[skPrilA9];
+            text = testutil::ReadFile(run.TextFile.toStdString());
+            for (const QString& f : run.BarcodeFiles)
+                for (const std::string& chunk : bmptest::DecodeColumn(bmptest::ReadBmp(f.toStdString()))) decoded += chunk;
+        };
+        EXPECT_TRUE(PrintReport("/", block.data(), false, false));
+        EXPECT_GT(text.size(), 9000u);
+        EXPECT_TRUE(decoded == text); // the images hold the whole file even when the pages cannot show it all
+        if (c.fits) {
+            EXPECT_LE(images, capacity);
+            EXPECT_TRUE(messages.isEmpty()) << messages.join("; ").toStdString();
+        } else {
+            EXPECT_GT(images, capacity);
+            EXPECT_EQ(messages, QStringList{"Штрих-код декларации не помещается на страницах."});
+        }
+    }
 }

@@ -1,18 +1,29 @@
 // A declaration of each form printed through the print dialog into a PDF file, the file rasterised
-// with pdftoppm and the page code of every page read back from the bars.
+// with pdftoppm as a scanner or printer sees it, and the page codes and two-dimensional barcodes of
+// the pages read back.
+#include "../SampleDecl.h"
+#include "../TestUtil.h"
+#include "../barcode/BmpDecode.h"
 #include "../report/ReportTestUtil.h"
 #include "../ui/UiTestUtil.h"
 #include "platform/QtWindowing.h"
+#include "platform/VAztecBarCode.h"
+#include "report/ClassesReport.h"
 #include "report/ClassesReportPlan.h"
 #include "report/FormPreview.h"
 
 #include <QDir>
+#include <QFile>
 #include <QImage>
+#include <QImageReader>
 #include <QPrinter>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <ZXing/ReadBarcode.h>
+#include <algorithm>
+#include <cmath>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace {
 
@@ -113,4 +124,177 @@ TEST(PrintedPdf, PrinterThatCannotOpenIsReported) {
     EXPECT_FALSE(PrintWithDialog(session, nullptr));
     SetMessageBoxHook({});
     EXPECT_EQ(shown, std::vector<QString>{QStringLiteral("Не удалось напечатать декларацию.")});
+}
+
+// ---------------------------------------------------------------------------------------------
+// The barcodes on paper: a whole run of PrintReport prints into a PDF file; the file is rendered
+// as a scanner sees a page and every Aztec symbol is read from its cell of the rendering.
+
+namespace {
+
+// A 3-NDFL with every sheet filled: its text file needs the slots of five pages (the title page,
+// page 2 and three section pages, whose slots sit lower in their bands).
+void Filled3(mTDeclaration& d) { sample::Fill(d); }
+
+struct Slot {
+    int image = 0; // the image's place in the run's list
+    double left = 0, top = 0; // mm from the page's top-left corner
+};
+
+struct PrintedRun {
+    std::string text;                    // the run's tax-office text file
+    std::vector<std::string> symbols;    // every symbol of the run's images, read from the files
+    std::vector<std::vector<Slot>> pageSlots; // per printed page, its barcode slots in list order
+    QStringList messages;
+};
+
+// Prints the declaration through PrintReport into `pdf`, the way a user picks "print to file".
+PrintedRun PrintThroughTheExport(void (*fill)(mTDeclaration&), const QString& pdf) {
+    mTDeclaration d;
+    fill(d);
+    const auto block = reporttest::Block(d);
+    PrintedRun r;
+    OnRunPrepared = [&](const TReportRun& run) {
+        r.text = testutil::ReadFile(run.TextFile.toStdString());
+        for (const QString& f : run.BarcodeFiles)
+            for (const std::string& s : bmptest::DecodeColumn(bmptest::ReadBmp(f.toStdString()))) r.symbols.push_back(s);
+        // The page model of the pages about to be printed, in the order they are printed.
+        TReportSession session(TBuildContext{*run.DanLog, *run.SvodSum, run.BarcodeFiles});
+        PrintSheets(session, 1, run.DanLog->PageTotal, [&](const rl::TPage& page) {
+            std::vector<Slot> onPage;
+            for (const rl::TElement& e : page.Elements)
+                if (e.kind == rl::TElementKind::Image) {
+                    EXPECT_EQ(e.width, 10);
+                    EXPECT_EQ(e.height, 50);
+                    onPage.push_back({static_cast<int>(run.BarcodeFiles.indexOf(e.text)), e.left, e.top});
+                }
+            std::sort(onPage.begin(), onPage.end(), [](const Slot& a, const Slot& b) { return a.image < b.image; });
+            r.pageSlots.push_back(onPage);
+        });
+    };
+    AskPrintRange = [&](QPrinter& printer, int, QWidget*) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        printer.setPrintRange(QPrinter::AllPages);
+        return true;
+    };
+    SetMessageBoxHook([&](const QString& text, TMsgIcon, TMsgButtons) {
+        r.messages << text;
+        return 0;
+    });
+    EXPECT_TRUE(PrintReport("/", block.data(), false, false));
+    SetMessageBoxHook({});
+    OnRunPrepared = {};
+    return r;
+}
+
+// The pages of the PDF rendered in gray at `dpi`, in page order.
+std::vector<QImage> Render(const QString& pdf, int dpi, const QTemporaryDir& dir) {
+    QImageReader::setAllocationLimit(1024); // a 600 dpi page is larger than Qt reads by default
+    QProcess p;
+    p.start("pdftoppm", {"-r", QString::number(dpi), "-gray", pdf, dir.filePath("scan")});
+    EXPECT_TRUE(p.waitForFinished(120000));
+    EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    std::vector<QImage> pages;
+    for (const QString& f : QDir(dir.path()).entryList({"scan*.pgm"}, QDir::Files, QDir::Name))
+        pages.push_back(QImage(dir.filePath(f)).convertToFormat(QImage::Format_Grayscale8));
+    return pages;
+}
+
+// The symbol in a square cell of a rendered page, the cell given in mm; empty when none reads.
+std::optional<std::string> ReadCell(const QImage& page, double left, double top, double side, int dpi) {
+    const auto px = [dpi](double mm) { return static_cast<int>(std::lround(mm * dpi / 25.4)); };
+    const QImage cell = page.copy(px(left), px(top), px(side), px(side));
+    ZXing::DecodeHints hints;
+    hints.setFormats(ZXing::BarcodeFormat::Aztec);
+    const ZXing::Result r =
+        ZXing::ReadBarcode({cell.constBits(), cell.width(), cell.height(), ZXing::ImageFormat::Lum, int(cell.bytesPerLine())}, hints);
+    if (!r.isValid()) return std::nullopt;
+    return std::string(r.bytes().begin(), r.bytes().end());
+}
+
+// Pixels of a 10 x 50 mm slot that are neither black nor white.
+int GrayPixels(const QImage& page, double left, double top, int dpi) {
+    const auto px = [dpi](double mm) { return static_cast<int>(std::lround(mm * dpi / 25.4)); };
+    int gray = 0;
+    for (int y = px(top); y < px(top + 50); ++y)
+        for (int x = px(left); x < px(left + 10); ++x) {
+            const int v = page.constScanLine(y)[x];
+            if (v != 0 && v != 255) ++gray;
+        }
+    return gray;
+}
+
+// The image objects of a PDF file: their dictionaries, as Qt writes them (plain text).
+std::vector<std::string> ImageDictionaries(const std::string& pdf) {
+    std::vector<std::string> out;
+    for (std::size_t at = pdf.find("/Subtype /Image"); at != std::string::npos; at = pdf.find("/Subtype /Image", at + 1)) {
+        const std::size_t open = pdf.rfind("<<", at), close = pdf.find(">>", at);
+        out.push_back(pdf.substr(open, close - open));
+    }
+    return out;
+}
+
+} // namespace
+
+TEST(PrintedBarcodes, EverySymbolReadsBackFromTheRenderedPages) {
+    InstallFontSubstitutions();
+    struct Case {
+        const char* name;
+        void (*fill)(mTDeclaration&);
+        std::vector<int> dpis;
+        std::size_t pagesWithSlots; // pages that show images of the run
+    } cases[] = {
+        {"3-NDFL", Filled3, {300}, 5},
+        {"4-NDFL", Estimated4, {300, 600}, 1}, // its file fills no more than the title page's slots
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath("decl.pdf");
+        const PrintedRun run = PrintThroughTheExport(c.fill, pdf);
+        EXPECT_TRUE(run.messages.isEmpty()) << run.messages.join("; ").toStdString(); // the file fits its slots
+        ASSERT_FALSE(run.text.empty());
+        ASSERT_GT(run.symbols.size(), 5u);
+
+        // Whole black-and-white images, not a JPEG approximation, and never smoothed by a viewer.
+        const std::vector<std::string> images = ImageDictionaries(testutil::ReadFile(pdf.toStdString()));
+        int slotCount = 0;
+        for (const auto& page : run.pageSlots) slotCount += static_cast<int>(page.size());
+        EXPECT_EQ(images.size(), static_cast<std::size_t>(slotCount));
+        for (const std::string& dict : images) {
+            EXPECT_NE(dict.find("/BitsPerComponent 1"), std::string::npos) << dict;
+            EXPECT_EQ(dict.find("DCTDecode"), std::string::npos) << dict;
+            EXPECT_EQ(dict.find("/Interpolate true"), std::string::npos) << dict;
+        }
+
+        for (int dpi : c.dpis) {
+            SCOPED_TRACE(dpi);
+            const std::vector<QImage> pages = Render(pdf, dpi, dir);
+            ASSERT_EQ(pages.size(), run.pageSlots.size());
+            std::string read;
+            std::size_t symbols = 0, pagesWithSlots = 0;
+            int nextImage = 0;
+            for (std::size_t p = 0; p < pages.size(); ++p) {
+                if (!run.pageSlots[p].empty()) ++pagesWithSlots;
+                for (const Slot& s : run.pageSlots[p]) {
+                    EXPECT_EQ(s.image, nextImage++) << "page " << p + 1; // page order is the images' order
+                    EXPECT_EQ(GrayPixels(pages[p], s.left, s.top, dpi), 0) << "page " << p + 1; // whole dots, unblurred
+                    for (int cell = 0; cell < kAztecSymbolsPerImage; ++cell) {
+                        const auto symbol = ReadCell(pages[p], s.left, s.top + 10 * cell, 10, dpi);
+                        if (!symbol) continue; // the cells after the last symbol are empty
+                        if (symbols < run.symbols.size()) {
+                            EXPECT_EQ(*symbol, run.symbols[symbols]) << "symbol " << symbols;
+                        }
+                        ++symbols;
+                        read += *symbol;
+                    }
+                }
+            }
+            EXPECT_EQ(nextImage, static_cast<int>((run.symbols.size() + 4) / 5)); // every image printed
+            EXPECT_EQ(pagesWithSlots, c.pagesWithSlots);
+            EXPECT_EQ(symbols, run.symbols.size());
+            EXPECT_TRUE(read == run.text) << "read " << read.size() << " of " << run.text.size() << " bytes";
+        }
+    }
 }

@@ -1,0 +1,115 @@
+// Images of the report layer painted onto a device: stretched to their rectangle, or kept at their
+// natural size with every pixel on whole device dots, as a barcode needs on paper.
+#include "report/ReportLayer.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <cmath>
+#include <gtest/gtest.h>
+#include <random>
+
+namespace {
+
+// A 1-bit image of random 2 x 2 blocks (whole 300 dpi dots at 600 dpi), saved as a bitmap file.
+QImage Blocks(int width, int height, const QString& path) {
+    QImage img(width, height, QImage::Format_Mono);
+    img.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)}); // the order a bitmap file may bring
+    std::mt19937 rng(3);
+    for (int y = 0; y < height; y += 2)
+        for (int x = 0; x < width; x += 2) {
+            const int bit = static_cast<int>(rng() % 2);
+            for (int dy = 0; dy < 2; ++dy)
+                for (int dx = 0; dx < 2; ++dx) img.setPixel(x + dx, y + dy, static_cast<uint>(bit));
+        }
+    EXPECT_TRUE(img.save(path, "BMP"));
+    return img;
+}
+
+// The part of a page around the barcode slots (x 185 to 205 mm, y 10 to 70 mm), painted at `dpi`;
+// a pixel of the page is at its device position less `Origin(dpi)`.
+QPoint Origin(int dpi) { return QPoint(185 * dpi * 10 / 254, 10 * dpi * 10 / 254); }
+
+QImage Paint(const rl::TElement& e, int dpi) {
+    rl::TPage page;
+    page.Elements.push_back(e);
+    QImage out(20 * dpi * 10 / 254, 60 * dpi * 10 / 254, QImage::Format_Grayscale8);
+    out.fill(255);
+    QPainter p(&out);
+    p.translate(-Origin(dpi));
+    rl::PaintPage(p, page, dpi / 25.4);
+    return out;
+}
+
+// The bounding box of the dark pixels.
+QRect Dark(const QImage& img) {
+    QRect box;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            if (img.constScanLine(y)[x] < 128) box |= QRect(x, y, 1, 1);
+    return box;
+}
+
+} // namespace
+
+TEST(LayerImages, NaturalSizeKeepsEveryPixelOnWholeDots) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath("O001.bmp");
+    const QImage source = Blocks(236, 1180, file); // 600 dpi: 9.99 x 49.95 mm
+    rl::TBand band;
+    const rl::TElement& e = band.AddImage(192, 15.3, 10, 50, file, 600);
+    // Centred in the slot, its corner on the 300 dpi grid counted from the page's corner.
+    const int left = static_cast<int>(std::lround((192 + (10 - 236 / 600.0 * 25.4) / 2) / 25.4 * 300));
+    const int top = static_cast<int>(std::lround((15.3 + (50 - 1180 / 600.0 * 25.4) / 2) / 25.4 * 300));
+    for (int dpi : {300, 600, 1200}) {
+        SCOPED_TRACE(dpi);
+        const QImage page = Paint(e, dpi);
+        const int dot = dpi / 300;            // device pixels a grid dot
+        const double perPixel = dpi / 600.0;  // device pixels an image pixel
+        // Every device pixel of the image shows the image pixel under it, and none outside is touched.
+        const QRect painted = QRect(left * dot, top * dot, static_cast<int>(236 * perPixel), static_cast<int>(1180 * perPixel))
+                                  .translated(-Origin(dpi));
+        for (int y = painted.top() - 2; y <= painted.bottom() + 2; ++y)
+            for (int x = painted.left() - 2; x <= painted.right() + 2; ++x) {
+                const bool inside = painted.contains(x, y);
+                const bool dark = inside && source.pixelIndex(static_cast<int>((x - painted.left()) / perPixel),
+                                                              static_cast<int>((y - painted.top()) / perPixel)) == 1;
+                ASSERT_EQ(page.pixel(x, y), dark ? qRgb(0, 0, 0) : qRgb(255, 255, 255)) << x << "," << y;
+            }
+    }
+}
+
+TEST(LayerImages, StretchedWhenAskedOrWhenTooLarge) {
+    QTemporaryDir dir;
+    struct Case {
+        const char* name;
+        int width, height;
+        double dpi;
+        QRectF expectedMm; // where the dark pixels go
+    } cases[] = {
+        {"stretched", 100, 100, 0, {192, 15, 10, 50}},
+        {"natural size, too large", 600, 600, 600, {192, 15, 10, 50}},
+        {"natural size", 118, 236, 600, {192 + 2.5, 15 + 20, 5, 10}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString file = dir.filePath(QString::fromLatin1(c.name) + ".bmp");
+        QImage black(c.width, c.height, QImage::Format_Mono);
+        black.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
+        black.fill(0);
+        ASSERT_TRUE(black.save(file, "BMP"));
+        rl::TBand band;
+        const QImage page = Paint(band.AddImage(192, 15, 10, 50, file, c.dpi), 300);
+        const QRect box = Dark(page).translated(Origin(300));
+        const double px = 300 / 25.4;
+        EXPECT_NEAR(box.left(), c.expectedMm.left() * px, 1);
+        EXPECT_NEAR(box.top(), c.expectedMm.top() * px, 1);
+        EXPECT_NEAR(box.width(), c.expectedMm.width() * px, 1);
+        EXPECT_NEAR(box.height(), c.expectedMm.height() * px, 1);
+    }
+}
+
+TEST(LayerImages, AnImageThatCannotBeLoadedDrawsNothing) {
+    rl::TBand band;
+    EXPECT_TRUE(Dark(Paint(band.AddImage(192, 15, 10, 50, "/nonexistent/O001.bmp", 600), 300)).isNull());
+}
