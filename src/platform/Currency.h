@@ -17,7 +17,11 @@ public:
         c.raw_ = raw;
         return c;
     }
-    static constexpr Currency FromInt(std::int64_t whole) { return FromRaw(whole * Scale); }
+    static constexpr Currency FromInt(std::int64_t whole) {
+        std::int64_t raw = 0;
+        if (__builtin_mul_overflow(whole, Scale, &raw)) raw = whole < 0 ? kMinRaw : kMaxRaw;
+        return FromRaw(raw);
+    }
 
     constexpr std::int64_t Raw() const { return raw_; }
     constexpr bool IsZero() const { return raw_ == 0; }
@@ -35,20 +39,36 @@ public:
     // As TryParse; raises EConvertError (platform/NumText.h) on failure.
     static Currency Parse(std::string_view text, char decimalSeparator);
 
-    constexpr Currency operator-() const { return FromRaw(-raw_); }
-    constexpr Currency operator+(Currency o) const { return FromRaw(raw_ + o.raw_); }
-    constexpr Currency operator-(Currency o) const { return FromRaw(raw_ - o.raw_); }
+    // An amount that would leave the type's range stays at its bound. No document the program
+    // writes comes near it (entries have at most 12 whole digits), but a damaged one may hold any
+    // amount, and its sums must neither wrap into the other sign nor be undefined.
+    constexpr Currency operator-() const { return FromRaw(raw_ == kMinRaw ? kMaxRaw : -raw_); }
+    constexpr Currency operator+(Currency o) const { return FromRaw(Add(raw_, o.raw_)); }
+    constexpr Currency operator-(Currency o) const { return FromRaw(Sub(raw_, o.raw_)); }
     constexpr Currency& operator+=(Currency o) {
-        raw_ += o.raw_;
+        raw_ = Add(raw_, o.raw_);
         return *this;
     }
     constexpr Currency& operator-=(Currency o) {
-        raw_ -= o.raw_;
+        raw_ = Sub(raw_, o.raw_);
         return *this;
     }
     constexpr auto operator<=>(const Currency&) const = default;
 
 private:
+    static constexpr std::int64_t kMaxRaw = INT64_MAX;
+    static constexpr std::int64_t kMinRaw = INT64_MIN;
+    static constexpr std::int64_t Add(std::int64_t a, std::int64_t b) {
+        std::int64_t r = 0;
+        if (__builtin_add_overflow(a, b, &r)) return b < 0 ? kMinRaw : kMaxRaw;
+        return r;
+    }
+    static constexpr std::int64_t Sub(std::int64_t a, std::int64_t b) {
+        std::int64_t r = 0;
+        if (__builtin_sub_overflow(a, b, &r)) return b < 0 ? kMaxRaw : kMinRaw;
+        return r;
+    }
+
     std::int64_t raw_ = 0;
 };
 

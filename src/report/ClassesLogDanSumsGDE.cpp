@@ -157,8 +157,10 @@ bool kTSvodSumPrilG_In::Calculate(kTDanLog& log, kTSvodSum&) {
 
 bool kTSvodSumPrilD::Calculate(kTDanLog& log, kTSvodSum&) {
     const auto& thirteen = log.Dohody->ThirteenList.Items;
-    // The sheet is kept only together with 13 % sources; foreign contracts alone do not make it.
-    if (thirteen.empty()) return true;
+    // The sheet belongs to the 13 % income: a 13 % source or an income abroad at 13 % (sheet Б)
+    // opens it. Without either it stays empty, so that no deduction reaches section 1 from a sheet
+    // the declaration does not print.
+    if (thirteen.empty() && log.Dohody->InoValutList.Count13 == 0) return true;
     Records.clear();
     Line060 = Currency();
     Line070 = Currency();

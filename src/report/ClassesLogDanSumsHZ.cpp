@@ -2,6 +2,7 @@
 #include "report/ClassesLogDanSums.h"
 
 #include <cmath>
+#include <cstdint>
 
 namespace {
 
@@ -10,6 +11,14 @@ constexpr Currency kOtherLimit = Currency::FromInt(125000);     // other propert
 
 Currency AtMost(Currency value, Currency limit) { return value > limit ? limit : value; }
 Currency NotBelowZero(Currency value) { return value < Currency() ? Currency() : value; }
+
+// A whole number of raw units as an amount. Only a share far outside 0..1 (a damaged document)
+// reaches beyond the type's range, and then the amount stays at its bound.
+Currency ClampedRaw(long double raw) {
+    if (!(raw < 9223372036854775807.0L)) return Currency::FromRaw(INT64_MAX);
+    if (raw < -9223372036854775808.0L) return Currency::FromRaw(INT64_MIN);
+    return Currency::FromRaw(static_cast<std::int64_t>(raw));
+}
 
 bool IsSecuritiesSaleCode(std::int32_t code) {
     switch (code) {
@@ -177,7 +186,7 @@ bool kTSvodSumPrilZ::Calculate(kTDanLog& log, kTSvodSum& sums) {
     // the lesser of line 080 and the rounded value is the same as comparing with the unrounded one,
     // since line 080 itself lies on that precision.
     const long double shareLimit = Share * 1000000.0L;
-    const Currency limit = Currency::FromRaw(static_cast<std::int64_t>(std::nearbyintl(shareLimit * 10000.0L)));
+    const Currency limit = ClampedRaw(std::nearbyintl(shareLimit * 10000.0L));
     const Currency x = AtMost(Line080, limit);
 
     Line210 = NotBelowZero(x - Line100 - Line180);

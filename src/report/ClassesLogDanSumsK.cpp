@@ -165,7 +165,8 @@ bool kTSvodSumPrilE::Calculate(kTDanLog& log, kTSvodSum& sums) {
         // Charity up to a quarter of the year's income at 13 %.
         const Currency base = sums.PrilA13.Line080 + sums.PrilB13.Line150 + sums.PrilV.Line110;
         Line230 = soc.Charity;
-        if (soc.Charity.Raw() * 4 > base.Raw()) Line230 = QuarterCutToKopecks(base);
+        // Four times the amount is compared in 128 bits: a damaged document may hold any amount.
+        if (static_cast<__int128>(soc.Charity.Raw()) * 4 > base.Raw()) Line230 = QuarterCutToKopecks(base);
         Line240 = std::min(soc.SelfEducation, kSocialLimit);
         // Each child's amount is limited in the list itself, for every later reader.
         for (Currency& c : soc.ChildEduSums) {

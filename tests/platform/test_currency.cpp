@@ -44,6 +44,29 @@ TEST(Currency, Parse) {
     EXPECT_THROW(Currency::Parse("x", '.'), EConvertError);
 }
 
+// Arithmetic beyond the type's range stays at the bound it passed, never wrapping into the other sign.
+TEST(Currency, ArithmeticStaysWithinTheRange) {
+    const Currency max = C(INT64_MAX), min = C(INT64_MIN);
+    EXPECT_EQ(max + C(1), max);
+    EXPECT_EQ(C(1) + max, max);
+    EXPECT_EQ(min + C(-1), min);
+    EXPECT_EQ(min - C(1), min);
+    EXPECT_EQ(max - C(-1), max);
+    EXPECT_EQ(C(-2) - max, min);
+    EXPECT_EQ(-min, max);
+    Currency sum = max;
+    sum += max;
+    EXPECT_EQ(sum, max);
+    sum -= min;
+    EXPECT_EQ(sum, max);
+    EXPECT_EQ(Currency::FromInt(922337203685478), max);
+    EXPECT_EQ(Currency::FromInt(-922337203685478), min);
+    // Inside the range nothing changes.
+    EXPECT_EQ(max + C(-1), C(INT64_MAX - 1));
+    EXPECT_EQ(min - C(-1), C(INT64_MIN + 1));
+    EXPECT_EQ(Currency::FromInt(-922337203685477), C(-9223372036854770000));
+}
+
 // The main program's kopeck rounding: binary value, ties to even on the binary quotient.
 TEST(Currency, KopeckRoundingTies) {
     struct Case {

@@ -1,8 +1,13 @@
 #include "ReportTestUtil.h"
 #include "report/ClassesLogDanSums.h"
 #include "report/ClassesReportPlan.h"
+#include "report/ClassesReportText.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
 
 using reporttest::Line;
 using reporttest::Read;
@@ -512,4 +517,86 @@ TEST(Pipeline, EstimatedIncome) {
     EXPECT_EQ(c.log->DeclDan->SupposeIncome, Rub(100000));
     EXPECT_EQ(c.log->SheetPageCount[skRazdel6], 0);
     EXPECT_EQ(c.log->PageTotal, 2);
+}
+
+// Six civil-law contracts abroad at 13 %, 294 000 in all, each with the 20 % deduction of code 403.
+// Sheet Б taxes them less the deductions (30 576), and section 1 must take the same deductions
+// through sheet Е, whether or not a 13 % source in Russia stands beside them.
+TEST(Pipeline, ContractDeductionsAbroadReachSection1) {
+    struct Case {
+        const char* name;
+        bool source13;
+        double line010, line050, line060, line070, line110;
+        int pageTotal, firstPageE;
+    } cases[] = {
+        {"without a 13 % source", false, 294000, 235200, 30576, 0, 30576, 10, 9},
+        {"beside a 13 % source", true, 394000, 335200, 43576, 13000, 30576, 11, 10},
+    };
+    auto check = [](const Case& k) {
+        mTDeclaration d;
+        d.SetIncomeKinds(k.source13 ? ikRussian | ikForeign : ikForeign);
+        d.StandartDeduct.Granting = 0;
+        d.Person.Address.OKATO = "45000000000";
+        if (k.source13) Source(d, "45286555000", 13000).AddSourseIncome(Line(2000, 100000));
+        for (int i = 0; i < 6; ++i) {
+            auto& f = Foreign(d, 13, 49000);
+            f.IncomeCode = 2010;
+            f.SourseName = "Payer " + std::to_string(i + 1);
+            f.DeductCode = 403;
+            f.DeductPercent = 20;
+            f.DeductSum = Rub(9800);
+        }
+        auto c = Planned(d);
+        const kTSvodSum& s = *c.sums;
+
+        EXPECT_EQ(s.PrilB13.Line150, Rub(294000));
+        EXPECT_EQ(s.PrilB13.Line170, Rub(30576));
+
+        const auto& e = s.PrilD;
+        ASSERT_EQ(e.Records.size(), 6u);
+        for (std::size_t i = 0; i < e.Records.size(); ++i) {
+            EXPECT_EQ(e.Records[i].SourseName, "Payer " + std::to_string(i + 1));
+            EXPECT_EQ(e.Records[i].INN, "");
+            EXPECT_EQ(e.Records[i].IncomeSum, Rub(49000));
+            EXPECT_EQ(e.Records[i].DeductSum, Rub(9800));
+        }
+        EXPECT_EQ(e.Line060, Rub(294000));
+        EXPECT_EQ(e.Line070, Rub(58800));
+
+        const auto& l1 = s.List1;
+        EXPECT_EQ(l1.Line010, Rub(k.line010));
+        EXPECT_EQ(l1.Line040, Rub(58800));
+        EXPECT_EQ(l1.Line050, Rub(k.line050));
+        EXPECT_EQ(l1.Line060, Rub(k.line060));
+        EXPECT_EQ(l1.Line070, Rub(k.line070));
+        EXPECT_TRUE(l1.Line100.IsZero());
+        EXPECT_EQ(l1.Line110, Rub(k.line110));
+        EXPECT_EQ(s.List5.Line040, Rub(k.line110));
+        ASSERT_EQ(s.List6.Count, 1);
+        EXPECT_EQ(s.List6.Entries[0].Indicator, "1");
+        EXPECT_EQ(s.List6.Entries[0].Amount, Rub(k.line110));
+
+        // Sheet Е: five contracts a page, after the three pages of sheet Б.
+        const auto& C = c.log->SheetPageCount;
+        const auto& B = c.log->SheetFirstPage;
+        EXPECT_EQ(C[skPrilB13], 3);
+        EXPECT_EQ(C[skPrilD], 2);
+        EXPECT_EQ(C[skRazdel1], 1);
+        EXPECT_EQ(B[skPrilD] + 1, k.firstPageE);
+        EXPECT_EQ(c.log->PageTotal, k.pageTotal);
+
+        // The text file carries the sheet with every contract and the deductions in section 1.
+        std::vector<std::string> lines;
+        WriteIndicatorBlocks(*c.log, s, lines);
+        auto has = [&lines](const std::string& l) { return std::find(lines.begin(), lines.end(), l) != lines.end(); };
+        EXPECT_TRUE(has("П000010004000:58800.00"));
+        EXPECT_TRUE(has("П000010006000:" + std::to_string(static_cast<long>(k.line060))));
+        EXPECT_TRUE(has("П000120006000:294000.00"));
+        EXPECT_TRUE(has("П000120007000:58800.00"));
+        EXPECT_EQ(std::count(lines.begin(), lines.end(), "П000120005000:9800.00"), 6);
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.name);
+        check(k);
+    }
 }

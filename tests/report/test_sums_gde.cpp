@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 using reporttest::Line;
 using reporttest::Rub;
@@ -336,26 +338,32 @@ TEST(SumsPrilD, ListsContractsFromSourcesThenFromAbroadAtAnyRate) {
     EXPECT_EQ(e.Line070, Rub(5600.75));
 }
 
-TEST(SumsPrilD, ForeignContractsNeedAThirteenPercentSource) {
-    mTDeclaration d;
-    d.SetIncomeKinds(ikForeign);
-    AddForeign(d, 13, 2010, 3000, 403, 600);
-    auto log = reporttest::Read(d);
-    kTSvodSum sums;
-    EXPECT_TRUE(sums.PrilD.Calculate(*log, sums));
-    EXPECT_TRUE(sums.PrilD.Records.empty());
-    EXPECT_EQ(sums.PrilD.Line060, Rub(0));
-    EXPECT_EQ(sums.PrilD.Line070, Rub(0));
-
-    // A 13 % source of other incomes is enough.
-    mTDeclaration d2;
-    d2.SetIncomeKinds(ikRussian | ikForeign);
-    AddSource(d2).AddSourseIncome(Line(2000, 10000));
-    AddForeign(d2, 13, 2010, 3000, 403, 600);
-    auto log2 = reporttest::Read(d2);
-    kTSvodSum sums2;
-    sums2.PrilD.Calculate(*log2, sums2);
-    ASSERT_EQ(sums2.PrilD.Records.size(), 1u);
-    EXPECT_EQ(sums2.PrilD.Line060, Rub(3000));
-    EXPECT_EQ(sums2.PrilD.Line070, Rub(600));
+// Foreign contracts enter the sheet whenever the declaration has 13 % income, from a source in
+// Russia or abroad (sheet Б at 13 %); a contract abroad at another rate alone does not open it.
+TEST(SumsPrilD, ForeignContractsNeedThirteenPercentIncome) {
+    struct Case {
+        const char* name;
+        bool source13;
+        std::vector<std::pair<std::int32_t, std::int32_t>> foreign; // rate, income code
+        std::size_t records;
+        double income, deduct;
+    } cases[] = {
+        {"13 % contract abroad alone", false, {{13, 2010}}, 1, 3000, 600},
+        {"contract abroad at 30 % alone", false, {{30, 2010}}, 0, 0, 0},
+        {"contract at 30 % beside another income at 13 %", false, {{30, 2010}, {13, 2000}}, 1, 3000, 600},
+        {"13 % source of other incomes", true, {{13, 2010}}, 1, 3000, 600},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        mTDeclaration d;
+        d.SetIncomeKinds(c.source13 ? ikRussian | ikForeign : ikForeign);
+        if (c.source13) AddSource(d).AddSourseIncome(Line(2000, 10000));
+        for (auto [rate, code] : c.foreign) AddForeign(d, rate, code, 3000, code == 2010 ? 403 : 0, code == 2010 ? 600 : 0);
+        auto log = reporttest::Read(d);
+        kTSvodSum sums;
+        EXPECT_TRUE(sums.PrilD.Calculate(*log, sums));
+        EXPECT_EQ(sums.PrilD.Records.size(), c.records);
+        EXPECT_EQ(sums.PrilD.Line060, Rub(c.income));
+        EXPECT_EQ(sums.PrilD.Line070, Rub(c.deduct));
+    }
 }
