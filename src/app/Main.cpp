@@ -6,6 +6,8 @@
 #include "controls/FlashButton.h"
 #include "model/DeclClasses.h"
 #include "pages/FrameInitialData.h"
+#include "pages/FrameDeductData.h"
+#include "pages/FrameNalog.h"
 #include "pages/FramePersonData.h"
 #include "pages/ImputGrazhd.h"
 #include "pages/InputInspectionNumber.h"
@@ -14,6 +16,7 @@
 #include "storage/StreamDef.h"
 #include "ui_Main.h"
 
+#include <QAbstractItemView>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDomDocument>
@@ -94,6 +97,11 @@ TFormMain::TFormMain(const QStringList& arguments, const QString& programDir, QW
                    [](QWidget* owner, TDocumentRef ref) { return new TfrInitialData(owner, ref); });
     SetPageFactory(ui->fbPrsonInfo, QStringLiteral("TfrPersonData"),
                    [](QWidget* owner, TDocumentRef ref) { return new TfrPersonData(owner, ref); });
+    SetPageFactory(ui->fbDeduction, QStringLiteral("TfrFrameDeductData"),
+                   [](QWidget* owner, TDocumentRef ref) { return new TfrFrameDeductData(owner, ref); });
+    SetPageFactory(
+        ui->fbNalog, QStringLiteral("TfrNalog"), [](QWidget* owner, TDocumentRef ref) { return new TfrNalog(owner, ref); },
+        [](const mTDeclaration& d) { return d.NalogCount(); });
 
     docnotify::SetMainWindowHandler([this] { WMDocumentChanged(); });
     AskOpenFileName = [this] { return AskOpenDocumentName(this, FileName); };
@@ -270,10 +278,11 @@ void TFormMain::WMDocumentChanged() {
 // ---------------------------------------------------------------------------------------------
 // Pages
 
-void TFormMain::SetPageFactory(TFlashButton* button, const QString& pageClass, PageFactory factory) {
+void TFormMain::SetPageFactory(TFlashButton* button, const QString& pageClass, PageFactory factory, ListEntries listEntries) {
     PageEntry& e = pages_[button];
     e.pageClass = pageClass;
     e.factory = std::move(factory);
+    e.listEntries = std::move(listEntries);
     SetPageButtonEnabled(button, e.wanted);
 }
 
@@ -313,6 +322,13 @@ void TFormMain::PageButtonClick(TFlashButton* button) {
     FreeCurrentPage();
     CurrentPage = page;
     page->show();
+    if (entry.listEntries && entry.listEntries(*Document) > 0)
+        if (auto* list = page->findChild<QAbstractItemView*>(QStringLiteral("lvSourseIncomeInfo"))) {
+            list->setFocus();
+            if (list->model() && list->model()->rowCount() > 0)
+                list->selectionModel()->setCurrentIndex(list->model()->index(0, 0),
+                                                        QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        }
     PageLoading = false;
     ActiveButton = button;
 }

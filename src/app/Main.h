@@ -62,7 +62,10 @@ public:
     // A page button and the page it shows. A button whose page the program does not have yet stays
     // disabled whatever the rules of the pages say.
     using PageFactory = std::function<TThinkingFrame*(QWidget* owner, TDocumentRef documentRef)>;
-    void SetPageFactory(TFlashButton* button, const QString& pageClass, PageFactory factory);
+    // `listEntries`: for a list page, how many entries of its list the document holds; after the
+    // page is built its list "lvSourseIncomeInfo" gets the focus with the first row selected.
+    using ListEntries = std::function<int(const mTDeclaration&)>;
+    void SetPageFactory(TFlashButton* button, const QString& pageClass, PageFactory factory, ListEntries listEntries = {});
     void SetPageButtonEnabled(TFlashButton* button, bool enabled);
     void SetPageButtonEnabled(TPageButton button, bool enabled) override;
     // Switching pages with a page button (its handler; the button is already down).
@@ -76,6 +79,7 @@ private:
     struct PageEntry {
         QString pageClass;
         PageFactory factory;
+        ListEntries listEntries;
         bool wanted = true; // enabled as the pages' rules want it
     };
 

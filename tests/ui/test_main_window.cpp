@@ -100,8 +100,8 @@ TEST_F(MainWindow, NewDeclaration) {
     EXPECT_EQ(w.Document->FilingMethod, 0);
     EXPECT_TRUE(messages.isEmpty());
     EXPECT_TRUE(w.ui->fbPrsonInfo->isEnabled());
-    // The pages of the later parts of the program are not there yet: their buttons stay disabled.
-    EXPECT_FALSE(w.ui->fbNalog->isEnabled());
+    EXPECT_TRUE(w.ui->fbDeduction->isEnabled());
+    EXPECT_TRUE(w.ui->fbNalog->isEnabled());
 }
 
 TEST_F(MainWindow, CommandLine) {
