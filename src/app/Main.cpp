@@ -6,9 +6,12 @@
 #include "controls/FlashButton.h"
 #include "model/DeclClasses.h"
 #include "pages/FrameInitialData.h"
+#include "pages/FrameBusinessIncome.h"
+#include "pages/FrameCurrency.h"
 #include "pages/FrameDeductData.h"
 #include "pages/FrameNalog.h"
 #include "pages/FramePersonData.h"
+#include "pages/FrameRussianIncome.h"
 #include "pages/ImputGrazhd.h"
 #include "pages/InputInspectionNumber.h"
 #include "platform/HelpViewer.h"
@@ -97,6 +100,18 @@ TFormMain::TFormMain(const QStringList& arguments, const QString& programDir, QW
                    [](QWidget* owner, TDocumentRef ref) { return new TfrInitialData(owner, ref); });
     SetPageFactory(ui->fbPrsonInfo, QStringLiteral("TfrPersonData"),
                    [](QWidget* owner, TDocumentRef ref) { return new TfrPersonData(owner, ref); });
+    // The holder shows the 13 % sub-page first.
+    SetPageFactory(
+        ui->fbRussianIncome, QStringLiteral("TfrRussianIncome"),
+        [](QWidget* owner, TDocumentRef ref) { return new TfrRussianIncome(owner, ref); },
+        [](const mTDeclaration& d) { return d.DeclarationKind <= 1 ? d.ThirteenPercentCount() : 0; });
+    SetPageFactory(
+        ui->fbForeignIncome, QStringLiteral("TfrCurrency"), [](QWidget* owner, TDocumentRef ref) { return new TfrCurrency(owner, ref); },
+        [](const mTDeclaration& d) { return d.CurrencyIncomeCount(); });
+    SetPageFactory(
+        ui->fbBusinessIncome, QStringLiteral("TfrBusinessIncome"),
+        [](QWidget* owner, TDocumentRef ref) { return new TfrBusinessIncome(owner, ref); },
+        [](const mTDeclaration& d) { return d.BusinessIncomeCount(); });
     SetPageFactory(ui->fbDeduction, QStringLiteral("TfrFrameDeductData"),
                    [](QWidget* owner, TDocumentRef ref) { return new TfrFrameDeductData(owner, ref); });
     SetPageFactory(
