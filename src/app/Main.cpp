@@ -305,7 +305,7 @@ void TFormMain::SetPageButtonEnabled(TFlashButton* button, bool enabled) {
     auto it = pages_.find(button);
     if (it == pages_.end()) return;
     it->second.wanted = enabled;
-    button->setEnabled(enabled && static_cast<bool>(it->second.factory));
+    button->setEnabled(enabled);
 }
 
 void TFormMain::SetPageButtonEnabled(TPageButton button, bool enabled) {

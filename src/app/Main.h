@@ -59,8 +59,7 @@ public:
     // The whole-declaration check (the check dialog is owned by this window).
     std::uint32_t CheckAll();
 
-    // A page button and the page it shows. A button whose page the program does not have yet stays
-    // disabled whatever the rules of the pages say.
+    // A page button and the page it shows.
     using PageFactory = std::function<TThinkingFrame*(QWidget* owner, TDocumentRef documentRef)>;
     // `listEntries`: for a list page, how many entries of its list the document holds; after the
     // page is built its list "lvSourseIncomeInfo" gets the focus with the first row selected.
