@@ -1,12 +1,17 @@
-// Preparing and painting every page of a large declaration into a PDF file; the time per page.
+// Printing a large declaration with every sheet kind as a print run does: the document block read
+// into the model, the figures and the page plan, the tax-office text file and its barcode images,
+// and every page painted into a PDF file. Time per declaration and per page.
 #include "../tests/SampleDecl.h"
 #include "platform/QtWindowing.h"
-#include "report/ClassesLogDan.h"
-#include "report/ClassesLogDanSums.h"
-#include "report/ClassesReportPlan.h"
+#include "platform/VAztecBarCode.h"
 #include "report/FormPreview.h"
+#include "reportcore/ClassesLogDan.h"
+#include "reportcore/ClassesLogDanSums.h"
+#include "reportcore/ClassesReportPlan.h"
+#include "reportcore/ClassesReportText.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QPainter>
 #include <QPrinter>
 #include <QTemporaryDir>
@@ -14,21 +19,27 @@
 
 namespace {
 
-void BM_PagesToPdf(benchmark::State& state) {
+void BM_DeclarationToPdf(benchmark::State& state) {
     mTDeclaration d;
-    sample::Fill(d, 300, 12, 100, 20);
+    sample::EverySheet(d, static_cast<int>(state.range(0)));
     const std::uint32_t size = d.GetDocumentSize();
     auto block = mTFileLoader::CreateInMemory(size);
     d.SaveDocument(*block);
-    QTemporaryDir dir;
-    std::int64_t pages = 0;
+    std::int64_t pages = 0, images = 0;
     for (auto _ : state) {
+        QTemporaryDir dir;
         auto log = ReadDanLog(block->View, false);
         kTSvodSum sums;
         sums.Calculate(*log);
         PlanPages(*log, sums);
-        QStringList images;
-        TReportSession session(TBuildContext{*log, sums, images});
+        const std::string text = TaxTextExport(*log, sums, dir.path().toStdString(), TTaxClock::Now());
+        CreateAztecBarCodeFiles(text.c_str(), (dir.path() + QStringLiteral("/O%.bmp")).toStdString().c_str(), 1);
+        // As the run: the images of the pages' slots.
+        QStringList files;
+        for (const QString& f : QDir(dir.path()).entryList({QStringLiteral("O*.bmp")}, QDir::Files, QDir::Name))
+            if (files.size() < BarcodeSlotCount(*log)) files << dir.filePath(f);
+        images += files.size();
+        TReportSession session(TBuildContext{*log, sums, files});
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(dir.filePath(QStringLiteral("declaration.pdf")));
@@ -43,14 +54,18 @@ void BM_PagesToPdf(benchmark::State& state) {
             ++pages;
         });
     }
-    state.counters["pages_per_run"] = benchmark::Counter(static_cast<double>(pages) / state.iterations());
+    const double runs = static_cast<double>(state.iterations());
+    state.counters["pages_per_declaration"] = benchmark::Counter(static_cast<double>(pages) / runs);
+    state.counters["images_per_declaration"] = benchmark::Counter(static_cast<double>(images) / runs);
     state.counters["time_per_page"] =
         benchmark::Counter(static_cast<double>(pages), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
 } // namespace
 
-BENCHMARK(BM_PagesToPdf)->Unit(benchmark::kMillisecond);
+// Sources and incomes repeated 1 and 8 times: every sheet kind, then every block sheet over
+// several pages.
+BENCHMARK(BM_DeclarationToPdf)->Arg(1)->Arg(8)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

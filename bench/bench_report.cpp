@@ -1,9 +1,9 @@
 // The report library's whole pipeline on a large declaration and on one four times as large:
 // reading the handed-over block, every sheet's figures, sections 1-6 and the page plan.
 #include "../tests/SampleDecl.h"
-#include "report/ClassesLogDan.h"
-#include "report/ClassesLogDanSums.h"
-#include "report/ClassesReportPlan.h"
+#include "reportcore/ClassesLogDan.h"
+#include "reportcore/ClassesLogDanSums.h"
+#include "reportcore/ClassesReportPlan.h"
 
 #include <benchmark/benchmark.h>
 #include <vector>

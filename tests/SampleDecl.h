@@ -174,4 +174,70 @@ inline void Fill(mTDeclaration& d, int sources13 = 2, int linesPerSource = 3, in
     }
 }
 
+// A resident's declaration that needs every sheet kind of form 3-NDFL but the non-resident's
+// sheet А at 30 % and section 2; `scale` repeats its sources and incomes so that the sheets with
+// several blocks a page run over several pages.
+inline void EverySheet(mTDeclaration& d, int scale = 1) {
+    Fill(d, scale, 3, 2 * scale, scale);
+    d.Person.IsForeigner = 0;
+    d.StandartDeduct.Granting = 1;
+    struct Line13 {
+        std::int32_t code;
+        double sum;
+        std::int32_t deductCode;
+        double deduct;
+        std::int32_t norm;
+    };
+    const Line13 lines[] = {
+        {2201, 30000, 201, 6000, 20},  // an author's fee (sheet Д)
+        {2010, 40000, 403, 8000, 0},   // a civil-law contract (sheet Е)
+        {1510, 1500000, 301, 0, 0},    // a dwelling sold (sheet Ж)
+        {1530, 100000, 307, 60000, 0}, // securities sold (sheet З)
+        {1535, 80000, 307, 50000, 0},  // securities sold by a trustee (sheet И)
+    };
+    for (int s = 0; s < scale; ++s) {
+        auto& src = d.GetThirteenPercent(d.AddThirteenPercent());
+        src.INN = "7705000" + std::to_string(100 + s);
+        src.KPP = "770501001";
+        src.OKATO = "45286";
+        src.SourseName = "ЗАО «Издатель» №" + std::to_string(s);
+        src.HoldSum = Rub(10000);
+        for (const Line13& l : lines) {
+            auto line = std::make_unique<mTSourseIncome>();
+            line->IncomeCode = l.code;
+            line->IncomeName = "Доход " + std::to_string(l.code);
+            line->IncomeSum = Rub(l.sum);
+            line->DeductCode = l.deductCode;
+            line->DeductSum = Rub(l.deduct);
+            line->DeductNorm = l.norm;
+            line->Month = 3;
+            src.AddSourseIncome(std::move(line));
+        }
+    }
+    // Incomes abroad at each rate, and a fee abroad (sheet Д($)).
+    const std::pair<std::int32_t, std::int32_t> foreign[] = {{9, 1010}, {35, 2740}, {13, 2205}};
+    for (int s = 0; s < scale; ++s)
+        for (const auto& [rate, code] : foreign) {
+            auto& ci = d.GetCurrencyIncome(d.AddCurrencyIncome());
+            ci.Stav = rate;
+            ci.IncomeCode = code;
+            ci.IncomeName = "Доход за рубежом";
+            ci.SourseName = "Verlag GmbH";
+            ci.CountryCode = "276";
+            ci.IncomeDate = EncodeDate(2005, 6, 1);
+            ci.TaxDate = EncodeDate(2005, 6, 10);
+            ci.CurrencyCode = "978";
+            ci.CurrencyName = "Евро";
+            ci.Rate1 = Rub(34.5);
+            ci.Units1 = 1;
+            ci.Rate2 = Rub(34.6);
+            ci.Units2 = 1;
+            ci.SetIncomeCurrencySum(Rub(1000));
+            ci.SetTaxCurrencySum(Rub(50));
+            ci.DeductCode = code == 2205 ? 202 : 0;
+            ci.DeductPercent = code == 2205 ? 20 : 0;
+            ci.DeductSum = Rub(code == 2205 ? 6900 : 0);
+        }
+}
+
 } // namespace sample

@@ -3,8 +3,8 @@
 #include "platform/QtWindowing.h"
 #include "report/FormPreview.h"
 #include "platform/VAztecBarCode.h"
-#include "report/ClassesReportPlan.h"
-#include "report/ClassesReportText.h"
+#include "reportcore/ClassesReportPlan.h"
+#include "reportcore/ClassesReportText.h"
 #include "storage/StgClasses.h"
 
 #include <QDir>
@@ -66,17 +66,18 @@ bool RunWithImages(const std::uint8_t* doc, bool noDate, const std::function<voi
         if (CreateAztecBarCodeFiles(path.c_str(), pattern.toStdString().c_str(), 1) < 0)
             MessageBox(nullptr, QStringLiteral("Ошибка VAztecBarCode.dll"), TMsgIcon::None);
     }
-    // This run's images only, in name order, which is page order.
+    // This run's images only, in name order, which is page order; they must load and fit the
+    // slots of the pages that show them. An image without a slot is never printed: it is not kept.
     QDir dir(folder.Path());
-    for (const QString& name : dir.entryList({QStringLiteral("O*.bmp")}, QDir::Files, QDir::Name))
-        run.BarcodeFiles << dir.filePath(name);
-
-    // The images must load and fit the slots of the pages that show them (the title page, page 2
-    // and the section pages, three each; two on the second page of form 4-NDFL).
-    const kTDanLog& log = *run.DanLog;
-    const int barcodePages = log.SheetFirstPage[skPrilA9];
-    const int capacity = 3 * barcodePages - (log.DeclDan->DeclarationKind == 2 ? 1 : 0);
-    if (run.BarcodeFiles.size() > capacity)
+    const int capacity = BarcodeSlotCount(*run.DanLog);
+    const QStringList made = dir.entryList({QStringLiteral("O*.bmp")}, QDir::Files, QDir::Name);
+    for (const QString& name : made) {
+        if (run.BarcodeFiles.size() < capacity)
+            run.BarcodeFiles << dir.filePath(name);
+        else
+            dir.remove(name);
+    }
+    if (made.size() > capacity)
         MessageBox(nullptr, QStringLiteral("Штрих-код декларации не помещается на страницах."), TMsgIcon::Warning);
     for (const QString& f : run.BarcodeFiles)
         if (QImage(f).isNull()) {

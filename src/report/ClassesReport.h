@@ -2,8 +2,8 @@
 // the model, the figures and the page plan, the tax-office text file and its barcode images.
 #pragma once
 
-#include "report/ClassesLogDan.h"
-#include "report/ClassesLogDanSums.h"
+#include "reportcore/ClassesLogDan.h"
+#include "reportcore/ClassesLogDanSums.h"
 
 #include <QString>
 #include <QStringList>

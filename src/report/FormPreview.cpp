@@ -1,8 +1,8 @@
 #include "report/FormPreview.h"
 
 #include "platform/QtWindowing.h"
-#include "report/ClassesLogDan.h"
-#include "report/ClassesReportPlan.h"
+#include "reportcore/ClassesLogDan.h"
+#include "reportcore/ClassesReportPlan.h"
 #include "ui_FormPreview.h"
 
 #include <QComboBox>
@@ -29,7 +29,7 @@ std::function<bool(QPrinter& printer, int pageTotal, QWidget* parent)> AskPrintR
 
 // ---------------------------------------------------------------------------------------------
 
-bool TReportSession::Present(int kind) const { return Ctx.DanLog.SheetPageCount[kind] > 0 && HasBuilder(kind); }
+bool TReportSession::Present(int kind) const { return Ctx.DanLog.SheetPageCount[kind] > 0; }
 
 const std::vector<rl::TPage>& TReportSession::Pages(int kind) {
     auto& slot = pages_.at(static_cast<std::size_t>(kind));

@@ -1,8 +1,8 @@
 // The preview window of a report run and the print run over the sheet kinds.
 #pragma once
 
-#include "report/ReportLayer.h"
-#include "sheets/GeneralClasses.h"
+#include "reportlayer/ReportLayer.h"
+#include "sheets/SheetBuilders.h"
 
 #include <QDialog>
 #include <array>
@@ -24,7 +24,7 @@ class TMyFormPreview;
 class TReportSession {
 public:
     explicit TReportSession(TBuildContext ctx) : Ctx(ctx) {}
-    // The kind has pages and the program prints it.
+    // The plan gives the kind pages.
     bool Present(int kind) const;
     const std::vector<rl::TPage>& Pages(int kind);
     int PageTotal() const;

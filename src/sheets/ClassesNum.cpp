@@ -1,40 +1,42 @@
 // The pages of calculation sections 1 to 6.
 #include "sheets/ClassesNum.h"
 
-#include "report/ClassesLogDan.h"
-#include "report/ClassesLogDanSums.h"
+#include "reportcore/ClassesLogDan.h"
+#include "reportcore/ClassesLogDanSums.h"
 #include "sheets/ClassesTitul.h"
 
 #include <algorithm>
 
 namespace {
 
+using namespace layout;
+
 // ---------------------------------------------------------------------------------------------
 // Title bands
 
-const std::vector<TLayoutRow> kTop1 = {
-    {TRow::Label, 15, 5, 11, 1, "Раздел 1. Расчет налоговой базы и суммы налога по доходам, облагаемым по ставке 13 %"},
+const TRows kTop1 = {
+    Caption{15, 5, 11, kBold, "Раздел 1. Расчет налоговой базы и суммы налога по доходам, облагаемым по ставке 13 %"},
 };
-const std::vector<TLayoutRow> kTop2 = {
-    {TRow::Label, 15, 5, 11, 1, "Раздел 2. Расчет налоговой базы и суммы налога по доходам, облагаемым по ставке 30 %"},
+const TRows kTop2 = {
+    Caption{15, 5, 11, kBold, "Раздел 2. Расчет налоговой базы и суммы налога по доходам, облагаемым по ставке 30 %"},
 };
-const std::vector<TLayoutRow> kTop3 = {
-    {TRow::Label, 15, 5, 11, 1, "Раздел 3. Расчет налоговой базы и суммы налога по доходам, облагаемым по ставке 35 %"},
+const TRows kTop3 = {
+    Caption{15, 5, 11, kBold, "Раздел 3. Расчет налоговой базы и суммы налога по доходам, облагаемым по ставке 35 %"},
 };
-const std::vector<TLayoutRow> kTop4 = {
-    {TRow::Label, 15, 5, 11, 1, "Раздел 4. Расчет налоговой базы и суммы налога по доходам, облагаемым по ставке 9 %"},
+const TRows kTop4 = {
+    Caption{15, 5, 11, kBold, "Раздел 4. Расчет налоговой базы и суммы налога по доходам, облагаемым по ставке 9 %"},
 };
-const std::vector<TLayoutRow> kTop5 = {
-    {TRow::Label, 28, 5, 11, 1, "Раздел 5. Расчет итоговой суммы налога к уплате (доплате) / возврату"},
-    {TRow::Label, 76, 10, 11, 1, "по всем видам доходов"},
+const TRows kTop5 = {
+    Caption{28, 5, 11, kBold, "Раздел 5. Расчет итоговой суммы налога к уплате (доплате) / возврату"},
+    Caption{76, 10, 11, kBold, "по всем видам доходов"},
 };
-const std::vector<TLayoutRow> kTop6 = {
-    {TRow::Label, 15, 5, 11, 1, "Раздел 6. Cуммы налога, подлежащие уплате (доплате) в бюджет / возврату"},
-    {TRow::Label, 82, 10, 11, 1, "из бюджета"},
+const TRows kTop6 = {
+    Caption{15, 5, 11, kBold, "Раздел 6. Cуммы налога, подлежащие уплате (доплате) в бюджет / возврату"},
+    Caption{82, 10, 11, kBold, "из бюджета"},
 };
 
 // A title band; height 0 keeps the default height of a new band.
-rl::TBand& TitleBand(rl::TOstrekReport& AOwner, const std::vector<TLayoutRow>& rows, double height) {
+rl::TBand& TitleBand(rl::TOstrekReport& AOwner, const TRows& rows, double height) {
     rl::TBand& band = AOwner.NewBand(false);
     Layout(band, rows, TValues{}, true);
     if (height > 0) band.Height = height;
@@ -284,43 +286,35 @@ rl::TBand& TableBand(rl::TOstrekReport& AOwner, const TBuildContext& ctx, const 
 // ---------------------------------------------------------------------------------------------
 // Table band of section 6
 
-const std::vector<TLayoutRow> kR6Choice = {
-    {TRow::Label, 7, 1, 9, 0, "(Код строки 010)"},
-    {TRow::Rect, 67, 1, 4.8, 4},
-    {TRow::Rect, 127, 1, 4.8, 4},
+const TRows kR6Choice = {
+    Caption{7, 1, 9, kPlain, "(Код строки 010)"},
+    Frame{67, 1, 4.8, 4},
+    Frame{127, 1, 4.8, 4},
 };
 
-// Boxes rows are the character boxes of this band (a = count; text: the value's name).
-const std::vector<TLayoutRow> kR6Rows = {
-    {TRow::Label, 7, 6, 8, 0, "(нужное отметить знаком V)"},
-    {TRow::Label, 62, 6, 7, 0, "уплата (доплата) в бюджет"},
-    {TRow::Label, 109, 6, 7, 0, "возврат из бюджета"},
-    {TRow::Label, 29, 21, 9, 0, "Показатели"},
-    {TRow::Lines, 77, 21, 9, 0, "   Код|строки"},
-    {TRow::Label, 127, 21, 9, 0, "Значения показателей"},
-    {TRow::Label, 7, 36, 12, 0, "Код бюджетной классификации"},
-    {TRow::Label, 75, 36, 12, 0, "020"},
-    {TRow::Boxes, 88, 35, 20, 0, "KBK"},
-    {TRow::Label, 7, 45, 12, 0, "Код по ОКАТО"},
-    {TRow::Label, 75, 45, 12, 0, "030"},
-    {TRow::Boxes, 88, 44, 11, 0, "OKATO"},
-    {TRow::Label, 7, 54, 12, 0, "Сумма налога, подлежащая"},
-    {TRow::Label, 75, 54, 12, 0, "040"},
-    {TRow::Boxes, 88, 53, 15, 0, "Pay"},
-    {TRow::Label, 7, 62, 12, 0, "уплате (доплате) в бюджет"},
-    {TRow::Label, 7, 72, 12, 0, "Сумма налога, подлежащая"},
-    {TRow::Label, 75, 72, 12, 0, "050"},
-    {TRow::Boxes, 88, 71, 15, 0, "Refund"},
-    {TRow::Label, 7, 80, 12, 0, "возврату из бюджета"},
+// The character boxes of this band put their characters 1.1 mm into the box.
+const TRows kR6Rows = {
+    Caption{7, 6, 8, kPlain, "(нужное отметить знаком V)"},
+    Caption{62, 6, 7, kPlain, "уплата (доплата) в бюджет"},
+    Caption{109, 6, 7, kPlain, "возврат из бюджета"},
+    Caption{29, 21, 9, kPlain, "Показатели"},
+    CaptionLines{77, 21, 9, false, "   Код|строки"},
+    Caption{127, 21, 9, kPlain, "Значения показателей"},
+    Caption{7, 36, 12, kPlain, "Код бюджетной классификации"},
+    Caption{75, 36, 12, kPlain, "020"},
+    CharBoxes{88, 35, 20, "KBK", 1.1},
+    Caption{7, 45, 12, kPlain, "Код по ОКАТО"},
+    Caption{75, 45, 12, kPlain, "030"},
+    CharBoxes{88, 44, 11, "OKATO", 1.1},
+    Caption{7, 54, 12, kPlain, "Сумма налога, подлежащая"},
+    Caption{75, 54, 12, kPlain, "040"},
+    CharBoxes{88, 53, 15, "Pay", 1.1},
+    Caption{7, 62, 12, kPlain, "уплате (доплате) в бюджет"},
+    Caption{7, 72, 12, kPlain, "Сумма налога, подлежащая"},
+    Caption{75, 72, 12, kPlain, "050"},
+    CharBoxes{88, 71, 15, "Refund", 1.1},
+    Caption{7, 80, 12, kPlain, "возврату из бюджета"},
 };
-
-// Character boxes 5 x 6 mm sharing their left edge; one character of the text in each box, the
-// rest of the text cut.
-void CharBoxes(rl::TBand& band, double left, double top, int count, const QString& text) {
-    for (int i = 0; i < count; ++i) band.AddRect(left, top, 5.0 * (i + 1), 6);
-    for (int i = 0; i < count; ++i)
-        band.AddLabel(left + 1.1 + 5 * i, top + 1, i < text.size() ? QString(text[i]) : QString(), fonts::Unreal(10, true));
-}
 
 // An amount of section 6 for its boxes: decimal with ",", no grouping, no trailing zeros of the
 // fraction, blanks in front up to 15 characters so that it ends in the last box.
@@ -374,14 +368,9 @@ rl::TBand& clR6(rl::TOstrekReport& AOwner, const TBuildContext& ctx, const QStri
     Layout(band, kR6Choice, TValues{}, true);
     if (pay || refund) mbLabel::Create(pay ? 68 : 128, 1, QStringLiteral("V"), 8, band, true);
 
-    const std::map<std::string, QString> texts = {
-        {"KBK", KBK}, {"OKATO", OKATO}, {"Pay", BoxAmount(pay, Amount)}, {"Refund", BoxAmount(refund, Amount)}};
-    for (const TLayoutRow& row : kR6Rows) {
-        if (row.kind == TRow::Boxes)
-            CharBoxes(band, row.left, row.top, static_cast<int>(row.a), texts.at(row.text));
-        else
-            Layout(band, {row}, TValues{}, true);
-    }
+    TValues values;
+    values.Texts = {{"KBK", KBK}, {"OKATO", OKATO}, {"Pay", BoxAmount(pay, Amount)}, {"Refund", BoxAmount(refund, Amount)}};
+    Layout(band, kR6Rows, values, true);
     band.Height = 180;
     Barcodes(band, ctx, FirstImage);
     return band;

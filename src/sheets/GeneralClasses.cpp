@@ -2,12 +2,6 @@
 
 #include "platform/VAztecBarCode.h"
 
-namespace {
-
-QString CharAt(const QString& s, int i) { return i < s.size() ? QString(s[i]) : QString(); }
-
-} // namespace
-
 // ---------------------------------------------------------------------------------------------
 
 mbText mbText::Create(int Left, double Top, int Width, const QString& Text, rl::TBand& Parent) {
@@ -85,11 +79,6 @@ void mbLabel::CreateLines(double Left, double Top, const QStringList& Lines, int
     default: pitch = 0; break;
     }
     for (int k = 0; k < Lines.size() && k < 4; ++k) Create(Left, Top + k * pitch, Lines[k], Size, Parent, Bold);
-}
-
-void mbSq5::Create(rl::TBand& Parent, int Count, const QString& Text, double Top, double Left) {
-    for (int i = 0; i < Count; ++i) Parent.AddRect(Left, Top, 5.0 * (i + 1), 6);
-    for (int i = 0; i < Count; ++i) Parent.AddLabel(Left + 1.2 + 5 * i, Top + 1, CharAt(Text, i), fonts::Unreal(10, true));
 }
 
 void mbTable::Create(rl::TBand& Parent, const std::vector<int>& Heights, const std::vector<bool>& Shaded,
@@ -176,68 +165,98 @@ void mbRekNum::CreateRubles(int X, double Top, std::int64_t Value, rl::TBand& Pa
 
 // ---------------------------------------------------------------------------------------------
 
+namespace {
+
+using namespace layout;
+
+// The page header of every page after the first two; the values are created only with PrintValues.
+const TRows kPageHeader = {
+    PageCode{9, 9, "PageCode"},
+    Caption{59, 9, 12, kBold, "ИНН"},
+    HLine{70, 8, 72},
+    HLine{70, 14, 72},
+    Rules{70, 8, 6, 13},
+    Chars{71.2, 9, 6, "INN", 0, 12, TFace::Arial},
+    Caption{110, 16, 12, kBold, "Стр."},
+    HLine{130, 15, 18},
+    HLine{130, 21, 18},
+    Rules{130, 15, 6, 4},
+    Chars{131.2, 16, 6, "PageNumber", 0, 3, TFace::Arial},
+    Caption{152, 22, 10, kBold, "Форма по КНД 1151020"},
+    ValueLabel{169, 26, "Section", 10, kBold, kAlways},
+    Caption{6.5, 33, 9, kBold, "Фамилия"},
+    Caption{172, 33, 9, kBold, "И."},
+    Caption{182.1, 33, 9, kBold, "О."},
+    HLine{22, 31, 148.8},
+    HLine{22, 37, 148.8},
+    Rules{22, 31, 4.8, 32},
+    Chars{23.3, 32, 4.8, "Surname", 0, 31},
+    HLine{176.3, 31, 4.8},
+    HLine{176.3, 37, 4.8},
+    VLine{176.3, 31, 6},
+    VLine{181.1, 31, 6},
+    Chars{177.6, 32, 0, "FirstInitial", 0, 1},
+    HLine{185.6, 31, 4.8},
+    HLine{185.6, 37, 4.8},
+    VLine{190.4, 31, 6},
+    VLine{185.6, 31, 6},
+    Chars{186.9, 32, 0, "PatronymicInitial", 0, 1},
+};
+
+// The page footer: the date's eight cells skip the separators of "dd.mm.yyyy".
+const TRows kPageFooter = {
+    Caption{20, 1, 10, kPlain, "Достоверность и полноту сведений, указанных на данной странице, подтверждаю:"},
+    Caption{20, 7, 10, kPlain, "Подпись"},
+    Caption{102, 7, 10, kPlain, "Дата"},
+    HLine{47, 11, 54},
+    Frame{127, 6, 4.8, 6, TFill::White},
+    Frame{131.8, 6, 4.8, 6, TFill::White},
+    Frame{140.6, 6, 4.8, 6, TFill::White},
+    Frame{145.4, 6, 4.8, 6, TFill::White},
+    Frame{154.2, 6, 4.8, 6, TFill::White},
+    Frame{159, 6, 4.8, 6, TFill::White},
+    Frame{163.8, 6, 4.8, 6, TFill::White},
+    Frame{168.6, 6, 4.8, 6, TFill::White},
+    Chars{128.2, 7, 0, "Date", 0, 1, TFace::Arial, kAlways},
+    Chars{133, 7, 0, "Date", 1, 1, TFace::Arial, kAlways},
+    Chars{141.8, 7, 0, "Date", 3, 1, TFace::Arial, kAlways},
+    Chars{146.6, 7, 0, "Date", 4, 1, TFace::Arial, kAlways},
+    Chars{155.4, 7, 0, "Date", 6, 1, TFace::Arial, kAlways},
+    Chars{160.2, 7, 0, "Date", 7, 1, TFace::Arial, kAlways},
+    Chars{165, 7, 0, "Date", 8, 1, TFace::Arial, kAlways},
+    Chars{169.8, 7, 0, "Date", 9, 1, TFace::Arial, kAlways},
+};
+
+} // namespace
+
 void mbZagL(rl::TOstrekReport& AOwner, const QString& INN, const QString& Surname, const QString& FirstInitial,
             const QString& PatronymicInitial, const QString& SectionCode, const QString& PageNumber, const QString& PageCode,
             bool PrintValues) {
     rl::TBand& b = AOwner.NewBand(true);
-    b.AddPageCode(9, 9, PageCode);
-    b.AddLabel(59, 9, QStringLiteral("ИНН"), fonts::Unreal(12, true));
-    b.AddHLine(70, 8, 72);
-    b.AddHLine(70, 14, 72);
-    for (int i = 0; i <= 12; ++i) b.AddVLine(70 + 6 * i, 8, 6);
-    if (PrintValues)
-        for (int i = 0; i < 12; ++i) b.AddLabel(71.2 + 6 * i, 9, CharAt(INN, i), fonts::Arial(10, true));
-    b.AddLabel(110, 16, QStringLiteral("Стр."), fonts::Unreal(12, true));
-    b.AddHLine(130, 15, 18);
-    b.AddHLine(130, 21, 18);
-    for (int i = 0; i <= 3; ++i) b.AddVLine(130 + 6 * i, 15, 6);
-    if (PrintValues) {
-        const QString page = PageNumber.rightJustified(3, QLatin1Char('0'));
-        for (int i = 0; i < 3; ++i) b.AddLabel(131.2 + 6 * i, 16, CharAt(page, i), fonts::Arial(10, true));
-    }
-    b.AddLabel(152, 22, QStringLiteral("Форма по КНД 1151020"), fonts::Unreal(10, true));
-    b.AddLabel(169, 26, QStringLiteral("Раздел ") + SectionCode, fonts::Unreal(10, true));
-    b.AddLabel(6.5, 33, QStringLiteral("Фамилия"), fonts::Unreal(9, true));
-    b.AddLabel(172, 33, QStringLiteral("И."), fonts::Unreal(9, true));
-    b.AddLabel(182.1, 33, QStringLiteral("О."), fonts::Unreal(9, true));
-    b.AddHLine(22, 31, 148.8);
-    b.AddHLine(22, 37, 148.8);
-    for (int i = 0; i <= 31; ++i) b.AddVLine(22 + 4.8 * i, 31, 6);
-    if (PrintValues)
-        for (int i = 0; i < 31; ++i) b.AddLabel(23.3 + 4.8 * i, 32, CharAt(Surname, i), fonts::Unreal(10, true));
-    b.AddHLine(176.3, 31, 4.8);
-    b.AddHLine(176.3, 37, 4.8);
-    b.AddVLine(176.3, 31, 6);
-    b.AddVLine(181.1, 31, 6);
-    if (PrintValues) b.AddLabel(177.6, 32, CharAt(FirstInitial, 0), fonts::Unreal(10, true));
-    b.AddHLine(185.6, 31, 4.8);
-    b.AddHLine(185.6, 37, 4.8);
-    b.AddVLine(190.4, 31, 6);
-    b.AddVLine(185.6, 31, 6);
-    if (PrintValues) b.AddLabel(186.9, 32, CharAt(PatronymicInitial, 0), fonts::Unreal(10, true));
+    TValues v;
+    v.Texts = {{"PageCode", PageCode},
+               {"INN", INN},
+               {"PageNumber", PageNumber.rightJustified(3, QLatin1Char('0'))},
+               {"Section", QStringLiteral("Раздел ") + SectionCode},
+               {"Surname", Surname},
+               {"FirstInitial", FirstInitial.left(1)},
+               {"PatronymicInitial", PatronymicInitial.left(1)}};
+    Layout(b, kPageHeader, v, PrintValues);
     b.Height = 38;
 }
 
 void mbPodval(rl::TOstrekReport& AOwner, const QString& DateText, bool PrintDate) {
     rl::TBand& b = AOwner.NewBand(false);
-    const QString date = PrintDate ? DateText : QStringLiteral("  ,  ,    ");
-    b.AddLabel(20, 1, QStringLiteral("Достоверность и полноту сведений, указанных на данной странице, подтверждаю:"), fonts::Unreal(10));
-    b.AddLabel(20, 7, QStringLiteral("Подпись"), fonts::Unreal(10));
-    b.AddLabel(102, 7, QStringLiteral("Дата"), fonts::Unreal(10));
-    b.AddHLine(47, 11, 54);
-    const double cells[] = {127, 131.8, 140.6, 145.4, 154.2, 159, 163.8, 168.6};
-    const int positions[] = {0, 1, 3, 4, 6, 7, 8, 9};
-    for (double left : cells) b.AddRect(left, 6, 4.8, 6, QColor(Qt::white));
-    for (int i = 0; i < 8; ++i) b.AddLabel(cells[i] + 1.2, 7, CharAt(date, positions[i]), fonts::Arial(10, true));
+    TValues v;
+    v.Texts["Date"] = PrintDate ? DateText : QStringLiteral("  ,  ,    ");
+    Layout(b, kPageFooter, v, true);
     b.Height = rl::kDefaultBandHeight;
 }
 
 // ---------------------------------------------------------------------------------------------
 
-#include "report/ClassesLogDan.h"
-#include "report/ClassesReportPlan.h"
-#include "sheets/ClassesNum.h"
-#include "sheets/ClassesTitul.h"
+#include "reportcore/ClassesLogDan.h"
+#include "reportcore/ClassesReportPlan.h"
 
 void PageHeader(rl::TOstrekReport& report, const TBuildContext& ctx, int kind, int pageIndex) {
     const kTPersonDan& p = *ctx.DanLog.PersonDan;
@@ -260,75 +279,5 @@ void AddBarcodeImages(rl::TBand& band, const TBuildContext& ctx, int firstImage,
         if (index >= 0 && index < ctx.BarcodeFiles.size())
             band.AddImage(192, top, 10, 50, ctx.BarcodeFiles[index], kAztecImageDpi);
         ++index;
-    }
-}
-
-bool HasBuilder(int kind) { return kind >= skTitul && kind <= skRazdel6; }
-
-bool BuildSheet(int kind, rl::TOstrekReport& report, const TBuildContext& ctx) {
-    switch (kind) {
-    case skTitul: return BuildTitul(report, ctx);
-    case skAdr: return BuildAdr(report, ctx);
-    case skRazdel1: return BuildRazdel1(report, ctx);
-    case skRazdel2: return BuildRazdel2(report, ctx);
-    case skRazdel3: return BuildRazdel3(report, ctx);
-    case skRazdel4: return BuildRazdel4(report, ctx);
-    case skRazdel5: return BuildRazdel5(report, ctx);
-    case skRazdel6: return BuildRazdel6(report, ctx);
-    default: return false;
-    }
-}
-
-// ---------------------------------------------------------------------------------------------
-
-void Layout(rl::TBand& band, const std::vector<TLayoutRow>& rows, const TValues& values, bool printValues) {
-    auto text = [&](const char* name) {
-        const auto it = values.Texts.find(name);
-        return printValues && it != values.Texts.end() ? it->second : QString();
-    };
-    auto amount = [&](const char* name) {
-        const auto it = values.Amounts.find(name);
-        return printValues && it != values.Amounts.end() ? it->second : Currency();
-    };
-    auto roubles = [&](const char* name) {
-        const auto it = values.Roubles.find(name);
-        return printValues && it != values.Roubles.end() ? it->second : std::int64_t{0};
-    };
-    for (const TLayoutRow& r : rows) {
-        const int left = static_cast<int>(r.left), width = static_cast<int>(r.a);
-        switch (r.kind) {
-        case TRow::Label: {
-            const QString caption = QString::fromUtf8(r.text);
-            const bool isValue = caption.startsWith(QLatin1Char('{')) && caption.endsWith(QLatin1Char('}'));
-            const QString shown = isValue ? text(caption.mid(1, caption.size() - 2).toUtf8().constData()) : caption;
-            const int style = static_cast<int>(r.b);
-            mbLabel::Create(r.left, r.top, shown, static_cast<int>(r.a), band, (style & 1) != 0);
-            band.Elements.back().font.underline = (style & 2) != 0;
-            band.Elements.back().font.italic = (style & 4) != 0;
-            break;
-        }
-        case TRow::Lines:
-            mbLabel::CreateLines(r.left, r.top, QString::fromUtf8(r.text).split(QLatin1Char('|')), static_cast<int>(r.a), band, r.b != 0);
-            break;
-        case TRow::HLine: band.AddHLine(r.left, r.top, r.a); break;
-        case TRow::DotLine: band.AddHLine(r.left, r.top, r.a, rl::TPen::Dot); break;
-        case TRow::VLine: band.AddVLine(r.left, r.top, r.a); break;
-        case TRow::Rect: band.AddRect(r.left, r.top, r.a, r.b); break;
-        case TRow::Box: band.AddRect(r.left, r.top, r.a, r.b, QColor(Qt::white)); break;
-        case TRow::GreyBox: band.AddRect(r.left, r.top, r.a, r.b, kGrey); break;
-        case TRow::Boxes: mbSq5::Create(band, static_cast<int>(r.a), text(r.text), r.top, r.left); break;
-        case TRow::Text: mbRek::CreateText(left, r.top, width, text(r.text), band, false); break;
-        case TRow::TextDotted: mbRek::CreateText(left, r.top, width, text(r.text), band, true); break;
-        case TRow::Money: mbRek::CreateCurrency(left, r.top, width, amount(r.text), band); break;
-        case TRow::Rubles: mbRek::CreateRubles(left, r.top, width, roubles(r.text), band); break;
-        case TRow::SectionMoney:
-            if (printValues) mbRekNum::CreateCurrency(left, r.top, amount(r.text), band, r.b != 0);
-            break;
-        case TRow::SectionRubles:
-            if (printValues) mbRekNum::CreateRubles(left, r.top, roubles(r.text), band, r.b != 0);
-            break;
-        case TRow::ValueLabel: mbLabel::Create(r.left, r.top, text(r.text), static_cast<int>(r.a), band, r.b != 0); break;
-        case TRow::ValueLetterica: band.AddLabel(r.left, r.top, text(r.text), fonts::Letterica(11, true)); break;
-        }
     }
 }

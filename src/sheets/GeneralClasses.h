@@ -4,13 +4,12 @@
 #pragma once
 
 #include "platform/Currency.h"
-#include "report/ReportLayer.h"
+#include "reportlayer/ReportLayer.h"
+#include "sheets/LayoutRows.h"
 
 #include <QString>
 #include <QStringList>
 #include <cstdint>
-#include <map>
-#include <string>
 #include <vector>
 
 namespace fonts {
@@ -97,51 +96,3 @@ void PageFooter(rl::TOstrekReport& report, const TBuildContext& ctx);
 // keeps the natural size the barcode library made it for, centred in its slot.
 void AddBarcodeImages(rl::TBand& band, const TBuildContext& ctx, int firstImage, std::initializer_list<double> tops);
 
-// The builder of a sheet kind (1..25) on a new report; false for a kind whose pages the program
-// does not print yet.
-bool BuildSheet(int kind, rl::TOstrekReport& report, const TBuildContext& ctx);
-bool HasBuilder(int kind);
-
-// ---------------------------------------------------------------------------------------------
-// Page layouts as data: one row per element of a layout table, read by Layout().
-
-enum class TRow {
-    Label,         // a = font size, b = kBold | kUnderline | kItalic; text: the caption, or "{name}" for a text value
-    Lines,         // mbLabel of several lines: a = size, b = bold; text: the lines separated by "|"
-    HLine,         // a = width
-    DotLine,       // a dotted horizontal line: a = width
-    VLine,         // a = height
-    Rect,          // a = width, b = height; outline only
-    Box,           // a = width, b = height; white fill
-    GreyBox,       // a = width, b = height; grey fill
-    Boxes,         // mbSq5: a = count of boxes; text: the value's name
-    Text,          // mbRek.CreateText, solid underline: a = width; text: the value's name
-    TextDotted,    // the same with a dotted underline
-    Money,         // mbRek.CreateCurrency: a = width; text: the amount's name
-    Rubles,        // mbRek.CreateRubles: a = width; text: the whole roubles' name
-    SectionMoney,  // mbRekNum.CreateCurrency: left = X; b = 1 for a dash at zero; text: the amount's name
-    SectionRubles, // mbRekNum.CreateRubles: left = X; b = dash; text: the whole roubles' name
-    ValueLabel,    // a label holding a value: a = size, b = bold; text: the value's name (font "Unreal")
-    ValueLetterica // a label holding a value in "AGLettericaCondensedLight" 11 bold; text: the value's name
-};
-
-// The style flags of a Label row's b.
-constexpr double kBold = 1, kUnderline = 2, kItalic = 4;
-
-struct TLayoutRow {
-    TRow kind;
-    double left, top;
-    double a = 0, b = 0;
-    const char* text = "";
-};
-
-// The values a page prints, by name.
-struct TValues {
-    std::map<std::string, QString> Texts;
-    std::map<std::string, Currency> Amounts;
-    std::map<std::string, std::int64_t> Roubles;
-};
-
-// Creates the elements of the rows on the band. Rows that print a value print nothing of it when
-// printValues is false (boxes and underlines are drawn all the same).
-void Layout(rl::TBand& band, const std::vector<TLayoutRow>& rows, const TValues& values, bool printValues);

@@ -2,10 +2,10 @@
 // a storage exception or a conversion error, which the exports show as a message. Whatever is read,
 // however absurd its counts, amounts, codes, months or rates, must then go through the figures, the
 // page plan and the tax-office text file without a crash, a hang or a read out of bounds.
-#include "report/ClassesLogDan.h"
-#include "report/ClassesLogDanSums.h"
-#include "report/ClassesReportPlan.h"
-#include "report/ClassesReportText.h"
+#include "reportcore/ClassesLogDan.h"
+#include "reportcore/ClassesLogDanSums.h"
+#include "reportcore/ClassesReportPlan.h"
+#include "reportcore/ClassesReportText.h"
 #include "storage/StgClasses.h"
 
 #include <algorithm>

@@ -9,7 +9,7 @@
 #include "platform/QtWindowing.h"
 #include "platform/VAztecBarCode.h"
 #include "report/ClassesReport.h"
-#include "report/ClassesReportPlan.h"
+#include "reportcore/ClassesReportPlan.h"
 #include "report/FormPreview.h"
 
 #include <QDir>
@@ -46,8 +46,9 @@ void Estimated4(mTDeclaration& d) {
 }
 
 // Prints every page of the declaration into a PDF and returns the page codes read from it, one per
-// page in file order ("" where none could be read).
-std::vector<std::string> PrintedCodes(void (*fill)(mTDeclaration&), int& pageTotal) {
+// page in file order ("" where none could be read); with `text`, also the file's text as
+// pdftotext reads it, pages separated by form feeds.
+std::vector<std::string> PrintedCodes(void (*fill)(mTDeclaration&), int& pageTotal, QString* text = nullptr) {
     InstallFontSubstitutions();
     mTDeclaration d;
     fill(d);
@@ -65,6 +66,13 @@ std::vector<std::string> PrintedCodes(void (*fill)(mTDeclaration&), int& pageTot
         return true;
     };
     EXPECT_TRUE(PrintWithDialog(session, nullptr));
+    if (text) {
+        QProcess t;
+        t.start("pdftotext", {pdf, "-"});
+        EXPECT_TRUE(t.waitForFinished(60000));
+        EXPECT_EQ(t.exitCode(), 0) << t.readAllStandardError().toStdString();
+        *text = QString::fromUtf8(t.readAllStandardOutput());
+    }
     QProcess p;
     p.start("pdftoppm", {"-r", "150", "-gray", pdf, dir.filePath("page")});
     EXPECT_TRUE(p.waitForFinished(60000));
@@ -90,8 +98,8 @@ TEST(PrintedPdf, Form3PageCodesReadBack) {
     int total = 0;
     const std::vector<std::string> codes = PrintedCodes(Resident3, total);
     const std::vector<std::string> expected = {"51020019", "51020026", "51020033", "51020071",
-                                               "51020088", "51020088", "51020088"};
-    EXPECT_EQ(total, 8); // sheet А (13%) is page 8; its pages are not printed yet
+                                               "51020088", "51020088", "51020088", "51020095"};
+    EXPECT_EQ(total, 8); // sheet А (13%) is page 8
     EXPECT_EQ(codes, expected);
 }
 
@@ -101,6 +109,52 @@ TEST(PrintedPdf, Form4PageCodesReadBack) {
     const std::vector<std::string> expected = {"51021016", "51021023"};
     EXPECT_EQ(total, 2);
     EXPECT_EQ(codes, expected);
+}
+
+// A declaration with every sheet kind: the pages printed are the pages planned, each with its
+// kind's page code, and every sheet's title reads back from the file's text.
+TEST(PrintedPdf, EverySheetKindReadsBack) {
+    InstallFontSubstitutions();
+    auto fill = [](mTDeclaration& d) { sample::EverySheet(d, 1); };
+    mTDeclaration d;
+    fill(d);
+    reporttest::Computed c = reporttest::Compute(d);
+    PlanPages(*c.log, *c.sums);
+    std::vector<std::string> expected;
+    for (int k = skTitul; k <= skPrilZ; ++k)
+        for (int i = 0; i < c.log->SheetPageCount[k]; ++i)
+            expected.push_back(rl::PageCodeDigits(QString::fromUtf8(SheetKindInfo(k).PageCode)).toStdString());
+    for (int k = skPrilA9; k <= skPrilZ; ++k)
+        if (k != skPrilA30) EXPECT_GT(c.log->SheetPageCount[k], 0) << SheetKindInfo(k).PreviewText;
+
+    int total = 0;
+    QString text;
+    const std::vector<std::string> codes = PrintedCodes(fill, total, &text);
+    EXPECT_EQ(static_cast<int>(codes.size()), total);
+    EXPECT_EQ(codes, expected);
+    const QStringList pages = text.split(QLatin1Char('\f'));
+    auto pagesWith = [&](const QString& phrase) {
+        return static_cast<int>(std::count_if(pages.begin(), pages.end(), [&](const QString& p) { return p.contains(phrase); }));
+    };
+    const auto& n = c.log->SheetPageCount;
+    struct Title {
+        const char* phrase;
+        int pages;
+    } titles[] = {
+        {"Лист А. Доходы от источников в Российской Федерации", n[skPrilA9] + n[skPrilA13] + n[skPrilA35]},
+        {"Лист Б. Доходы от источников за пределами Российской Федерации", n[skPrilB9] + n[skPrilB13] + n[skPrilB35]},
+        {"Лист В. Доходы от предпринимательской деятельности", n[skPrilV]},
+        {"Лист Г. Расчет суммы доходов", n[skPrilM]},
+        {"Лист Д. Расчет профессиональных налоговых вычетов", n[skPrilG] + n[skPrilG_In]},
+        {"Лист Е. Расчет профессиональных налоговых вычетов", n[skPrilD]},
+        {"Лист Ж. Расчет имущественных налоговых вычетов", n[skPrilH]},
+        {"Лист З. Расчет налоговой базы", n[skPrilJ]},
+        {"Лист И. Расчет налоговой базы", n[skPrilK]},
+        {"Лист К. Расчет стандартных и социальных налоговых вычетов", n[skPrilE]},
+        {"Лист Л. Расчет имущественного налогового вычета", n[skPrilZ]},
+    };
+    for (const Title& t : titles) EXPECT_EQ(pagesWith(QString::fromUtf8(t.phrase)), t.pages) << t.phrase;
+    EXPECT_EQ(pagesWith(QStringLiteral("Достоверность и полноту сведений, указанных на данной странице")), total - 1);
 }
 
 TEST(PrintedPdf, PrinterThatCannotOpenIsReported) {

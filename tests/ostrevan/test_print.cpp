@@ -1,7 +1,7 @@
 #include "../report/ReportTestUtil.h"
 #include "../ui/UiTestUtil.h"
 #include "platform/QtWindowing.h"
-#include "report/ClassesReportPlan.h"
+#include "reportcore/ClassesReportPlan.h"
 #include "report/FormPreview.h"
 #include "ui_FormPreview.h"
 
@@ -39,6 +39,7 @@ TEST(PrintRun, RangesFollowTheSheetKinds) {
     const kTDanLog& log = *t.c.log;
     ASSERT_EQ(log.SheetPageCount[skRazdel6], 3);
     ASSERT_EQ(log.SheetFirstPage[skRazdel6] + 1, 5); // title 1, page 2, section 1, section 5, section 6 on 5 to 7
+    ASSERT_EQ(log.SheetFirstPage[skPrilA13] + 1, 8);  // then sheet А (13 %)
     using Sel = std::vector<std::pair<int, int>>;
     struct Case {
         int from, to;
@@ -49,7 +50,9 @@ TEST(PrintRun, RangesFollowTheSheetKinds) {
         {2, 4, {{skAdr, -1}, {skRazdel1, -1}, {skRazdel5, -1}}},
         {6, 7, {}},               // starts on the second page of section 6: none of it
         {5, 5, {{skRazdel6, -1}}}, // ends on its first page: all three pages
-        {1, log.PageTotal, {{skTitul, -1}, {skAdr, -1}, {skRazdel1, -1}, {skRazdel5, -1}, {skRazdel6, -1}}},
+        {8, 8, {{skPrilA13, 0}}}, // a sheet's pages print one by one
+        {1, log.PageTotal,
+         {{skTitul, -1}, {skAdr, -1}, {skRazdel1, -1}, {skRazdel5, -1}, {skRazdel6, -1}, {skPrilA13, 0}}},
     };
     for (const auto& c : cases) EXPECT_EQ(PrintSelection(*t.session, c.from, c.to), c.expected) << c.from << "-" << c.to;
     int printed = 0;
@@ -75,18 +78,18 @@ TEST(PreviewWindow, ListAndNavigation) {
     EXPECT_FALSE(w.ui->Button5->isEnabled()); // printing not allowed
     QStringList entries;
     for (int i = 0; i < w.ui->ComboBox1->count(); ++i) entries << w.ui->ComboBox1->itemText(i);
-    EXPECT_EQ(entries, (QStringList{"Титульный Лист", "Второй Лист", "Раздел 1", "Раздел 5", "Раздел 6"}));
+    EXPECT_EQ(entries, (QStringList{"Титульный Лист", "Второй Лист", "Раздел 1", "Раздел 5", "Раздел 6", "Лист А (13%)"}));
     EXPECT_EQ(w.ShownKind(), skTitul);
     EXPECT_EQ(w.ui->KolVoStranic->text(), QString::number(t.c.log->PageTotal));
     // "Следующая" through the kinds and the pages of section 6; the numbers follow the declaration.
     QStringList numbers;
-    for (int i = 0; i < 7; ++i) {
+    for (int i = 0; i < 8; ++i) {
         numbers << w.ui->NomStranicy->text();
         w.Button3Click();
     }
-    EXPECT_EQ(numbers, (QStringList{"1", "2", "3", "4", "5", "6", "7"}));
-    EXPECT_EQ(w.ShownKind(), skRazdel6);
-    EXPECT_EQ(w.ShownPage(), 3);
+    EXPECT_EQ(numbers, (QStringList{"1", "2", "3", "4", "5", "6", "7", "8"}));
+    EXPECT_EQ(w.ShownKind(), skPrilA13);
+    EXPECT_EQ(w.ShownPage(), 1);
     // "Предыдущая" on the first page of a kind opens the previous kind at its first page.
     w.ui->ComboBox1->setCurrentIndex(3);
     w.onChangeCombo1();
@@ -95,7 +98,7 @@ TEST(PreviewWindow, ListAndNavigation) {
     EXPECT_EQ(w.ShownKind(), skRazdel1);
     EXPECT_EQ(w.ui->NomStranicy->text(), "3");
     w.Button4Click();
-    EXPECT_EQ(w.ShownKind(), skRazdel6);
+    EXPECT_EQ(w.ShownKind(), skPrilA13);
     EXPECT_EQ(w.ShownPage(), 1);
     w.Button1Click();
     EXPECT_EQ(w.ShownKind(), skTitul);

@@ -3,8 +3,8 @@
 #pragma once
 
 #include "model/DeclClasses.h"
-#include "report/ClassesLogDan.h"
-#include "report/ClassesLogDanSums.h"
+#include "reportcore/ClassesLogDan.h"
+#include "reportcore/ClassesLogDanSums.h"
 
 #include <cstring>
 #include <memory>

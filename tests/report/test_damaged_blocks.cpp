@@ -2,9 +2,9 @@
 // plan and the text file without undefined behaviour (the sanitizer build of these tests stops on
 // it), and an amount beyond the money type's range stays at its bound instead of changing sign.
 #include "ReportTestUtil.h"
-#include "report/ClassesLogDanSums.h"
-#include "report/ClassesReportPlan.h"
-#include "report/ClassesReportText.h"
+#include "reportcore/ClassesLogDanSums.h"
+#include "reportcore/ClassesReportPlan.h"
+#include "reportcore/ClassesReportText.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 // VELMAROD_WRITE_GOLDEN=1 to write them anew (and check them again before committing).
 #include "../TestUtil.h"
 #include "ReportTestUtil.h"
-#include "report/ClassesReportPlan.h"
-#include "report/ClassesReportText.h"
+#include "reportcore/ClassesReportPlan.h"
+#include "reportcore/ClassesReportText.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "../SampleDecl.h"
 #include "ReportTestUtil.h"
 #include "platform/Codec.h"
-#include "report/ClassesLogDan.h"
+#include "reportcore/ClassesLogDan.h"
 #include "storage/StgClasses.h"
 
 #include <gtest/gtest.h>

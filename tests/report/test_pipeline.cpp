@@ -1,7 +1,7 @@
 #include "ReportTestUtil.h"
-#include "report/ClassesLogDanSums.h"
-#include "report/ClassesReportPlan.h"
-#include "report/ClassesReportText.h"
+#include "reportcore/ClassesLogDanSums.h"
+#include "reportcore/ClassesReportPlan.h"
+#include "reportcore/ClassesReportText.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // model and the block reader; the sums and the page counts are set by hand, so every figure below
 // is the one written into the expected lines.
 #include "ReportTestUtil.h"
-#include "report/ClassesReportText.h"
+#include "reportcore/ClassesReportText.h"
 
 #include <gtest/gtest.h>
 

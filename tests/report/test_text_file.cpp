@@ -1,8 +1,8 @@
 #include "../TestUtil.h"
 #include "ReportTestUtil.h"
 #include "platform/Codec.h"
-#include "report/ClassesReportPlan.h"
-#include "report/ClassesReportText.h"
+#include "reportcore/ClassesReportPlan.h"
+#include "reportcore/ClassesReportText.h"
 
 #include <algorithm>
 #include <filesystem>

@@ -4,7 +4,7 @@
 
 #include "../report/ReportTestUtil.h"
 #include "platform/QtWindowing.h"
-#include "report/ClassesReportPlan.h"
+#include "reportcore/ClassesReportPlan.h"
 #include "sheets/GeneralClasses.h"
 
 #include <QStringList>

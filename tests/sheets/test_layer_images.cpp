@@ -1,6 +1,6 @@
 // Images of the report layer painted onto a device: stretched to their rectangle, or kept at their
 // natural size with every pixel on whole device dots, as a barcode needs on paper.
-#include "report/ReportLayer.h"
+#include "reportlayer/ReportLayer.h"
 
 #include <QImage>
 #include <QPainter>

@@ -1,6 +1,7 @@
 #include "SheetTestUtil.h"
 #include "sheets/ClassesNum.h"
 #include "sheets/ClassesTitul.h"
+#include "sheets/SheetBuilders.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "SheetTestUtil.h"
-#include "report/ClassesLogDan.h"
+#include "reportcore/ClassesLogDan.h"
 #include "sheets/ClassesTitul.h"
 
 #include <gtest/gtest.h>

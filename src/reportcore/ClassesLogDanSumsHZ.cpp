@@ -1,5 +1,5 @@
 // Sums of sheets Ж (property sales) and Л (housing deduction).
-#include "report/ClassesLogDanSums.h"
+#include "reportcore/ClassesLogDanSums.h"
 
 #include <cmath>
 #include <cstdint>

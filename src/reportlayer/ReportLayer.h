@@ -17,7 +17,9 @@ inline constexpr double kBottomMargin = 10; // left, right and top margins are 0
 inline constexpr double kDefaultBandHeight = 13;
 
 enum class TElementKind { Label, Line, Rect, Image, PageCode };
-enum class TPen { Solid, Dot };
+// Strike: a solid line twice as wide that crosses a mark out (a month on sheet В) and is meant
+// to run through the text under it.
+enum class TPen { Solid, Dot, Strike };
 
 struct TFontSpec {
     QString family; // the form's font names ("Unreal", "AGLettericaCondensedLight", "Arial", ...)

@@ -1,4 +1,4 @@
-#include "report/ClassesLogDan.h"
+#include "reportcore/ClassesLogDan.h"
 
 #include "storage/StgClasses.h"
 #include "storage/StreamDef.h"

@@ -2,7 +2,7 @@
 // how many pages each takes and the page number of each.
 #pragma once
 
-#include "report/ClassesLogDan.h"
+#include "reportcore/ClassesLogDan.h"
 
 struct kTSvodSum;
 
@@ -19,3 +19,7 @@ const TSheetKindInfo& SheetKindInfo(int kind);
 // Fills the page plan of the model: SheetPageCount, SheetFirstPage and PageTotal. Runs once, after
 // the figures have been calculated.
 bool PlanPages(kTDanLog& log, const kTSvodSum& sums);
+
+// The two-dimensional barcode slots of the planned pages: three on the title page, page 2 and each
+// section page, two on the second page of form 4-NDFL.
+int BarcodeSlotCount(const kTDanLog& log);

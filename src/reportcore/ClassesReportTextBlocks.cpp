@@ -1,6 +1,7 @@
 // The indicator blocks of the tax-office text file: one line per printed line of a section or sheet.
-#include "report/ClassesLogDanSums.h"
-#include "report/ClassesReportText.h"
+#include "reportcore/ClassesLogDanSums.h"
+#include "reportcore/ClassesReportPlan.h"
+#include "reportcore/ClassesReportText.h"
 
 #include <array>
 #include <cmath>
@@ -69,7 +70,7 @@ void WriteSection(std::vector<std::string>& lines, const char* code, const S& su
 
 void WriteRazdel1(const kTSvodSum& s, std::vector<std::string>& lines) {
     using L = kTSvodSumList1;
-    WriteSection<L, 11>(lines, "00001", s.List1,
+    WriteSection<L, 11>(lines, SheetKindInfo(skRazdel1).SectionCode, s.List1,
                         {&L::Line010, &L::Line020, &L::Line030, &L::Line040, &L::Line050, &L::Line060, &L::Line070,
                          &L::Line080, &L::Line090, &L::Line100, &L::Line110},
                         5);
@@ -77,7 +78,7 @@ void WriteRazdel1(const kTSvodSum& s, std::vector<std::string>& lines) {
 
 void WriteRazdel2(const kTSvodSum& s, std::vector<std::string>& lines) {
     using L = kTSvodSumList2;
-    WriteSection<L, 10>(lines, "00002", s.List2,
+    WriteSection<L, 10>(lines, SheetKindInfo(skRazdel2).SectionCode, s.List2,
                         {&L::Line010, &L::Line020, &L::Line030, &L::Line040, &L::Line050, &L::Line060, &L::Line070,
                          &L::Line080, &L::Line090, &L::Line100},
                         5);
@@ -85,7 +86,7 @@ void WriteRazdel2(const kTSvodSum& s, std::vector<std::string>& lines) {
 
 void WriteRazdel3(const kTSvodSum& s, std::vector<std::string>& lines) {
     using L = kTSvodSumList3;
-    WriteSection<L, 9>(lines, "00003", s.List3,
+    WriteSection<L, 9>(lines, SheetKindInfo(skRazdel3).SectionCode, s.List3,
                        {&L::Line010, &L::Line020, &L::Line030, &L::Line040, &L::Line050, &L::Line060, &L::Line070,
                         &L::Line080, &L::Line090},
                        3);
@@ -93,7 +94,7 @@ void WriteRazdel3(const kTSvodSum& s, std::vector<std::string>& lines) {
 
 void WriteRazdel4(const kTSvodSum& s, std::vector<std::string>& lines) {
     using L = kTSvodSumList4;
-    WriteSection<L, 8>(lines, "00004", s.List4,
+    WriteSection<L, 8>(lines, SheetKindInfo(skRazdel4).SectionCode, s.List4,
                        {&L::Line010, &L::Line020, &L::Line030, &L::Line040, &L::Line050, &L::Line060, &L::Line070,
                         &L::Line080},
                        2);
@@ -101,13 +102,13 @@ void WriteRazdel4(const kTSvodSum& s, std::vector<std::string>& lines) {
 
 void WriteRazdel5(const kTSvodSum& s, std::vector<std::string>& lines) {
     using L = kTSvodSumList5;
-    WriteSection<L, 4>(lines, "00005", s.List5, {&L::Line010, &L::Line020, &L::Line030, &L::Line040}, 0);
+    WriteSection<L, 4>(lines, SheetKindInfo(skRazdel5).SectionCode, s.List5, {&L::Line010, &L::Line020, &L::Line030, &L::Line040}, 0);
 }
 
 // One block per entry: to pay ("1"), to refund ("2"), or the entry of nothing due ("3"), whose
 // indicator is left empty.
 void WriteRazdel6(const kTSvodSum& s, std::vector<std::string>& lines) {
-    TBlockOut out(lines, "00006");
+    TBlockOut out(lines, SheetKindInfo(skRazdel6).SectionCode);
     for (const bmTList1& e : s.List6.Entries) {
         const bool pay = e.Indicator == "1";
         out.Text(10, e.Indicator == "3" ? std::string() : e.Indicator);
@@ -131,7 +132,7 @@ void WriteRazdel6(const kTSvodSum& s, std::vector<std::string>& lines) {
 template <class Item>
 void WritePrilARate(std::vector<std::string>& lines, const char* rate, const std::vector<Item>& sources,
                     const kTSvodSumPrilA& totals) {
-    TBlockOut out(lines, "00007");
+    TBlockOut out(lines, SheetKindInfo(skPrilA9).SectionCode);
     out.Kind(rate);
     for (const Item& src : sources) {
         if (src.ItogIncomeSum.IsZero()) continue; // a source without income stays out of the file
@@ -167,7 +168,7 @@ std::string RatePerUnit(Currency rate, std::int32_t units) {
 
 void WritePrilBRate(std::vector<std::string>& lines, std::int32_t rate, const char* kind,
                     const std::vector<kTInoValutDoh>& incomes, const kTSvodSumPrilB& totals) {
-    TBlockOut out(lines, "00008");
+    TBlockOut out(lines, SheetKindInfo(skPrilB9).SectionCode);
     out.Kind(kind);
     for (const kTInoValutDoh& i : incomes) {
         if (i.Stav != rate || i.IncomeRub.IsZero()) continue;
@@ -213,7 +214,7 @@ std::string MonthText(std::uint16_t monthSet) {
 void WritePrilV(const kTDanLog& log, const kTSvodSum& s, std::vector<std::string>& lines) {
     const kTPredprinimDeyatList& list = log.Dohody->PredprinimDeyatList;
     const std::string months = MonthText(list.MonthSet);
-    TBlockOut out(lines, "00009");
+    TBlockOut out(lines, SheetKindInfo(skPrilV).SectionCode);
     for (const kTPredprinimDeyatDoh& a : list.Items) {
         out.Text(10, a.Name);
         out.Text(20, "111322");
@@ -246,7 +247,7 @@ void WritePrilV(const kTDanLog& log, const kTSvodSum& s, std::vector<std::string
 void WritePrilM(const kTSvodSum& s, std::vector<std::string>& lines) {
     using M = kTSvodSumPrilM;
     const M& m = s.PrilM;
-    TBlockOut out(lines, "00010");
+    TBlockOut out(lines, SheetKindInfo(skPrilM).SectionCode);
     PutRun<M, 13>(out, 10, m,
                   {&M::Line010, &M::Line020, &M::Line030, &M::Line040, &M::Line050, &M::Line060, &M::Line070,
                    &M::Line080, &M::Line090, &M::Line100, &M::Line110, &M::Line120, &M::Line130},
@@ -268,7 +269,7 @@ void WritePrilM(const kTSvodSum& s, std::vector<std::string>& lines) {
 // Sheet Д: kind "1" for sources in Russia, "2" for sources abroad; fees without expenses stay out.
 void WritePrilGKind(std::vector<std::string>& lines, const char* kind, const std::vector<DohodAvtVozn>& records,
                     Currency line100, Currency line110) {
-    TBlockOut out(lines, "00011");
+    TBlockOut out(lines, SheetKindInfo(skPrilG).SectionCode);
     out.Kind(kind);
     for (const DohodAvtVozn& r : records) {
         if (r.DeductSum <= Currency()) continue;
@@ -289,7 +290,7 @@ void WritePrilGKind(std::vector<std::string>& lines, const char* kind, const std
 }
 
 void WritePrilD(const kTSvodSum& s, std::vector<std::string>& lines) {
-    TBlockOut out(lines, "00012");
+    TBlockOut out(lines, SheetKindInfo(skPrilD).SectionCode);
     out.Kind("1");
     for (const DohodGragdPravHar& r : s.PrilD.Records) {
         if (r.DeductSum <= Currency()) continue;
@@ -308,7 +309,7 @@ void WritePrilD(const kTSvodSum& s, std::vector<std::string>& lines) {
 void WritePrilH(const kTSvodSum& s, std::vector<std::string>& lines) {
     using H = kTSvodSumPrilH;
     const H& h = s.PrilH;
-    TBlockOut out(lines, "00013");
+    TBlockOut out(lines, SheetKindInfo(skPrilH).SectionCode);
     if (h.Line170 > Currency()) {
         PutRun<H, 17>(out, 10, h,
                       {&H::Line010, &H::Line020, &H::Line030, &H::Line040, &H::Line050, &H::Line060, &H::Line070,
@@ -355,7 +356,7 @@ void WriteSecuritiesTotals(TBlockOut& out, int first, const kTSvodSumPrilJK& s) 
 void WritePrilJ(const kTSvodSum& s, std::vector<std::string>& lines) {
     const kTSvodSumPrilJ& j = s.PrilJ;
     const kTSvodSumPrilK& k = s.PrilK;
-    TBlockOut out(lines, "00014");
+    TBlockOut out(lines, SheetKindInfo(skPrilJ).SectionCode);
     out.Kind("1");
     WriteSecuritiesKind(out, j.Sources[0], 10, true, {{70, k.Carry1}, {80, j.Taxable[0]}, {90, j.Loss1}});
     WriteSecuritiesKind(out, j.Sources[1], 100, true, {{160, j.LossRest[0]}, {170, j.Taxable[1]}});
@@ -367,7 +368,7 @@ void WritePrilJ(const kTSvodSum& s, std::vector<std::string>& lines) {
 
 void WritePrilK(const kTSvodSum& s, std::vector<std::string>& lines) {
     const kTSvodSumPrilK& k = s.PrilK;
-    TBlockOut out(lines, "00015");
+    TBlockOut out(lines, SheetKindInfo(skPrilK).SectionCode);
     out.Kind("1");
     WriteSecuritiesKind(out, k.Sources[0], 10, true, {{70, k.Taxable[0]}, {80, k.Carry1}});
     WriteSecuritiesKind(out, k.Sources[1], 90, true, {{150, k.Accepted2}, {160, k.Taxable[1]}});
@@ -383,7 +384,7 @@ void WritePrilK(const kTSvodSum& s, std::vector<std::string>& lines) {
 void WritePrilE(const kTDanLog& log, const kTSvodSum& s, std::vector<std::string>& lines) {
     using E = kTSvodSumPrilE;
     const E& e = s.PrilE;
-    TBlockOut out(lines, "00016");
+    TBlockOut out(lines, SheetKindInfo(skPrilE).SectionCode);
     if (log.Vychety->StandartVych.Granting) {
         for (int m = 0; m < 12; ++m) out.Kopecks(10 * (m + 1), e.CumIncome[m]);
         out.Number(130, e.Months130);
@@ -430,7 +431,7 @@ void WritePrilZ(const kTDanLog& log, const kTSvodSum& s, std::vector<std::string
     const kTStroitVych& v = log.Vychety->StroitVych;
     if (!v.Granting) return;
     using Z = kTSvodSumPrilZ;
-    TBlockOut out(lines, "00017");
+    TBlockOut out(lines, SheetKindInfo(skPrilZ).SectionCode);
     out.Text(10, v.ObjectName);
     // The address parts as stored; the region name is not written.
     std::string address = "643";
@@ -456,7 +457,7 @@ void WritePrilZ(const kTDanLog& log, const kTSvodSum& s, std::vector<std::string
 void WriteIndicatorBlocks(const kTDanLog& log, const kTSvodSum& sums, std::vector<std::string>& lines) {
     if (log.DeclDan->DeclarationKind == 2) {
         // Form 4-NDFL: the estimated income only.
-        TBlockOut out(lines, "00001");
+        TBlockOut out(lines, SheetKindInfo(skRazdel1).SectionCode);
         out.Roubles(10, log.DeclDan->SupposeIncome);
         out.End();
         return;

@@ -1,7 +1,7 @@
-#include "report/ClassesReportText.h"
+#include "reportcore/ClassesReportText.h"
 
 #include "platform/Codec.h"
-#include "report/ClassesLogDanSums.h"
+#include "reportcore/ClassesLogDanSums.h"
 #include "storage/ProgrammDef.h"
 
 #include <cstdio>

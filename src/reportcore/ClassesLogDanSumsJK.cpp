@@ -1,5 +1,5 @@
 // Sums of sheets З and И (securities and futures).
-#include "report/ClassesLogDanSums.h"
+#include "reportcore/ClassesLogDanSums.h"
 
 namespace {
 

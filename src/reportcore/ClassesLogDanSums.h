@@ -2,7 +2,7 @@
 // computed from the report-side model in one fixed order.
 #pragma once
 
-#include "report/ClassesLogDan.h"
+#include "reportcore/ClassesLogDan.h"
 
 #include <array>
 #include <cstdint>

@@ -1,6 +1,6 @@
-#include "report/ClassesReportPlan.h"
+#include "reportcore/ClassesReportPlan.h"
 
-#include "report/ClassesLogDanSums.h"
+#include "reportcore/ClassesLogDanSums.h"
 
 #include <algorithm>
 #include <array>
@@ -132,4 +132,9 @@ bool PlanPages(kTDanLog& log, const kTSvodSum& sums) {
     B[skRazdel1] = 1 + C[skAdr];
     for (int k = skRazdel2; k <= skPrilZ; ++k) B[k] = B[k - 1] + C[k - 1];
     return true;
+}
+
+int BarcodeSlotCount(const kTDanLog& log) {
+    const int pages = log.SheetFirstPage[skPrilA9]; // the pages before the sheets show them
+    return 3 * pages - (log.DeclDan->DeclarationKind == 2 ? 1 : 0);
 }

@@ -1,5 +1,5 @@
 // Sums of sheet К: income by month, standard and social deductions.
-#include "report/ClassesLogDanSums.h"
+#include "reportcore/ClassesLogDanSums.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,5 +1,5 @@
 // The calculation pipeline, sheets А, Б, В and calculation sections 1-6.
-#include "report/ClassesLogDanSums.h"
+#include "reportcore/ClassesLogDanSums.h"
 
 namespace {
 

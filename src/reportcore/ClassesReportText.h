@@ -1,7 +1,7 @@
 // The tax-office text file: lines of a key, a colon and a value, in blocks, written in CP866.
 #pragma once
 
-#include "report/ClassesLogDan.h"
+#include "reportcore/ClassesLogDan.h"
 
 #include <ctime>
 #include <string>

@@ -1,4 +1,4 @@
-#include "report/ReportLayer.h"
+#include "reportlayer/ReportLayer.h"
 
 #include "platform/QtWindowing.h"
 
@@ -195,7 +195,7 @@ void PaintPage(QPainter& p, const TPage& page, double pxPerMm) {
         }
         case TElementKind::Line: {
             QPen pen(e.color);
-            pen.setWidthF(std::max(1.0, 0.2 * pxPerMm));
+            pen.setWidthF(std::max(1.0, 0.2 * pxPerMm) * (e.pen == TPen::Strike ? 2 : 1));
             if (e.pen == TPen::Dot) pen.setStyle(Qt::DotLine);
             p.setPen(pen);
             p.drawLine(QPointF(X(e.left), X(e.top)), QPointF(X(e.left + e.width), X(e.top + e.height)));

@@ -1,5 +1,5 @@
 // Sums of sheets Г (exempt incomes), Д, Д($) (author's fees) and Е (civil-law contracts).
-#include "report/ClassesLogDanSums.h"
+#include "reportcore/ClassesLogDanSums.h"
 
 #include <algorithm>
 #include <string>

@@ -1,0 +1,135 @@
+#include "SheetPageUtil.h"
+#include "reportcore/ClassesLogDan.h"
+#include "reportcore/ClassesLogDanSums.h"
+#include "sheets/ClassesPrilJ.h"
+#include "sheets/ClassesPrilK.h"
+
+#include <gtest/gtest.h>
+
+using reporttest::Rub;
+using namespace sheettest;
+
+namespace {
+
+CBDoh Record(const std::string& name, double sale) {
+    CBDoh r;
+    r.SourceName = name;
+    r.INN = "7701";
+    r.SaleSum = Rub(sale);
+    r.ExpenseSum = Rub(1);
+    return r;
+}
+
+struct SecuritiesRun {
+    mTDeclaration d;
+    sheettest::Run run;
+    // Kinds 1.1, 1.2, 1.3, 2 and 3 with 2, 0, 1, 0 and 3 sources; sheet figures set.
+    explicit SecuritiesRun(int kind) {
+        d.SetIncomeKinds(ikRussian);
+        d.StandartDeduct.Granting = 0;
+        run = Prepare(d);
+        kTSvodSumPrilJK& s = kind == skPrilJ ? static_cast<kTSvodSumPrilJK&>(run.c.sums->PrilJ) : run.c.sums->PrilK;
+        s.Sources[0] = {Record("А1", 100), Record("А2", 200)};
+        s.Sources[2] = {Record("В1", 300)};
+        s.Sources[3] = {Record("Ф1", 400), Record("Ф2", 500), Record("Ф3", 600)};
+        s.Taxable = {Rub(11), Rub(12), Rub(13), Rub(14), Rub(15)};
+        s.Loss1 = Rub(21);
+        run.c.sums->PrilK.Carry1 = Rub(31);
+        run.c.sums->PrilK.Carry3 = Rub(33);
+        run.c.sums->PrilK.Carry4 = Rub(34);
+        s.IncomeTotal = Rub(9000);
+        run.c.log->SheetPageCount[kind] = 3;
+    }
+};
+
+QStringList Names(const rl::TPage& page) {
+    QStringList out;
+    for (const QString& t : TextValues(page.Elements))
+        if (t != QLatin1String("7701")) out << t;
+    return out;
+}
+
+// The digit rows of one block, found under the caption that opens it.
+QString Row(const rl::TPage& page, const char* heading, double headingTop, double rowTop, double from, double to) {
+    const auto found = Labels(page, QString::fromUtf8(heading));
+    if (found.empty()) return QStringLiteral("?");
+    return DigitRow(page, found[0]->top - headingTop + rowTop - 4.3, from, to);
+}
+
+} // namespace
+
+TEST(SheetSecurities, OneSourceOfEachKindAPageFiguresWithTheLast) {
+    SecuritiesRun t(skPrilJ);
+    const std::vector<rl::TPage> pages = SheetPages(t.run, skPrilJ);
+    ASSERT_EQ(pages.size(), 3u);
+    EXPECT_EQ(Names(pages[0]), (QStringList{"А1", "В1", "Ф1"}));
+    EXPECT_EQ(Names(pages[1]), (QStringList{"А2", "Ф2"}));
+    EXPECT_EQ(Names(pages[2]), (QStringList{"Ф3"}));
+    const char* s11 = "1.1. Ценные бумаги, обращающиеся на организованном рынке ценных бумаг";
+    const char* s13 = "1.3. Ценные бумаги, не обращающиеся на организованном рынке ценных бумаг";
+    // Line 080 (taxable income of 1.1) with the second 1.1 source only; line 250 with the only 1.3 source.
+    EXPECT_EQ(Row(pages[0], s11, 0, 36.6, 69, 125), "");
+    EXPECT_EQ(Row(pages[1], s11, 0, 36.6, 69, 125), "1100");
+    EXPECT_EQ(Row(pages[1], s11, 0, 36.6, 0, 60), "3100"); // line 070: the carry of sheet И
+    EXPECT_EQ(Row(pages[0], s13, 0, 34.92, 90, 200), "1300");
+    EXPECT_EQ(Row(pages[1], s13, 0, 34.92, 90, 200), "");
+    // The blocks' own incomes, line 040 / 210.
+    EXPECT_EQ(Row(pages[0], s11, 0, 27, 0, 60), "10000");
+    EXPECT_EQ(Row(pages[2], s11, 0, 27, 0, 60), "");
+    // Line 410 on the last page only.
+    for (int p = 0; p < 3; ++p) {
+        EXPECT_EQ(Row(pages[static_cast<std::size_t>(p)], "4. ИТОГО", 0, 13.8, 0, 60), p == 2 ? "900000" : "") << p;
+        EXPECT_EQ(OfKind(pages[static_cast<std::size_t>(p)], rl::TElementKind::PageCode).at(0)->text, "!5102!0163!");
+        EXPECT_EQ(Count(pages[static_cast<std::size_t>(p)], "Раздел 00014"), 1);
+        EXPECT_EQ(Count(pages[static_cast<std::size_t>(p)], "(пп. 4.1. - 4.2.) (430)"), 1);
+    }
+    // The futures' line 400 with the third futures source.
+    const char* futures = "являются ценные бумаги";
+    EXPECT_EQ(Row(pages[2], futures, 3.2, 37.92, 89, 200), "1400");
+    EXPECT_EQ(Row(pages[1], futures, 3.2, 37.92, 89, 200), "");
+}
+
+TEST(SheetSecuritiesTrustee, LineCodesAndFigures) {
+    SecuritiesRun t(skPrilK);
+    const std::vector<rl::TPage> pages = SheetPages(t.run, skPrilK);
+    ASSERT_EQ(pages.size(), 3u);
+    const rl::TPage& page = pages[1];
+    EXPECT_EQ(OfKind(page, rl::TElementKind::PageCode).at(0)->text, "!5102!0170!");
+    EXPECT_EQ(Count(page, "Раздел 00015"), 1);
+    for (const char* code : {"ИНН источника выплаты дохода (090)", "ИНН источника выплаты дохода (330)",
+                             "(пп. 4.1. - 4.2.) (420)", "1.1.4. Сумма облагаемого дохода (070)"})
+        EXPECT_EQ(Count(page, code), 1) << code;
+    EXPECT_EQ(Count(page, "ИНН источника выплаты дохода (100)"), 0);
+    // Section 1.1 of sheet И: line 070 taxable, line 080 the loss passed on.
+    const char* s11 = "1.1. Ценные бумаги, обращающиеся на организованном рынке ценных бумаг";
+    EXPECT_EQ(Row(page, s11, 0, 36.6, 0, 60), "1100");
+    EXPECT_EQ(Row(page, s11, 0, 36.6, 69, 125), "2100");
+}
+
+TEST(SheetSecurities, TitleTicks) {
+    struct Case {
+        int kind;
+        bool printValues;
+        int ticks;
+    } cases[] = {{1, true, 1}, {2, true, 1}, {0, true, 0}, {1, false, 0}};
+    for (const Case& c : cases) {
+        rl::TOstrekReport r;
+        clTopJ(r, c.kind, c.printValues);
+        const std::vector<rl::TElement>& band = r.Bands.at(0).Elements;
+        std::vector<double> boxes;
+        int ticks = 0;
+        double tick = -1;
+        for (const rl::TElement& e : band) {
+            if (e.kind == rl::TElementKind::Rect) boxes.push_back(e.left);
+            if (e.text == "V") {
+                ++ticks;
+                tick = e.left;
+            }
+        }
+        ASSERT_EQ(boxes.size(), 2u);
+        EXPECT_EQ(ticks, c.ticks);
+        if (ticks == 1) {
+            EXPECT_NEAR(tick, boxes[static_cast<std::size_t>(c.kind - 1)] + 1.5, 1e-9);
+        }
+    }
+}
