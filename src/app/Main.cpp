@@ -20,7 +20,11 @@
 #include "ui_Main.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
+#include <QPointer>
+#include <QTimer>
 #include <QCoreApplication>
 #include <QDomDocument>
 #include <QFile>
@@ -71,7 +75,9 @@ TFormMain::TFormMain(const QStringList& arguments, const QString& programDir, QW
                     {ui->SaveDoc, &TFormMain::SaveDocExecute},     {ui->SaveAsDoc, &TFormMain::SaveAsDocExecute},
                     {ui->Quit, &TFormMain::QuitExecute},           {ui->About, &TFormMain::AboutExecute},
                     {ui->Help, &TFormMain::HelpExecute},           {ui->N16, &TFormMain::N16Click},
-                    {ui->N17, &TFormMain::N17Click}};
+                    {ui->N17, &TFormMain::N17Click},             {ui->PreviewDoc, &TFormMain::PreviewDocExecute},
+                    {ui->PrintDoc, &TFormMain::PrintDocExecute}, {ui->ExportDoc, &TFormMain::ExportDocExecute},
+                    {ui->CheckDoc, &TFormMain::CheckDocExecute}};
     for (const Command& c : commands)
         connect(c.action, &QAction::triggered, this, [this, h = c.handler] { GuardedCall(this, [&] { (this->*h)(); }); });
     ui->Help->setShortcut(QKeySequence(Qt::Key_F1));
@@ -87,8 +93,7 @@ TFormMain::TFormMain(const QStringList& arguments, const QString& programDir, QW
         connect(action, &QAction::changed, button, [button = button, action = action] { button->setEnabled(action->isEnabled()); });
         button->setToolTip(action->text());
     }
-    // Preview, printing, export and the check command come with the report library.
-    for (QAction* a : {ui->PreviewDoc, ui->PrintDoc, ui->ExportDoc, ui->CheckDoc}) a->setEnabled(false);
+    ReportLibrary = RealReportLibrary();
 
     for (TFlashButton* b : {ui->fbInitialData, ui->fbPrsonInfo, ui->fbRussianIncome, ui->fbForeignIncome,
                             ui->fbBusinessIncome, ui->fbDeduction, ui->fbNalog}) {
@@ -119,6 +124,7 @@ TFormMain::TFormMain(const QStringList& arguments, const QString& programDir, QW
         [](const mTDeclaration& d) { return d.NalogCount(); });
 
     docnotify::SetMainWindowHandler([this] { WMDocumentChanged(); });
+    qApp->installEventFilter(this);
     AskOpenFileName = [this] { return AskOpenDocumentName(this, FileName); };
     AskSaveFileName = [this] { return AskSaveDocumentName(this, FileName); };
 
@@ -140,6 +146,7 @@ TFormMain::TFormMain(const QStringList& arguments, const QString& programDir, QW
 }
 
 TFormMain::~TFormMain() {
+    qApp->removeEventFilter(this);
     FreeCurrentPage();
     WritePlacement();
     docnotify::SetMainWindowHandler({});
@@ -285,6 +292,104 @@ void TFormMain::HelpExecute() {
 }
 
 std::uint32_t TFormMain::CheckAll() { return RunCheckAll(*Document, this); }
+
+// ---------------------------------------------------------------------------------------------
+// Output
+
+namespace {
+// A section of the whole-declaration check: the page of its entries and, for a holder page, the
+// sub-page (-1: the page itself).
+struct TCheckSection {
+    std::uint16_t section;
+    TFlashButton* Ui::TFormMain::*button;
+    int subPage;
+};
+const TCheckSection kCheckSections[] = {
+    {1, &Ui::TFormMain::fbInitialData, -1},    {2, &Ui::TFormMain::fbPrsonInfo, 0},     {3, &Ui::TFormMain::fbPrsonInfo, 1},
+    {4, &Ui::TFormMain::fbRussianIncome, 0},   {7, &Ui::TFormMain::fbForeignIncome, -1}, {8, &Ui::TFormMain::fbBusinessIncome, -1},
+    {9, &Ui::TFormMain::fbDeduction, 0},       {10, &Ui::TFormMain::fbDeduction, 1},
+};
+} // namespace
+
+std::uint16_t TFormMain::CheckDocument() {
+    if (CurrentPage) CurrentPage->SaveData();
+    const std::uint32_t r = CheckAll();
+    const std::uint16_t section = static_cast<std::uint16_t>(r & 0xFFFF), item = static_cast<std::uint16_t>(r >> 16);
+    if (item == 0xFFFF) return 2;
+    if (item == 0) return 0;
+    for (const TCheckSection& s : kCheckSections) {
+        if (s.section != section) continue;
+        TFlashButton* button = ui.get()->*s.button;
+        const PageEntry& entry = pages_.at(button);
+        if (!CurrentPage || CurrentPage->metaObject()->className() != entry.pageClass) {
+            // The failing entry's page replaces the one shown, without its save or check.
+            PageLoading = true;
+            TThinkingFrame* page = entry.factory(ui->PnlFormContainer, &Document);
+            ui->PnlFormContainer->layout()->addWidget(page);
+            FreeCurrentPage();
+            CurrentPage = page;
+            page->show();
+            PageLoading = false;
+            ActiveButton = button;
+            button->SetDown(true);
+        }
+        if (s.subPage < 0) CurrentPage->FocusItem(item);
+        else CurrentPage->FocusPageItem(static_cast<std::uint16_t>(s.subPage), item);
+        break;
+    }
+    return 1;
+}
+
+void TFormMain::RunOutput(THandOverMode mode) {
+    // The window's contents, not the window: the library's windows and message boxes may be its
+    // children and must stay usable.
+    struct Disabled {
+        QWidget* parts[2];
+        QPointer<QWidget> focus; // disabling takes the focus away; it comes back afterwards
+        ~Disabled() {
+            for (QWidget* w : parts) w->setEnabled(true);
+            if (focus) focus->setFocus();
+        }
+    } disabled{{ui->centralwidget, ui->CoolBarMenu}, QApplication::focusWidget()};
+    for (QWidget* w : disabled.parts) w->setEnabled(false);
+    HandOver(*Document, mode, ReportLibrary, ProgramDir, NoDate, this);
+}
+
+void TFormMain::PreviewDocExecute() {
+    const std::uint16_t c = CheckDocument();
+    if (c == 1) return;
+    RunOutput(c == 0 ? THandOverMode::PreviewPrintable : THandOverMode::Preview);
+}
+
+void TFormMain::PrintDocExecute() {
+    if (CheckDocument() != 0) return;
+    RunOutput(THandOverMode::Print);
+}
+
+void TFormMain::ExportDocExecute() {
+    if (CheckDocument() != 0) return;
+    RunOutput(THandOverMode::Export);
+}
+
+void TFormMain::CheckDocExecute() {
+    if (CheckDocument() == 0) MessageBox(this, QStringLiteral("Проверка декларации завершена успешно"), TMsgIcon::Information);
+}
+
+bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress || !isActiveWindow() || !ui->centralwidget->isEnabled()) return false;
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || widget->window() != this || widget != QApplication::focusWidget()) return false;
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (!(key->modifiers() & Qt::ControlModifier) || key->isAutoRepeat()) return false;
+    // The keys pass on to the control as well, as the window's key preview did.
+    switch (key->key()) {
+    case Qt::Key_F2: QTimer::singleShot(0, this, [this] { GuardedCall(this, [this] { PreviewDocExecute(); }); }); break;
+    case Qt::Key_F1:
+    case Qt::Key_P: QTimer::singleShot(0, this, [this] { GuardedCall(this, [this] { PrintDocExecute(); }); }); break;
+    default: break;
+    }
+    return false;
+}
 
 void TFormMain::WMDocumentChanged() {
     if (!PageLoading) Saved = false;

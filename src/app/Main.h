@@ -2,6 +2,7 @@
 // container that shows one data-entry page at a time.
 #pragma once
 
+#include "app/HandOver.h"
 #include "app/MyFrame.h"
 
 #include <QMainWindow>
@@ -45,6 +46,9 @@ public:
     std::function<QString()> AskOpenFileName;
     std::function<QString()> AskSaveFileName;
 
+    // The report library the output commands hand the declaration to.
+    TReportLibrary ReportLibrary;
+
     void CreateDocExecute();
     void OpenDocExecute();
     void SaveDocExecute();
@@ -58,6 +62,13 @@ public:
     void WMDocumentChanged();
     // The whole-declaration check (the check dialog is owned by this window).
     std::uint32_t CheckAll();
+    // Saves the page, runs the whole-declaration check and, when the user chose to fix an entry,
+    // shows its page with the entry focused. 0 passed, 1 the user is at the entry, 2 cancelled.
+    std::uint16_t CheckDocument();
+    void PreviewDocExecute();
+    void PrintDocExecute();
+    void ExportDocExecute();
+    void CheckDocExecute();
 
     // A page button and the page it shows.
     using PageFactory = std::function<TThinkingFrame*(QWidget* owner, TDocumentRef documentRef)>;
@@ -72,6 +83,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // The window sees every key first: Ctrl+F2 previews, Ctrl+F1 and Ctrl+P print.
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
@@ -97,6 +110,9 @@ private:
     void ApplyToolbarLayout();
     void MakeGlyphs();
     void WritePlacement();
+    // Runs the hand-over with the window's contents disabled (its own dialogs and the library's
+    // windows stay usable); enabled again on every way out.
+    void RunOutput(THandOverMode mode);
 
     std::map<TFlashButton*, PageEntry> pages_;
     bool shownOnce_ = false;

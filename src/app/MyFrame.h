@@ -60,6 +60,12 @@ public:
     virtual std::uint16_t CheckData() = 0;
     // Puts the focus on the control of the item (a picker button is also clicked).
     virtual void FocusItem(std::uint16_t item) = 0;
+    // Holder pages first show their sub-page `subPage` (without saving or checking the one shown);
+    // a page without sub-pages just focuses the item.
+    virtual void FocusPageItem(std::uint16_t subPage, std::uint16_t item) {
+        (void)subPage;
+        FocusItem(item);
+    }
 
     TDocumentRef DocumentRef;
 

@@ -28,7 +28,7 @@ public:
     void fbConstructionDeductClick();
     // Shows the standard and social sub-page (SubPage 0) or the property sub-page (any other)
     // without saving or checking the one shown, and focuses its item.
-    void FocusPageItem(std::uint16_t SubPage, std::uint16_t Item);
+    void FocusPageItem(std::uint16_t SubPage, std::uint16_t Item) override;
 
     std::unique_ptr<Ui::TfrFrameDeductData> ui;
     TThinkingFrame* CurrentSubPage = nullptr;

@@ -28,7 +28,7 @@ public:
     void fbPersonAddressClick();
     // Shows the name sub-page (SubPage 0) or the address sub-page (any other) without saving or
     // checking the one shown, and focuses its item.
-    void FocusPageItem(std::uint16_t SubPage, std::uint16_t Item);
+    void FocusPageItem(std::uint16_t SubPage, std::uint16_t Item) override;
 
     std::unique_ptr<Ui::TfrPersonData> ui;
     TThinkingFrame* CurrentSubPage = nullptr;

@@ -30,7 +30,7 @@ public:
     void FlashButton3Click(); // also the click of FlashButton4
     // Kind 0 the 13 % sub-page, 1 the dividends, 2 the 35 % incomes, shown without saving or
     // checking the sub-page it replaces; any other kind switches nothing. Then the item is focused.
-    void FocusPageItem(std::uint16_t kind, std::uint16_t item);
+    void FocusPageItem(std::uint16_t kind, std::uint16_t item) override;
 
     std::unique_ptr<Ui::TfrRussianIncome> ui;
     TThinkingFrame* CurrentSubPage = nullptr;

@@ -1,0 +1,210 @@
+// The output commands: the page saved, the whole-declaration check, the failing entry's page, and
+// the document handed to the report library in one block with the window's contents disabled.
+#include "UiTestUtil.h"
+#include "CompleteDecl.h"
+#include "../TestUtil.h"
+#include "app/CheckAllError.h"
+#include "app/Main.h"
+#include "controls/FlashButton.h"
+#include "controls/MaskedEdit.h"
+#include "model/DeclClasses.h"
+#include "pages/FramePersonData.h"
+#include "pages/FramePersonName.h"
+#include "platform/QtWindowing.h"
+#include "ui_FramePersonName.h"
+#include "ui_Main.h"
+
+#include <QSettings>
+#include <gtest/gtest.h>
+#include <stdexcept>
+
+namespace {
+
+// What the library was asked for.
+struct TCall {
+    std::string what;
+    std::string dir;
+    bool flag = false;
+    bool noDate = false;
+    QWidget* window = nullptr;
+    std::string block;  // up to the first zero byte, as the library reads it
+    bool contentsEnabled = true;
+};
+std::vector<TCall> calls;
+bool throwInLibrary = false;
+
+TFormMain* Window() { return static_cast<TFormMain*>(FormMain); }
+
+void Record(const char* what, const char* dir, const std::uint8_t* doc, bool flag, bool noDate, QWidget* window) {
+    TCall c{what, dir ? dir : "", flag, noDate, window, reinterpret_cast<const char*>(doc), true};
+    c.contentsEnabled = Window()->ui->centralwidget->isEnabled() || Window()->ui->CoolBarMenu->isEnabled();
+    calls.push_back(c);
+    if (throwInLibrary) throw std::runtime_error("Не могу создать папку");
+}
+
+const TReportLibrary kRecorder{
+    [](const char* dir, const std::uint8_t* doc, bool allowPrint, bool noDate) {
+        Record("Report", dir, doc, allowPrint, noDate, nullptr);
+        return true;
+    },
+    [](const char* dir, const std::uint8_t* doc, bool ignored, bool noDate) {
+        Record("PrintReport", dir, doc, ignored, noDate, nullptr);
+        return true;
+    },
+    [](QWidget* window, const std::uint8_t* doc) {
+        Record("FileOut", nullptr, doc, false, false, window);
+        return true;
+    },
+};
+
+class Output : public testutil::TempDir {
+protected:
+    void SetUp() override {
+        TempDir::SetUp();
+        calls.clear();
+        throwInLibrary = false;
+        QSettings(QStringLiteral("Велтасофт"), QStringLiteral("Велмарод")).clear();
+        SetMessageBoxHook([this](const QString& text, TMsgIcon, TMsgButtons) {
+            messages << text;
+            return int(mrOk);
+        });
+    }
+    void TearDown() override {
+        window.reset();
+        SetMessageBoxHook({});
+        TempDir::TearDown();
+    }
+    TFormMain& Open(const std::function<void(mTDeclaration&)>& change = {}) {
+        mTDeclaration d;
+        checkfixture::MakeComplete(d);
+        if (change) change(d);
+        d.SaveToFile(Path("in.vrq"));
+        window = std::make_unique<TFormMain>(QStringList{QString::fromStdString(Path("in.vrq"))}, QString::fromStdString(dir));
+        window->ReportLibrary = kRecorder;
+        return *window;
+    }
+    // The document as a file now holds it (ending in its zero byte).
+    std::string DocumentBytes() {
+        window->Document->SaveToFile(Path("now.vrq"));
+        return testutil::ReadFile(Path("now.vrq"));
+    }
+    std::unique_ptr<TFormMain> window;
+    QStringList messages;
+};
+
+} // namespace
+
+TEST_F(Output, EachCommandHandsTheBlockOverInItsMode) {
+    struct Case {
+        const char* what;
+        void (TFormMain::*command)();
+        const char* call;
+        bool flag;
+    } cases[] = {
+        {"preview", &TFormMain::PreviewDocExecute, "Report", true},
+        {"print", &TFormMain::PrintDocExecute, "PrintReport", true},
+        {"export", &TFormMain::ExportDocExecute, "FileOut", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TFormMain& w = Open();
+        w.NoDate = true;
+        calls.clear();
+        (w.*c.command)();
+        ASSERT_EQ(calls.size(), 1u);
+        EXPECT_EQ(calls[0].what, c.call);
+        EXPECT_EQ(calls[0].flag, c.flag);
+        EXPECT_FALSE(calls[0].contentsEnabled); // disabled while the library works
+        EXPECT_TRUE(w.ui->centralwidget->isEnabled());
+        EXPECT_TRUE(w.ui->CoolBarMenu->isEnabled());
+        EXPECT_EQ(calls[0].block + '\0', DocumentBytes()); // the block is the document file's bytes
+        if (calls[0].what == "FileOut") {
+            EXPECT_EQ(calls[0].window, &w);
+        } else {
+            EXPECT_TRUE(calls[0].noDate);
+            EXPECT_EQ(QString::fromStdString(calls[0].dir), w.ProgramDir);
+        }
+        EXPECT_TRUE(messages.isEmpty());
+        window.reset();
+    }
+}
+
+TEST_F(Output, CheckReportsSuccess) {
+    TFormMain& w = Open();
+    w.CheckDocExecute();
+    EXPECT_EQ(messages, QStringList{QStringLiteral("Проверка декларации завершена успешно")});
+    EXPECT_TRUE(calls.empty());
+}
+
+TEST_F(Output, AFixedFailureOpensItsPageAndStops) {
+    TFormMain& w = Open([](mTDeclaration& d) { d.Person.Name.SurName.clear(); });
+    for (void (TFormMain::*command)() : {&TFormMain::PreviewDocExecute, &TFormMain::PrintDocExecute, &TFormMain::ExportDocExecute,
+                                         &TFormMain::CheckDocExecute}) {
+        {
+            uitest::ModalAnswerer skip({uitest::Click("Button3")}); // leaving the person page
+            w.ui->fbInitialData->SetDown(true);
+            w.PageButtonClick(w.ui->fbInitialData);
+        }
+        uitest::ModalAnswerer fix({uitest::Click("Button1")}); // "Исправить"
+        (w.*command)();
+        auto* person = qobject_cast<TfrPersonData*>(w.CurrentPage);
+        ASSERT_NE(person, nullptr);
+        EXPECT_TRUE(w.ui->fbPrsonInfo->Down());
+        EXPECT_EQ(w.ActiveButton, w.ui->fbPrsonInfo);
+        auto* name = qobject_cast<TfrPersonNaim*>(person->CurrentSubPage);
+        ASSERT_NE(name, nullptr);
+        EXPECT_EQ(w.focusWidget(), name->ui->meSurName);
+    }
+    EXPECT_TRUE(calls.empty());
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(Output, ACancelledCheckPreviewsWithoutPrinting) {
+    TFormMain& w = Open([](mTDeclaration& d) { d.Person.Name.SurName.clear(); });
+    for (void (TFormMain::*command)() : {&TFormMain::PrintDocExecute, &TFormMain::ExportDocExecute, &TFormMain::PreviewDocExecute}) {
+        uitest::ModalAnswerer cancel({uitest::Click("Button2")}); // "Отмена"
+        (w.*command)();
+    }
+    ASSERT_EQ(calls.size(), 1u); // print and export did nothing
+    EXPECT_EQ(calls[0].what, "Report");
+    EXPECT_FALSE(calls[0].flag);
+}
+
+TEST_F(Output, AFailingLibraryLeavesTheWindowUsable) {
+    TFormMain& w = Open();
+    throwInLibrary = true;
+    w.ui->PrintDoc->trigger();
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_TRUE(w.ui->centralwidget->isEnabled());
+    EXPECT_TRUE(w.ui->CoolBarMenu->isEnabled());
+    EXPECT_EQ(messages, QStringList{QStringLiteral("Не могу создать папку")});
+}
+
+TEST_F(Output, ControlKeysPreviewAndPrint) {
+    TFormMain& w = Open();
+    w.show();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    w.ui->fbPrsonInfo->SetDown(true);
+    w.PageButtonClick(w.ui->fbPrsonInfo);
+    auto* name = qobject_cast<TfrPersonNaim*>(qobject_cast<TfrPersonData*>(w.CurrentPage)->CurrentSubPage);
+    name->ui->meName->setFocus();
+    QApplication::processEvents();
+    const std::pair<QKeyCombination, const char*> keys[] = {{Qt::ControlModifier | Qt::Key_F2, "Report"},
+                                                            {Qt::ControlModifier | Qt::Key_P, "PrintReport"},
+                                                            {Qt::ControlModifier | Qt::ShiftModifier | Qt::Key_P, "PrintReport"},
+                                                            {Qt::ControlModifier | Qt::Key_F1, "PrintReport"}};
+    for (auto [key, call] : keys) {
+        calls.clear();
+        QTest::keyClick(QApplication::focusWidget(), key.key(), key.keyboardModifiers());
+        for (int i = 0; i < 100 && calls.empty(); ++i) QTest::qWait(10);
+        ASSERT_EQ(calls.size(), 1u) << call;
+        EXPECT_EQ(QApplication::focusWidget(), name->ui->meName); // the focus comes back
+        EXPECT_EQ(calls[0].what, call);
+        EXPECT_TRUE(w.ui->centralwidget->isEnabled());
+    }
+    calls.clear();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F2); // without Ctrl: nothing
+    QApplication::processEvents();
+    EXPECT_TRUE(calls.empty());
+}
