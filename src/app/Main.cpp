@@ -324,11 +324,7 @@ std::uint16_t TFormMain::CheckDocument() {
         if (!CurrentPage || CurrentPage->metaObject()->className() != entry.pageClass) {
             // The failing entry's page replaces the one shown, without its save or check.
             PageLoading = true;
-            TThinkingFrame* page = entry.factory(ui->PnlFormContainer, &Document);
-            ui->PnlFormContainer->layout()->addWidget(page);
-            FreeCurrentPage();
-            CurrentPage = page;
-            page->show();
+            ReplacePage(entry);
             PageLoading = false;
             ActiveButton = button;
             button->SetDown(true);
@@ -422,6 +418,15 @@ void TFormMain::SetPageButtonEnabled(TPageButton button, bool enabled) {
     }
 }
 
+TThinkingFrame* TFormMain::ReplacePage(const PageEntry& entry) {
+    TThinkingFrame* page = entry.factory(ui->PnlFormContainer, &Document);
+    ui->PnlFormContainer->layout()->addWidget(page);
+    FreeCurrentPage(); // only once the new page stands in the container
+    CurrentPage = page;
+    page->show();
+    return page;
+}
+
 void TFormMain::PageButtonClick(TFlashButton* button) {
     const PageEntry& entry = pages_.at(button);
     if (!entry.factory) return;
@@ -437,11 +442,7 @@ void TFormMain::PageButtonClick(TFlashButton* button) {
         }
     }
     PageLoading = true;
-    TThinkingFrame* page = entry.factory(ui->PnlFormContainer, &Document);
-    ui->PnlFormContainer->layout()->addWidget(page);
-    FreeCurrentPage();
-    CurrentPage = page;
-    page->show();
+    TThinkingFrame* page = ReplacePage(entry);
     if (entry.listEntries && entry.listEntries(*Document) > 0)
         if (auto* list = page->findChild<QAbstractItemView*>(QStringLiteral("lvSourseIncomeInfo"))) {
             list->setFocus();

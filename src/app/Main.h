@@ -114,6 +114,9 @@ private:
     // windows stay usable); enabled again on every way out.
     void RunOutput(THandOverMode mode);
 
+    // Builds the entry's page in the container and frees the page shown.
+    TThinkingFrame* ReplacePage(const PageEntry& entry);
+
     std::map<TFlashButton*, PageEntry> pages_;
     bool shownOnce_ = false;
     bool closed_ = false;
