@@ -11,10 +11,15 @@
 #include "pages/FramePersonData.h"
 #include "pages/FramePersonName.h"
 #include "platform/QtWindowing.h"
+#include "report/ClassesReport.h"
+#include "report/FormPreview.h"
 #include "ui_FramePersonName.h"
 #include "ui_Main.h"
 
+#include <QFile>
+#include <QPrinter>
 #include <QSettings>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <stdexcept>
 
@@ -207,4 +212,40 @@ TEST_F(Output, ControlKeysPreviewAndPrint) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_F2); // without Ctrl: nothing
     QApplication::processEvents();
     EXPECT_TRUE(calls.empty());
+}
+
+// Through the real library, as the program is built: Export writes the tax-office file into the
+// chosen folder and says so; Print goes through the print dialog into a PDF file with every
+// planned page.
+TEST_F(Output, ExportAndPrintThroughTheLibrary) {
+    TFormMain& w = Open();
+    w.ReportLibrary = RealReportLibrary();
+    std::filesystem::create_directory(Path("out"));
+    const QString folder = QString::fromStdString(Path("out"));
+    ChooseExportFolder = [folder](QWidget*) { return folder; };
+    w.ExportDocExecute();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].startsWith(QStringLiteral("Сформирован файл ") + folder + QLatin1Char('/'))) << messages[0].toStdString();
+    const std::string text = testutil::ReadFile(messages[0].mid(17).toStdString());
+    EXPECT_NE(text.find("500100732259"), std::string::npos); // the filer's INN
+    EXPECT_EQ(text.substr(text.size() - 5), "===\r\n");
+
+    const QString pdf = QString::fromStdString(Path("decl.pdf"));
+    int planned = 0;
+    AskPrintRange = [&](QPrinter& printer, int pageTotal, QWidget*) {
+        planned = pageTotal;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        printer.setPrintRange(QPrinter::AllPages);
+        return true;
+    };
+    messages.clear();
+    w.PrintDocExecute();
+    EXPECT_TRUE(messages.isEmpty()) << messages.join('|').toStdString();
+    EXPECT_GT(planned, 2);
+    QFile file(pdf);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    EXPECT_EQ(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r") + bytes.count("/Type /Page "), planned);
+    EXPECT_TRUE(w.ui->centralwidget->isEnabled());
 }
