@@ -6,7 +6,6 @@
 #include "platform/QtWindowing.h"
 #include "ui_FrameDeductData.h"
 
-#include <QLayout>
 #include <QPainter>
 
 namespace {
@@ -33,7 +32,7 @@ void BuildingGlyph(QPainter& p, const QColor& c, int) {
 } // namespace
 
 TfrFrameDeductData::TfrFrameDeductData(QWidget* owner, TDocumentRef documentRef)
-    : TThinkingFrame(owner, documentRef), ui(std::make_unique<Ui::TfrFrameDeductData>()) {
+    : THolderPage(owner, documentRef), ui(std::make_unique<Ui::TfrFrameDeductData>()) {
     ui->setupUi(this);
     ui->fbStandartDeduct->SetGlyph(PaintGlyphStrip(32, PercentGlyph));
     ui->fbConstructionDeduct->SetGlyph(PaintGlyphStrip(32, BuildingGlyph));
@@ -42,54 +41,15 @@ TfrFrameDeductData::TfrFrameDeductData(QWidget* owner, TDocumentRef documentRef)
             [this] { GuardedCall(this, [this] { fbStandartDeductClick(); }); });
     connect(ui->fbConstructionDeduct, &TFlashButton::OnClick, this,
             [this] { GuardedCall(this, [this] { fbConstructionDeductClick(); }); });
-    Replace(ui->fbStandartDeduct);
+    SetSubPages(ui->PnlFormContainer,
+                {{ui->fbStandartDeduct, "TfrFrameStandartDeduct",
+                  [](QWidget* o, TDocumentRef r) -> TThinkingFrame* { return new TfrFrameStandartDeduct(o, r); }},
+                 {ui->fbConstructionDeduct, "TfrConstructionDeduct",
+                  [](QWidget* o, TDocumentRef r) -> TThinkingFrame* { return new TfrConstructionDeduct(o, r); }}});
+    Replace(0);
 }
 
-TfrFrameDeductData::~TfrFrameDeductData() {
-    delete CurrentSubPage;
-    CurrentSubPage = nullptr;
-}
+TfrFrameDeductData::~TfrFrameDeductData() = default;
 
-void TfrFrameDeductData::SaveData() { CurrentSubPage->SaveData(); }
-std::uint16_t TfrFrameDeductData::CheckData() { return CurrentSubPage->CheckData(); }
-void TfrFrameDeductData::FocusItem(std::uint16_t item) { CurrentSubPage->FocusItem(item); }
-
-void TfrFrameDeductData::fbStandartDeductClick() { ButtonClick(ui->fbStandartDeduct); }
-void TfrFrameDeductData::fbConstructionDeductClick() { ButtonClick(ui->fbConstructionDeduct); }
-
-bool TfrFrameDeductData::Shows(TFlashButton* button) const {
-    if (button == ui->fbStandartDeduct) return qobject_cast<TfrFrameStandartDeduct*>(CurrentSubPage) != nullptr;
-    return qobject_cast<TfrConstructionDeduct*>(CurrentSubPage) != nullptr;
-}
-
-void TfrFrameDeductData::ButtonClick(TFlashButton* button) {
-    if (Shows(button)) return;
-    CurrentSubPage->SaveData();
-    const std::uint16_t item = CurrentSubPage->CheckData();
-    if (item != 0) {
-        CurrentButton->SetDown(true); // the click pressed the other button
-        CurrentSubPage->FocusItem(item);
-        return;
-    }
-    Replace(button);
-}
-
-void TfrFrameDeductData::Replace(TFlashButton* button) {
-    TThinkingFrame* page = button == ui->fbStandartDeduct
-                               ? static_cast<TThinkingFrame*>(new TfrFrameStandartDeduct(ui->PnlFormContainer, DocumentRef))
-                               : new TfrConstructionDeduct(ui->PnlFormContainer, DocumentRef);
-    ui->PnlFormContainer->layout()->addWidget(page);
-    delete CurrentSubPage;
-    CurrentSubPage = page;
-    CurrentButton = button;
-    page->show();
-}
-
-void TfrFrameDeductData::FocusPageItem(std::uint16_t SubPage, std::uint16_t Item) {
-    TFlashButton* button = SubPage == 0 ? ui->fbStandartDeduct : ui->fbConstructionDeduct;
-    if (!Shows(button)) {
-        Replace(button);
-        button->SetDown(true);
-    }
-    CurrentSubPage->FocusItem(Item);
-}
+void TfrFrameDeductData::fbStandartDeductClick() { ButtonClick(0); }
+void TfrFrameDeductData::fbConstructionDeductClick() { ButtonClick(1); }

@@ -6,7 +6,6 @@
 #include "platform/QtWindowing.h"
 #include "ui_FramePersonData.h"
 
-#include <QLayout>
 #include <QPainter>
 
 namespace {
@@ -34,64 +33,26 @@ void HouseGlyph(QPainter& p, const QColor& c, int) {
 } // namespace
 
 TfrPersonData::TfrPersonData(QWidget* owner, TDocumentRef documentRef)
-    : TThinkingFrame(owner, documentRef), ui(std::make_unique<Ui::TfrPersonData>()) {
+    : THolderPage(owner, documentRef), ui(std::make_unique<Ui::TfrPersonData>()) {
     ui->setupUi(this);
     ui->fbPersonNaim->SetGlyph(PaintGlyphStrip(32, PersonGlyph));
     ui->fbPersonAddress->SetGlyph(PaintGlyphStrip(32, HouseGlyph));
     ui->fbPersonNaim->SetDown(true);
     connect(ui->fbPersonNaim, &TFlashButton::OnClick, this, [this] { GuardedCall(this, [this] { fbPersonNaimClick(); }); });
     connect(ui->fbPersonAddress, &TFlashButton::OnClick, this, [this] { GuardedCall(this, [this] { fbPersonAddressClick(); }); });
-    Replace(ui->fbPersonNaim);
+    SetSubPages(ui->PnlFormContainer,
+                {{ui->fbPersonNaim, "TfrPersonNaim", [](QWidget* o, TDocumentRef r) -> TThinkingFrame* { return new TfrPersonNaim(o, r); }},
+                 {ui->fbPersonAddress, "TfrPersonAddress",
+                  [](QWidget* o, TDocumentRef r) -> TThinkingFrame* { return new TfrPersonAddress(o, r); }}});
+    Replace(0);
 }
 
-TfrPersonData::~TfrPersonData() {
-    delete CurrentSubPage;
-    CurrentSubPage = nullptr;
-}
-
-void TfrPersonData::SaveData() { CurrentSubPage->SaveData(); }
-std::uint16_t TfrPersonData::CheckData() { return CurrentSubPage->CheckData(); }
+TfrPersonData::~TfrPersonData() = default;
 
 void TfrPersonData::FocusItem(std::uint16_t item) {
-    if (item == kCitizenshipItem && !Shows(ui->fbPersonNaim)) return FocusPageItem(0, item);
-    CurrentSubPage->FocusItem(item);
+    if (item == kCitizenshipItem && !Shows(0)) return FocusPageItem(0, item);
+    THolderPage::FocusItem(item);
 }
 
-void TfrPersonData::fbPersonNaimClick() { ButtonClick(ui->fbPersonNaim); }
-void TfrPersonData::fbPersonAddressClick() { ButtonClick(ui->fbPersonAddress); }
-
-bool TfrPersonData::Shows(TFlashButton* button) const {
-    if (button == ui->fbPersonNaim) return qobject_cast<TfrPersonNaim*>(CurrentSubPage) != nullptr;
-    return qobject_cast<TfrPersonAddress*>(CurrentSubPage) != nullptr;
-}
-
-void TfrPersonData::ButtonClick(TFlashButton* button) {
-    if (Shows(button)) return;
-    CurrentSubPage->SaveData();
-    const std::uint16_t item = CurrentSubPage->CheckData();
-    if (item != 0) {
-        CurrentButton->SetDown(true); // the click pressed the other button
-        FocusItem(item);
-        return;
-    }
-    Replace(button);
-}
-
-void TfrPersonData::Replace(TFlashButton* button) {
-    TThinkingFrame* page = button == ui->fbPersonNaim ? static_cast<TThinkingFrame*>(new TfrPersonNaim(ui->PnlFormContainer, DocumentRef))
-                                                      : new TfrPersonAddress(ui->PnlFormContainer, DocumentRef);
-    ui->PnlFormContainer->layout()->addWidget(page);
-    delete CurrentSubPage;
-    CurrentSubPage = page;
-    CurrentButton = button;
-    page->show();
-}
-
-void TfrPersonData::FocusPageItem(std::uint16_t SubPage, std::uint16_t Item) {
-    TFlashButton* button = SubPage == 0 ? ui->fbPersonNaim : ui->fbPersonAddress;
-    if (!Shows(button)) {
-        Replace(button);
-        button->SetDown(true);
-    }
-    CurrentSubPage->FocusItem(Item);
-}
+void TfrPersonData::fbPersonNaimClick() { ButtonClick(0); }
+void TfrPersonData::fbPersonAddressClick() { ButtonClick(1); }

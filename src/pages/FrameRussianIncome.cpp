@@ -9,7 +9,6 @@
 #include "ui_FrameRussianIncome.h"
 
 #include <QAbstractItemView>
-#include <QLayout>
 #include <QPainter>
 
 namespace {
@@ -47,8 +46,12 @@ QImage NumberGlyph(const char* number) {
 } // namespace
 
 TfrRussianIncome::TfrRussianIncome(QWidget* owner, TDocumentRef documentRef)
-    : TThinkingFrame(owner, documentRef), ui(std::make_unique<Ui::TfrRussianIncome>()) {
+    : THolderPage(owner, documentRef), ui(std::make_unique<Ui::TfrRussianIncome>()) {
     ui->setupUi(this);
+    TFlashButton* buttons[] = {ui->FlashButton1, ui->FlashButton2, ui->FlashButton3};
+    std::vector<TSubPage> subPages;
+    for (int kind = 0; kind < 3; ++kind) subPages.push_back({buttons[kind], kSubPages[kind].className, kSubPages[kind].make});
+    SetSubPages(ui->PnlFormContainer, std::move(subPages));
     ui->FlashButton1->SetGlyph(NumberGlyph("13"));
     ui->FlashButton2->SetGlyph(NumberGlyph("9"));
     ui->FlashButton3->SetGlyph(NumberGlyph("35"));
@@ -74,67 +77,16 @@ TfrRussianIncome::TfrRussianIncome(QWidget* owner, TDocumentRef documentRef)
     }
 }
 
-TfrRussianIncome::~TfrRussianIncome() {
-    delete CurrentSubPage;
-    CurrentSubPage = nullptr;
-}
-
-void TfrRussianIncome::SaveData() {
-    if (CurrentSubPage) CurrentSubPage->SaveData();
-}
-
-std::uint16_t TfrRussianIncome::CheckData() { return CurrentSubPage ? CurrentSubPage->CheckData() : 0; }
-
-void TfrRussianIncome::FocusItem(std::uint16_t item) {
-    if (CurrentSubPage) CurrentSubPage->FocusItem(item);
-}
+TfrRussianIncome::~TfrRussianIncome() = default;
 
 void TfrRussianIncome::FlashButton1Click() { ButtonClick(0); }
 void TfrRussianIncome::FlashButton2Click() { ButtonClick(1); }
 void TfrRussianIncome::FlashButton3Click() { ButtonClick(2); }
 
-bool TfrRussianIncome::Shows(int kind) const {
-    return CurrentSubPage && QLatin1String(CurrentSubPage->metaObject()->className()) == QLatin1String(kSubPages[kind].className);
-}
-
-void TfrRussianIncome::ButtonClick(int kind) {
-    if (Shows(kind)) return;
-    if (CurrentSubPage) {
-        CurrentSubPage->SaveData();
-        const std::uint16_t item = CurrentSubPage->CheckData();
-        if (item != 0) {
-            if (CurrentButton) CurrentButton->SetDown(true); // the click pressed another button
-            CurrentSubPage->FocusItem(item);
-            return;
-        }
-    }
-    Replace(kind);
-    SelectFirstSource(kind);
-}
-
-void TfrRussianIncome::SelectFirstSource(int kind) {
-    // The list of the sources takes the focus with its first row selected.
+void TfrRussianIncome::Switched(int kind) {
     if (kSubPages[kind].sources(Document()) == 0) return;
     auto* list = CurrentSubPage->findChild<QAbstractItemView*>(QStringLiteral("lvSourseIncomeInfo"));
     if (!list || !list->model() || list->model()->rowCount() == 0) return;
     list->setFocus();
     list->selectionModel()->setCurrentIndex(list->model()->index(0, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-}
-
-void TfrRussianIncome::Replace(int kind) {
-    TFlashButton* buttons[] = {ui->FlashButton1, ui->FlashButton2, ui->FlashButton3};
-    TThinkingFrame* page = kSubPages[kind].make(ui->PnlFormContainer, DocumentRef);
-    ui->PnlFormContainer->layout()->addWidget(page);
-    delete CurrentSubPage;
-    CurrentSubPage = page;
-    CurrentButton = buttons[kind];
-    page->show();
-}
-
-void TfrRussianIncome::FocusPageItem(std::uint16_t kind, std::uint16_t item) {
-    if (kind <= 2 && !Shows(kind)) {
-        Replace(kind);
-        CurrentButton->SetDown(true);
-    }
-    if (CurrentSubPage) CurrentSubPage->FocusItem(item);
 }
