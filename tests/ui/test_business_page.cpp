@@ -2,6 +2,7 @@
 // the list of activities, the advance payments and OGRNIP, the page's check and what the page
 // writes back.
 #include "UiTestUtil.h"
+#include "WindowTest.h"
 #include "../SampleDecl.h"
 #include "../TestUtil.h"
 #include "app/CheckError.h"
@@ -52,21 +53,8 @@ mTBusinessIncome& AddActivity(mTDeclaration& d, const std::string& name, std::ui
     return a;
 }
 
-class BusinessPage : public testutil::TempDir {
+class BusinessPage : public uitest::WindowTest {
 protected:
-    void SetUp() override {
-        TempDir::SetUp();
-        QSettings(QStringLiteral("Велтасофт"), QStringLiteral("Велмарод")).clear();
-        SetMessageBoxHook([this](const QString& text, TMsgIcon, TMsgButtons) {
-            messages << text;
-            return int(mrOk);
-        });
-    }
-    void TearDown() override {
-        window.reset();
-        SetMessageBoxHook({});
-        TempDir::TearDown();
-    }
     TfrBusinessIncome& Open(const std::function<void(mTDeclaration&)>& fill = {}, bool select = true) {
         mTDeclaration d;
         d.InspectionNumber = "7701";
@@ -101,8 +89,6 @@ protected:
     QCheckBox* Box(const QString& name) { return Page()->findChild<QCheckBox*>(name); }
     QString Total() { return Ui().pnlResultExpense->text(); }
 
-    std::unique_ptr<TFormMain> window;
-    QStringList messages;
 };
 
 } // namespace

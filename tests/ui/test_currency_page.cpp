@@ -2,6 +2,7 @@
 // dialogs, conversion to roubles, deductions from the dictionary, the page's check, the list of
 // incomes and what the page writes back.
 #include "UiTestUtil.h"
+#include "WindowTest.h"
 #include "../SampleDecl.h"
 #include "../TestUtil.h"
 #include "app/CheckError.h"
@@ -100,21 +101,8 @@ void Income(mTDeclaration& d, const std::string& payer, const std::function<void
     if (fill) fill(c);
 }
 
-class CurrencyPage : public testutil::TempDir {
+class CurrencyPage : public uitest::WindowTest {
 protected:
-    void SetUp() override {
-        TempDir::SetUp();
-        QSettings(QStringLiteral("Велтасофт"), QStringLiteral("Велмарод")).clear();
-        SetMessageBoxHook([this](const QString& text, TMsgIcon, TMsgButtons) {
-            messages << text;
-            return int(mrOk);
-        });
-    }
-    void TearDown() override {
-        window.reset();
-        SetMessageBoxHook({});
-        TempDir::TearDown();
-    }
     // The main window on a declaration opened from a file, showing this page; as the main window
     // does, the list gets the focus and its first row is selected (select = false: left alone).
     TfrCurrency& Open(const std::function<void(mTDeclaration&)>& fill = {}, const char* rates = nullptr, bool select = true) {
@@ -153,8 +141,6 @@ protected:
         Ui().chbAutoExchange->setChecked(false);
     }
 
-    std::unique_ptr<TFormMain> window;
-    QStringList messages;
 };
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "UiTestUtil.h"
+#include "WindowTest.h"
 #include "../SampleDecl.h"
 #include "../TestUtil.h"
 #include "app/CheckError.h"
@@ -46,24 +47,8 @@ public:
     int focused = 0;
 };
 
-class MainWindow : public testutil::TempDir {
+class MainWindow : public uitest::WindowTest {
 protected:
-    void SetUp() override {
-        TempDir::SetUp();
-        QSettings(QStringLiteral("Велтасофт"), QStringLiteral("Велмарод")).clear();
-        SetMessageBoxHook([this](const QString& text, TMsgIcon, TMsgButtons) {
-            messages << text;
-            if (answers.empty()) return int(mrOk);
-            const int a = answers.front();
-            answers.erase(answers.begin());
-            return a;
-        });
-    }
-    void TearDown() override {
-        window.reset();
-        SetMessageBoxHook({});
-        TempDir::TearDown();
-    }
     TFormMain& Make(const QStringList& args = {}) {
         window = std::make_unique<TFormMain>(args, QString::fromStdString(dir));
         window->AskSaveFileName = [this] { return saveName; };
@@ -79,9 +64,6 @@ protected:
     void MarkModified() { docnotify::SendDocumentChanged(); }
     TfrInitialData* InitialPage() { return qobject_cast<TfrInitialData*>(window->CurrentPage); }
 
-    std::unique_ptr<TFormMain> window;
-    QStringList messages;
-    std::vector<int> answers;
     QString saveName, openName;
 };
 

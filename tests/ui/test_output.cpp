@@ -1,6 +1,7 @@
 // The output commands: the page saved, the whole-declaration check, the failing entry's page, and
 // the document handed to the report library in one block with the window's contents disabled.
 #include "UiTestUtil.h"
+#include "WindowTest.h"
 #include "CompleteDecl.h"
 #include "../TestUtil.h"
 #include "app/CheckAllError.h"
@@ -62,22 +63,12 @@ const TReportLibrary kRecorder{
     },
 };
 
-class Output : public testutil::TempDir {
+class Output : public uitest::WindowTest {
 protected:
     void SetUp() override {
-        TempDir::SetUp();
+        WindowTest::SetUp();
         calls.clear();
         throwInLibrary = false;
-        QSettings(QStringLiteral("Велтасофт"), QStringLiteral("Велмарод")).clear();
-        SetMessageBoxHook([this](const QString& text, TMsgIcon, TMsgButtons) {
-            messages << text;
-            return int(mrOk);
-        });
-    }
-    void TearDown() override {
-        window.reset();
-        SetMessageBoxHook({});
-        TempDir::TearDown();
     }
     TFormMain& Open(const std::function<void(mTDeclaration&)>& change = {}) {
         mTDeclaration d;
@@ -93,8 +84,6 @@ protected:
         window->Document->SaveToFile(Path("now.vrq"));
         return testutil::ReadFile(Path("now.vrq"));
     }
-    std::unique_ptr<TFormMain> window;
-    QStringList messages;
 };
 
 } // namespace

@@ -1,6 +1,7 @@
 // The person data page: its two sub-pages, their bindings to the document, their checks, and the
 // document-type and region pickers.
 #include "UiTestUtil.h"
+#include "WindowTest.h"
 #include "../SampleDecl.h"
 #include "../TestUtil.h"
 #include "app/CheckError.h"
@@ -48,21 +49,8 @@ ModalAnswerer::Answer Note(std::vector<QString>& seen, ModalAnswerer::Answer ans
     };
 }
 
-class PersonPages : public testutil::TempDir {
+class PersonPages : public uitest::WindowTest {
 protected:
-    void SetUp() override {
-        TempDir::SetUp();
-        QSettings(QStringLiteral("Велтасофт"), QStringLiteral("Велмарод")).clear();
-        SetMessageBoxHook([this](const QString& text, TMsgIcon, TMsgButtons) {
-            messages << text;
-            return int(mrOk);
-        });
-    }
-    void TearDown() override {
-        window.reset();
-        SetMessageBoxHook({});
-        TempDir::TearDown();
-    }
     // The main window on a document, showing the person data page.
     // The declaration is opened from a file, as a user opens it.
     TfrPersonData& Open(const std::function<void(mTDeclaration&)>& fill = {}, const char* countries = nullptr) {
@@ -103,8 +91,6 @@ protected:
         window.reset();
     }
 
-    std::unique_ptr<TFormMain> window;
-    QStringList messages;
 };
 
 // A person who passes every check of both sub-pages.

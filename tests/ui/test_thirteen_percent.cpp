@@ -1,6 +1,7 @@
 // The 13 % income page: its sources and income lines, the source dialog, the income-line dialog
 // with the dictionary's deduction rules, the checks, and what the page gives back to the document.
 #include "UiTestUtil.h"
+#include "WindowTest.h"
 #include "../SampleDecl.h"
 #include "../TestUtil.h"
 #include "app/CheckError.h"
@@ -106,21 +107,11 @@ void ThreeSources(mTDeclaration& d) {
     AddSource(d, "Третий", 5).AddSourseIncome(Line(2000, 100.5, 0, 0, 3));
 }
 
-class ThirteenPercent : public testutil::TempDir {
+class ThirteenPercent : public uitest::WindowTest {
 protected:
-    void SetUp() override {
-        TempDir::SetUp();
-        QSettings(QStringLiteral("Велтасофт"), QStringLiteral("Велмарод")).clear();
-        SetMessageBoxHook([this](const QString& text, TMsgIcon, TMsgButtons) {
-            messages << text;
-            return int(mrOk);
-        });
-    }
     void TearDown() override {
         page.reset();
-        window.reset();
-        SetMessageBoxHook({});
-        TempDir::TearDown();
+        WindowTest::TearDown();
     }
     // The page on a declaration opened from a file, as a user opens it.
     TfrThirteenPercent& Open(const std::function<void(mTDeclaration&)>& fill, std::uint8_t kind = 0) {
@@ -149,9 +140,7 @@ protected:
     void SelectLine(int row) {
         Lines()->selectionModel()->select(Lines()->model()->index(row, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     }
-    std::unique_ptr<TFormMain> window;
     std::unique_ptr<TfrThirteenPercent> page;
-    QStringList messages;
 };
 
 } // namespace
