@@ -166,7 +166,7 @@ TEST_F(BusinessPage, TypingIntoAMonthTicksItAndKeepsTheFocus) {
         a.ExpenseMonths = 0;
     });
     window->show();
-    QTest::qWaitForWindowExposed(window.get());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     TMaskedEdit* march = Edit("meIncomeSum3");
     march->setFocus();
     uitest::Type(march, "150");
@@ -470,12 +470,19 @@ void ExpectTidy(QWidget* w) {
     for (QWidget* c : shown) {
         SCOPED_TRACE(c->objectName().toStdString());
         const bool scrolled = qobject_cast<QAbstractScrollArea*>(w) != nullptr;
-        if (!scrolled) EXPECT_TRUE(w->rect().contains(c->geometry())) << c->geometry().x() << "," << c->geometry().y();
-        if (auto* l = qobject_cast<QLabel*>(c); l && !l->text().isEmpty() && l->frameShape() == QFrame::NoFrame)
+        if (!scrolled) {
+            EXPECT_TRUE(w->rect().contains(c->geometry())) << c->geometry().x() << "," << c->geometry().y();
+        }
+        if (auto* l = qobject_cast<QLabel*>(c); l && !l->text().isEmpty() && l->frameShape() == QFrame::NoFrame) {
             EXPECT_LE(l->fontMetrics().horizontalAdvance(l->text()), l->width());
-        if (auto* b = qobject_cast<QCheckBox*>(c); b && !b->text().isEmpty()) EXPECT_LE(b->sizeHint().width(), b->width() + 2);
+        }
+        if (auto* b = qobject_cast<QCheckBox*>(c); b && !b->text().isEmpty()) {
+            EXPECT_LE(b->sizeHint().width(), b->width() + 2);
+        }
         for (QWidget* o : shown)
-            if (o != c && !scrolled) EXPECT_FALSE(c->geometry().intersects(o->geometry())) << o->objectName().toStdString();
+            if (o != c && !scrolled) {
+                EXPECT_FALSE(c->geometry().intersects(o->geometry())) << o->objectName().toStdString();
+            }
         if (!scrolled && !qobject_cast<QAbstractSpinBox*>(c) && !qobject_cast<QLineEdit*>(c)) ExpectTidy(c);
     }
 }

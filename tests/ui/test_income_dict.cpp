@@ -40,7 +40,9 @@ TEST(IncomeDict, Content) {
             ++deductions;
             last = d;
         }
-        if (!last.isNull()) EXPECT_EQ(Att(last, "Code"), QStringLiteral("0")); // "claim no deduction" comes last
+        if (!last.isNull()) {
+            EXPECT_EQ(Att(last, "Code"), QStringLiteral("0")); // "claim no deduction" comes last
+        }
     }
     EXPECT_EQ(incomes, 56);
     EXPECT_EQ(deductions, 87);

@@ -274,8 +274,9 @@ TEST_F(PersonPages, DocumentIssuedAfterTheFourteenthBirthday) {
         std::uint16_t result = 99;
         const std::vector<QString> seen = Checked({Fix}, result);
         EXPECT_EQ(result, c.passes ? 0 : 7);
-        if (!c.passes)
+        if (!c.passes) {
             EXPECT_EQ(seen, std::vector<QString>{QStringLiteral("Дата выдачи документа должна быть больше даты рождения как минимум на 14 лет")});
+        }
         window.reset();
     }
 }

@@ -567,7 +567,9 @@ TEST_F(ThirteenPercent, EditingALineTheDictionaryDoesNotKnowKeepsIt) {
         EXPECT_EQ(after.DeductSum, before.DeductSum) << row;
         EXPECT_EQ(after.DeductNorm, before.DeductNorm) << row;
         EXPECT_EQ(after.Month, before.Month) << row;
-        if (row != 1) EXPECT_EQ(after.IncomeName, before.IncomeName) << row; // a known code takes its own name
+        if (row != 1) {
+            EXPECT_EQ(after.IncomeName, before.IncomeName) << row; // a known code takes its own name
+        }
     }
     EXPECT_EQ(Doc().GetThirteenPercent(0).Lines[1]->IncomeName, "Авторские вознаграждения за создание литературных произведений");
 }

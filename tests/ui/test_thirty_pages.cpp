@@ -339,8 +339,9 @@ TEST(DividendDialog, Checks) {
         else
             dialog.ui->bnOk->click();
         EXPECT_EQ(seen, Texts(c.messages));
-        if (QLatin1String(c.focus ? c.focus : "") != QLatin1String("meINN"))
+        if (QLatin1String(c.focus ? c.focus : "") != QLatin1String("meINN")) {
             EXPECT_EQ(LastCheckAnswer, 0); // the own checks ran and ended; a payer check's fix keeps its record
+        }
         if (c.focus) {
             EXPECT_TRUE(dialog.isVisible());
             ASSERT_NE(dialog.focusWidget(), nullptr);
