@@ -232,6 +232,8 @@ void TFlashButton::TrackingCheck(bool underCursor) {
         MouseLeave();
 }
 
+bool TFlashButton::UnderCursor() const { return isVisible() && rect().contains(mapFromGlobal(QCursor::pos())); }
+
 void TFlashButton::enterEvent(QEnterEvent*) { MouseEnter(); }
 void TFlashButton::leaveEvent(QEvent*) { MouseLeave(); }
 
@@ -276,7 +278,9 @@ void TFlashButton::mouseReleaseEvent(QMouseEvent* e) {
         update();
     }
     if (inside) Click();
-    TrackingCheck(rect().contains(e->position().toPoint()));
+    // The click may have run a command with its own windows, while the cursor went elsewhere: the
+    // look follows where the cursor is now, not where the button was released.
+    TrackingCheck(UnderCursor());
 }
 
 void TFlashButton::mouseDoubleClickEvent(QMouseEvent* e) {
@@ -295,13 +299,17 @@ bool TFlashButton::event(QEvent* e) {
         if (isEnabled() && isVisible() && parentWidget() && parentWidget()->isVisible()) Click();
         return true;
     }
+    // While a modal window blocks this one no leave event comes through, so the hot look would
+    // stay after the mouse went to the dialog; the look is dropped and taken up again afterwards.
+    if (e->type() == QEvent::WindowBlocked) MouseLeave();
+    if (e->type() == QEvent::WindowUnblocked) TrackingCheck(UnderCursor());
     return QWidget::event(e);
 }
 
 void TFlashButton::changeEvent(QEvent* e) {
     if (e->type() == QEvent::EnabledChange) {
         glyph_.Drop();
-        TrackingCheck(rect().contains(mapFromGlobal(QCursor::pos())) && isVisible());
+        TrackingCheck(UnderCursor());
         update();
     } else if (e->type() == QEvent::PaletteChange) {
         glyph_.Drop();

@@ -122,6 +122,7 @@ private:
     void MouseEnter();
     void MouseLeave();
     void TrackingCheck(bool underCursor);
+    bool UnderCursor() const;
     bool Inside(const QPoint& p) const;
     void UpdateExclusive();
     void ButtonPressed(int group, TFlashButton* sender);

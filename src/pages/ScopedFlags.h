@@ -4,8 +4,6 @@
 
 #include "app/MyFrame.h"
 
-#include <optional>
-
 // A page flag (Creating, Deleting ...) set for the lifetime of the object.
 class TScopedFlag {
 public:
@@ -23,10 +21,16 @@ private:
 // raises mark nothing modified.
 class TPageLoading {
 public:
-    TPageLoading() {
-        if (PageHost) flag_.emplace(PageHost->PageLoading);
+    TPageLoading() : flag_(PageHost ? &PageHost->PageLoading : nullptr), was_(flag_ && *flag_) {
+        if (flag_) *flag_ = true;
     }
+    ~TPageLoading() {
+        if (flag_) *flag_ = was_;
+    }
+    TPageLoading(const TPageLoading&) = delete;
+    TPageLoading& operator=(const TPageLoading&) = delete;
 
 private:
-    std::optional<TScopedFlag> flag_;
+    bool* flag_;
+    bool was_;
 };

@@ -2,7 +2,9 @@
 #include "controls/FlashButton.h"
 
 #include <QAction>
+#include <QDialog>
 #include <QEnterEvent>
+#include <QTimer>
 #include <QMouseEvent>
 #include <QPainter>
 #include <gtest/gtest.h>
@@ -48,6 +50,8 @@ void Leave(TFlashButton* b) {
     QEvent e(QEvent::Leave);
     QApplication::sendEvent(b, &e);
 }
+// Puts the screen's cursor over this point of the button (the looks after a click follow it).
+void CursorTo(TFlashButton* b, QPoint p) { QCursor::setPos(b->mapToGlobal(p)); }
 
 } // namespace
 
@@ -109,10 +113,47 @@ TEST(FlashButton, PressDragAndClick) {
     QTest::mouseRelease(b, Qt::LeftButton, {}, QPoint(100, 10));
     EXPECT_EQ(clicks, 0);
 
+    CursorTo(b, QPoint(10, 10));
     QTest::mousePress(b, Qt::LeftButton, {}, QPoint(10, 10));
     QTest::mouseRelease(b, Qt::LeftButton, {}, QPoint(10, 10));
     EXPECT_EQ(clicks, 1);
     EXPECT_EQ(b->State(), bsHot); // the cursor is still over it
+}
+
+// A click whose command shows a modal dialog: the mouse goes to the dialog and away from the
+// button, which no leave event tells while the dialog blocks its window.
+TEST(FlashButton, LookAfterACommandWithADialogFollowsTheCursor) {
+    Host h;
+    TFlashButton* b = h.Add(0);
+    TButtonState whileOpen = bsDisabled;
+    QObject::connect(b, &TFlashButton::OnClick, [&] {
+        QDialog d(&h.parent);
+        QTimer::singleShot(0, &d, [&] {
+            whileOpen = b->State();
+            QCursor::setPos(h.parent.mapToGlobal(QPoint(150, 90)));
+            d.accept();
+        });
+        d.exec();
+    });
+    CursorTo(b, QPoint(10, 10));
+    Enter(b);
+    QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(10, 10));
+    EXPECT_EQ(whileOpen, bsUp);
+    EXPECT_EQ(b->State(), bsUp);
+    EXPECT_FALSE(b->MouseInside());
+    EXPECT_EQ(Pixel(b, 20, 20), Colour(0));
+
+    // The cursor back over the button when the dialog closes: hot again.
+    QObject::disconnect(b, &TFlashButton::OnClick, nullptr, nullptr);
+    QObject::connect(b, &TFlashButton::OnClick, [&] {
+        QDialog d(&h.parent);
+        QTimer::singleShot(0, &d, [&] { d.accept(); });
+        d.exec();
+    });
+    CursorTo(b, QPoint(10, 10));
+    Enter(b);
+    QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(10, 10));
+    EXPECT_EQ(b->State(), bsHot);
 }
 
 TEST(FlashButton, GroupsKeepOneButtonDown) {
@@ -122,6 +163,7 @@ TEST(FlashButton, GroupsKeepOneButtonDown) {
     a->SetGroupIndex(1);
     c->SetGroupIndex(1);
     a->SetDown(true);
+    CursorTo(c, QPoint(10, 10));
     EXPECT_EQ(Pixel(a, 0, 0), a->BevelActiveColor());
     EXPECT_EQ(Pixel(a, 2, 2), a->FieldActiveColor());
     EXPECT_EQ(Pixel(a, 20, 20), Colour(3));
