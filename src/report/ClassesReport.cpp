@@ -39,7 +39,8 @@ void Prepare(const std::uint8_t* doc, bool noDate) {
 class TWorkFolder {
 public:
     TWorkFolder() : dir_(QDir::tempPath() + QStringLiteral("/velmarod-run-XXXXXX")) {
-        if (!dir_.isValid()) throw std::runtime_error(("Не могу создать " + dir_.path()).toStdString());
+        // The message names the place, joined to the words without a blank as the program always wrote it.
+        if (!dir_.isValid()) throw std::runtime_error(("Не могу создать" + QDir::tempPath() + "/").toStdString());
     }
     QString Path() const { return dir_.path(); }
 

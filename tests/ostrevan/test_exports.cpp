@@ -195,3 +195,23 @@ TEST_F(Exports, LargeDeclarationsFitTheirSlotsOrAreReported) {
         }
     }
 }
+
+// A run whose work folder cannot be made (the temporary folder is a file) says where, and stops
+// before anything is shown or printed.
+TEST_F(Exports, WorkFolderThatCannotBeMadeStopsTheRun) {
+    const std::string notAFolder = Path("plain-file");
+    testutil::WriteFile(notAFolder, "x");
+    const QByteArray saved = qgetenv("TMPDIR");
+    qputenv("TMPDIR", QByteArray::fromStdString(notAFolder));
+    bool prepared = false;
+    OnRunPrepared = [&](const TReportRun&) { prepared = true; };
+    const auto block = Resident();
+    EXPECT_FALSE(PrintReport("/", block.data(), false, false));
+    if (saved.isNull())
+        qunsetenv("TMPDIR");
+    else
+        qputenv("TMPDIR", saved);
+    EXPECT_FALSE(prepared);
+    EXPECT_EQ(printDialogTotal, 0);
+    EXPECT_EQ(messages, QStringList{QStringLiteral("Не могу создать") + QString::fromStdString(notAFolder) + "/"});
+}
