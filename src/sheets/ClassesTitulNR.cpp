@@ -62,7 +62,7 @@ const TRows& TitulRows() {
         Chars{155.2, 37.5, 4.8, "ReportYear", 0, 4},
         Caption{7, 44, 8, kPlain, "Представляется в"},
         Caption{157, 44, 8, kPlain, "Код"},
-        SizedLabel{35, 42, 120, 16, "InspectionName"},
+        WrappedText{35, 42, 120, 16, "InspectionName"},
         Boxes{163, 43, 4},
         Chars{164.2, 44, 4.8, "InspectionCode", 0, 4},
         Caption{82, 49, 6, kPlain, "(наименование налогового органа)"},

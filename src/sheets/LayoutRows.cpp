@@ -148,11 +148,6 @@ void Layout(rl::TBand& band, const TRows& rows, const TValues& values, bool prin
                         if (v == QString::fromUtf8(key)) left = x;
                     if (left >= 0) band.AddLabel(left, r.top, QStringLiteral("V"), fonts::Unreal(10, true));
                 },
-                [&](const SizedLabel& r) {
-                    rl::TElement& e = band.AddLabel(r.left, r.top, text(r.value, TShow::Always), fonts::Unreal(8));
-                    e.width = r.width;
-                    e.height = r.height;
-                },
                 [&](const WrappedText& r) {
                     const rl::TFontSpec font = fonts::Unreal(8);
                     const double pitch = rl::TextHeightMm(font);

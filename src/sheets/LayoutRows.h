@@ -162,12 +162,6 @@ struct Tick {
     double otherwise = -1;
 };
 
-// A label of fixed size in "Unreal" 8 holding a text value; the painter wraps it at its width.
-struct SizedLabel {
-    double left, top, width, height;
-    const char* value;
-};
-
 // A text value in "Unreal" 8 broken into lines between words (inside a word only when the word
 // alone is wider than a line); the lines that fit wholly in the height are shown.
 struct WrappedText {
@@ -177,7 +171,7 @@ struct WrappedText {
 
 using TLayoutRow = std::variant<Caption, CaptionLines, HLine, VLine, Frame, PageCode, CharBoxes, Boxes, Chars, Rules,
                                 TextField, TextGoesOn, MoneyField, RublesField, ValueLabel, GivenLabel, Tick,
-                                SizedLabel, WrappedText>;
+                                WrappedText>;
 using TRows = std::vector<TLayoutRow>;
 
 } // namespace layout

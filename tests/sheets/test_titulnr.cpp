@@ -172,8 +172,24 @@ TEST(EstimatedIncomeTitle, PageCodeAndFilerCells) {
     const rl::TElement* inspection = LabelAt(page, 35, 42);
     ASSERT_NE(inspection, nullptr);
     EXPECT_EQ(inspection->text, "ИФНС России № 4 по г. Москве");
-    EXPECT_EQ(inspection->width, 120);
-    EXPECT_EQ(inspection->height, 16);
+    EXPECT_EQ(inspection->font.family, "Unreal");
+    EXPECT_EQ(inspection->font.size, 8);
+}
+
+// A name longer than its 120 mm label goes on in lines below, between words, inside the label's
+// 16 mm; it never runs into the code boxes beside it.
+TEST(EstimatedIncomeTitle, LongInspectionNameWrapsInsideItsLabel) {
+    const std::string name = "Межрайонная инспекция Федеральной налоговой службы № 12 по Московской области (Люберцы)";
+    const rl::TPage page = Title([&](mTDeclaration& d) { d.InspectionName = name; });
+    QStringList lines;
+    for (const rl::TElement& e : page.Elements) {
+        if (e.kind != rl::TElementKind::Label || e.left != 35 || e.top < 42 || e.top >= 58) continue;
+        EXPECT_LE(e.width, 120) << e.text.toStdString();
+        EXPECT_LE(e.top + e.height, 42 + 16 + 1e-9);
+        lines << e.text;
+    }
+    EXPECT_EQ(lines.size(), 2);
+    EXPECT_EQ(lines.join(QLatin1Char(' ')).toStdString(), name);
 }
 
 TEST(EstimatedIncomeTitle, TextFieldsOnTheirUnderlines) {
