@@ -58,9 +58,6 @@ QString RoublesText(const TMaskedEdit* sum, const TMaskedEdit* units, const TMas
     }
 }
 
-// A deduction at a norm: roubles x percent / 100 to the kopeck.
-Currency AtPercent(Currency roubles, int percent) { return RoundToKopeck(roubles.ToDouble() * percent / 100.0); }
-
 // The setters derive the rouble value; one too large for the money type is stored as 0, as the
 // page shows it.
 template <class Setter>
@@ -596,7 +593,7 @@ Currency TfrCurrency::DeductionAmount() const {
     const Currency roubles = MoneyOf(ui->pnlIncomeRublSum->text());
     Currency d;
     if (DeductPercent != 0)
-        d = AtPercent(roubles, DeductPercent);
+        d = NormAmount(roubles, DeductPercent);
     else if (Equivalent)
         d = roubles;
     if (!MaxSum.IsZero() && d > MaxSum) d = MaxSum;
@@ -607,7 +604,7 @@ void TfrCurrency::ChooseDeductionAmount() {
     const QString panel = ui->pnlIncomeRublSum->text();
     const Currency roubles = MoneyOf(panel);
     if (DeductPercent != 0) {
-        Put(ui->meSubtractSum, panel.isEmpty() ? QStringLiteral("0") : MoneyText(AtPercent(roubles, DeductPercent)));
+        Put(ui->meSubtractSum, panel.isEmpty() ? QStringLiteral("0") : MoneyText(NormAmount(roubles, DeductPercent)));
     } else if (Equivalent) {
         if (MaxSum.IsZero())
             Put(ui->meSubtractSum, panel);

@@ -36,17 +36,6 @@ const QString kSection = QStringLiteral("Доходы, облагаемые по
 
 } // namespace
 
-Currency NormAmount(Currency income, int percent) {
-    // The exact product in 1/1,000,000 of a rouble, then the nearest binary number of it.
-    std::int64_t product = 0;
-    long double roubles;
-    if (!__builtin_mul_overflow(income.Raw(), static_cast<std::int64_t>(percent), &product))
-        roubles = static_cast<long double>(product) / 1000000.0L;
-    else
-        roubles = income.ToExtended() * percent / 100.0L;
-    return RoundToKopeck(static_cast<double>(roubles));
-}
-
 TfmInput13Income::TfmInput13Income(QWidget* owner)
     : TKeyPreviewDialog(owner), ui(MakeUi(this)), dict_(std::make_unique<TIncomeDict>()), incomeSum_(ui->meIncomeSum), subtractSum_(ui->meSubtractSum) {
     setFixedSize(size());

@@ -18,9 +18,6 @@ namespace Ui {
 class TfmInput13Income;
 }
 
-// The deduction at a norm: income x percent / 100 rounded to the kopeck by the program's rule.
-Currency NormAmount(Currency income, int percent);
-
 class TfmInput13Income : public TKeyPreviewDialog {
     Q_OBJECT
 public:

@@ -16,7 +16,7 @@ void TFieldBindings::Add(TMaskedDocEdit* edit, TextField field) {
     texts_.push_back({edit, [edit](const QString& t) { edit->SetText(t); }, std::move(field), {}, {}});
 }
 
-void TFieldBindings::Add(QDateEdit* edit, DateField field) { dates_.push_back({edit, std::move(field)}); }
+void TFieldBindings::Add(QDateEdit* edit, DateField field) { dates_.push_back({edit, std::move(field), 0, {}}); }
 
 void TFieldBindings::Load(mTDeclaration& d) {
     for (TextRow& r : texts_) {

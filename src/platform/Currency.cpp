@@ -101,3 +101,14 @@ Currency RoundToKopeck(double roubles) {
     const long double k = std::nearbyintl(q);
     return Currency::FromRaw(static_cast<std::int64_t>(k) * 100);
 }
+
+Currency NormAmount(Currency amount, int percent) {
+    // The exact product in 1/1,000,000 of a rouble, then the nearest binary number of it.
+    std::int64_t product = 0;
+    long double roubles;
+    if (!__builtin_mul_overflow(amount.Raw(), static_cast<std::int64_t>(percent), &product))
+        roubles = static_cast<long double>(product) / 1000000.0L;
+    else
+        roubles = amount.ToExtended() * percent / 100.0L;
+    return RoundToKopeck(static_cast<double>(roubles));
+}

@@ -77,3 +77,7 @@ private:
 // mantissa) and the quotient is rounded to the nearest whole number, an exact tie to the even one.
 // At an exact decimal half-kopeck the binary value decides (0.10 x 25 % -> 0.03, 0.06 x 25 % -> 0.01).
 Currency RoundToKopeck(double roubles);
+
+// A deduction at a norm: amount x percent / 100, taken exactly, as the binary number nearest to it,
+// rounded to the kopeck as above.
+Currency NormAmount(Currency amount, int percent);

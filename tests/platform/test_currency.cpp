@@ -88,6 +88,27 @@ TEST(Currency, KopeckRoundingTies) {
     }
 }
 
+// The norm of a deduction is taken from the exact product: a product carried through binary
+// steps lands on the other side of a half kopeck now and then.
+TEST(Currency, NormAmountRoundsTheExactProduct) {
+    struct Case {
+        std::int64_t amount;
+        int percent;
+        std::int64_t expected;
+    } cases[] = {
+        {80500, 30, 24100},      // 8,05 x 30 % = 2,415 -> 2,41 (its binary value lies below the half)
+        {166500, 30, 50000},     // 16,65 x 30 % = 4,995 -> 5
+        {10000600, 25, 2500100}, // 1000,06 x 25 % -> 250,01
+        {10001000, 25, 2500300}, // 1000,1 x 25 % -> 250,03
+        {10000000, 20, 2000000},
+        {0, 30, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.amount);
+        EXPECT_EQ(NormAmount(C(c.amount), c.percent).Raw(), c.expected);
+    }
+}
+
 TEST(Currency, ConversionToRoubles) {
     struct Case {
         std::int64_t amount, rate;

@@ -417,6 +417,32 @@ TEST_F(CurrencyPage, DeductionsFollowTheDictionary) {
     EXPECT_EQ(Ui().meSubtractSum->Text(), QString());
 }
 
+// The norm of 30 % from the exact product, as on the 13 % page (binary steps gave 2,42 and 4,99).
+TEST_F(CurrencyPage, NormDeductionFromTheExactProduct) {
+    Open([](mTDeclaration& d) {
+        Income(d, "Acme", [](mTCurrencyIncome& c) {
+            c.IncomeCode = 0;
+            c.Rate1 = Currency::FromInt(1);
+            c.SetIncomeCurrencySum(Currency());
+        });
+    });
+    {
+        ModalAnswerer a({Choose("2202")});
+        Page()->bnIncomeCodClick();
+    }
+    uitest::Type(Ui().meIncomeCurrencySum, "8,05");
+    {
+        ModalAnswerer a({Choose("405")});
+        Page()->bnSubtractCodClick();
+    }
+    EXPECT_EQ(Ui().meSubtractSum->Text(), "2,41");
+    Page()->SaveData();
+    EXPECT_EQ(Doc().GetCurrencyIncome(0).DeductPercent, 30);
+    EXPECT_EQ(Doc().GetCurrencyIncome(0).DeductSum.ToString(), "2,41");
+    Ui().meIncomeCurrencySum->setText("16,65");
+    EXPECT_EQ(Ui().meSubtractSum->Text(), "5");
+}
+
 TEST_F(CurrencyPage, AStoredDeductionIsShownByItsRules) {
     Open([](mTDeclaration& d) {
         Income(d, "Acme", [](mTCurrencyIncome& c) {
