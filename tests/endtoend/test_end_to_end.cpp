@@ -110,17 +110,6 @@ private:
     QTimer poll_;
 };
 
-// Answers a picker by choosing the row whose first column is `code`.
-Dialogs::Answer Pick(const QString& code) {
-    return [code](QDialog* d) {
-        auto* list = d->findChild<QTreeWidget*>();
-        for (int i = 0; list && i < list->topLevelItemCount(); ++i)
-            if (list->topLevelItem(i)->text(0) == code) list->setCurrentItem(list->topLevelItem(i));
-        EXPECT_TRUE(list && list->currentItem() && list->currentItem()->text(0) == code) << code.toStdString();
-        Click(In<QPushButton>(d, "bnYes"));
-    };
-}
-
 // ---------------------------------------------------------------------------------------------
 
 const char* kRates = R"(<?xml version="1.0" encoding="UTF-8"?>
@@ -193,7 +182,7 @@ TEST_F(EndToEnd, FillCheckPreviewPrintAndExport) {
     On<QDateEdit>("dtBirthDate")->setDate(QDate(1970, 5, 15));
     Click(On<QRadioButton>("rbM"));
     Type(On<TMaskedEdit>("meMesto"), "г. Москва");
-    dialogs.Expect(Pick("21"));
+    dialogs.Expect(uitest::Pick("21"));
     Click(On<QPushButton>("bnDocType"));
     Type(On<QLineEdit>("meSerial"), "4500123456");
     On<QDateEdit>("dtRegDate")->setDate(QDate(2000, 1, 10));
@@ -201,7 +190,7 @@ TEST_F(EndToEnd, FillCheckPreviewPrintAndExport) {
     Page("fbPersonAddress");
     Type(On<TMaskedEdit>("mePostIndex"), "125009");
     Type(On<TMaskedEdit>("meOKATO"), "45286555000");
-    dialogs.Expect(Pick("77"));
+    dialogs.Expect(uitest::Pick("77"));
     Click(On<QPushButton>("bnRegion"));
     Type(On<TMaskedEdit>("meStreet"), "Тверская");
     Type(On<TMaskedEdit>("meHouse"), "7");
@@ -237,7 +226,7 @@ TEST_F(EndToEnd, FillCheckPreviewPrintAndExport) {
                 Type(In<TMaskedEdit>(d, "mePropSale"), month);
                 Click(In<QPushButton>(d, "bnYes"));
             });
-            dialogs.Expect(Pick("2000"));
+            dialogs.Expect(uitest::Pick("2000"));
             Click(On<TFlashButton>("fbAddIncome"));
         }
         Type(On<TMaskedEdit>("meObl"), e.base);
@@ -271,7 +260,7 @@ TEST_F(EndToEnd, FillCheckPreviewPrintAndExport) {
     On<QDateEdit>("dtIncomeGetDate")->setDate(QDate(2005, 3, 2));
     On<QDateEdit>("dtSubtractDate")->setDate(QDate(2005, 3, 20));
     if (!On<QCheckBox>("chbAutoExchange")->isChecked()) Click(On<QCheckBox>("chbAutoExchange"));
-    dialogs.Expect(Pick("2000"));
+    dialogs.Expect(uitest::Pick("2000"));
     Click(On<QPushButton>("bnIncomeCod"));
     Type(On<TMaskedEdit>("meIncomeCurrencySum"), "1000");
     Type(On<TMaskedEdit>("meTaxCurrencySum"), "100");
@@ -305,7 +294,7 @@ TEST_F(EndToEnd, FillCheckPreviewPrintAndExport) {
     Click(On<QCheckBox>("chbGrantingDeduct"));
     Type(On<TMaskedEdit>("meObjectNaim"), "Квартира");
     Type(On<TMaskedEdit>("mePostIndex"), "125009");
-    dialogs.Expect(Pick("77"));
+    dialogs.Expect(uitest::Pick("77"));
     Click(On<QPushButton>("bnRegion"));
     Type(On<TMaskedEdit>("meStreet"), "Ленина");
     Type(On<TMaskedEdit>("meHouse"), "5");

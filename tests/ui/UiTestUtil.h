@@ -7,8 +7,10 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
 #include <QWidget>
 #include <functional>
+#include <gtest/gtest.h>
 #include <vector>
 
 namespace uitest {
@@ -53,6 +55,20 @@ inline ModalAnswerer::Answer Click(const char* buttonName) {
     return [buttonName](QDialog* d) {
         auto* b = d->findChild<QPushButton*>(buttonName);
         if (b) b->click();
+    };
+}
+
+// Answers a code picker: the row whose first column is `code` becomes the current and selected
+// one, then "Да".
+inline ModalAnswerer::Answer Pick(const QString& code) {
+    return [code](QDialog* d) {
+        auto* list = d->findChild<QTreeWidget*>();
+        QTreeWidgetItem* row = nullptr;
+        for (int i = 0; list && i < list->topLevelItemCount(); ++i)
+            if (list->topLevelItem(i)->text(0) == code) row = list->topLevelItem(i);
+        if (!row) ADD_FAILURE() << "no row " << code.toStdString() << " in " << d->metaObject()->className();
+        if (row) list->setCurrentItem(row, 0, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        if (auto* yes = d->findChild<QPushButton*>(QStringLiteral("bnYes"))) yes->click();
     };
 }
 

@@ -28,6 +28,7 @@ using testutil::ReadFile;
 using testutil::WriteFile;
 using uitest::Click;
 using uitest::ModalAnswerer;
+using uitest::Pick;
 
 namespace {
 
@@ -56,21 +57,6 @@ const char* kRates = R"(<?xml version="1.0" encoding="UTF-8"?>
  <Currency Code="840" Name="Второй доллар" Quantity="10"/>
 </CurrencyRates>
 )";
-
-// Answers a code picker by choosing the row with this code.
-ModalAnswerer::Answer Choose(const QString& code) {
-    return [code](QDialog* d) {
-        auto* list = d->findChild<QTreeWidget*>();
-        for (int i = 0; list && i < list->topLevelItemCount(); ++i) {
-            QTreeWidgetItem* item = list->topLevelItem(i);
-            if (item->text(0) != code) continue;
-            list->clearSelection();
-            list->setCurrentItem(item);
-            item->setSelected(true);
-        }
-        d->findChild<QPushButton*>("bnYes")->click();
-    };
-}
 
 // Answers the payer dialog with a name and a country code.
 ModalAnswerer::Answer Payer(const QString& name, const QString& code = {}) {
@@ -225,7 +211,7 @@ TEST_F(CurrencyPage, RatesComeFromTheFileAndARefusedValueLeavesNothingBehind) {
 
     // A currency whose name and rate the edits cannot hold: nothing of the dollar stays.
     {
-        ModalAnswerer a({Choose("999")});
+        ModalAnswerer a({Pick("999")});
         page.bnCurrencyCodeClick();
     }
     EXPECT_EQ(Ui().meCurrencyCode->Text(), "999");
@@ -237,7 +223,7 @@ TEST_F(CurrencyPage, RatesComeFromTheFileAndARefusedValueLeavesNothingBehind) {
 
     // Yen: 100 units; the rate of "1.3.2005" is the rate of 1 March.
     {
-        ModalAnswerer a({Choose("392")});
+        ModalAnswerer a({Pick("392")});
         page.bnCurrencyCodeClick();
     }
     EXPECT_EQ(Ui().meCurrencyName->Text(), QStringLiteral("Японская иена"));
@@ -352,7 +338,7 @@ TEST_F(CurrencyPage, DeductionsFollowTheDictionary) {
     EXPECT_FALSE(Ui().meIncomeCurrencySum->isEnabled());
     EXPECT_FALSE(Ui().bnSubtractCod->isEnabled());
     {
-        ModalAnswerer a({Choose("2206")}); // royalties, deduction 405 at 25 %
+        ModalAnswerer a({Pick("2206")}); // royalties, deduction 405 at 25 %
         Page()->bnIncomeCodClick();
     }
     EXPECT_EQ(Ui().pnlIncomeCod->text(), "2206");
@@ -360,7 +346,7 @@ TEST_F(CurrencyPage, DeductionsFollowTheDictionary) {
     EXPECT_TRUE(Ui().bnSubtractCod->isEnabled());
     uitest::Type(Ui().meIncomeCurrencySum, "1000");
     {
-        ModalAnswerer a({Choose("405")});
+        ModalAnswerer a({Pick("405")});
         Page()->bnSubtractCodClick();
     }
     EXPECT_EQ(Ui().meSubtractSum->Text(), "250");
@@ -380,7 +366,7 @@ TEST_F(CurrencyPage, DeductionsFollowTheDictionary) {
 
     // A new income code empties the deduction and keeps the amount.
     {
-        ModalAnswerer a({Choose("1520")}); // sale of property: 303 equals the income up to 125000
+        ModalAnswerer a({Pick("1520")}); // sale of property: 303 equals the income up to 125000
         Page()->bnIncomeCodClick();
     }
     EXPECT_EQ(Ui().pnlSubtractCod->text(), QString());
@@ -389,7 +375,7 @@ TEST_F(CurrencyPage, DeductionsFollowTheDictionary) {
     EXPECT_EQ(Ui().pnlIncomeRublSum->text(), "2000,1");
     Ui().meIncomeCurrencySum->setText("150000");
     {
-        ModalAnswerer a({Choose("303")});
+        ModalAnswerer a({Pick("303")});
         Page()->bnSubtractCodClick();
     }
     EXPECT_EQ(Ui().meSubtractSum->Text(), "125000");
@@ -398,7 +384,7 @@ TEST_F(CurrencyPage, DeductionsFollowTheDictionary) {
 
     // A typed deduction without norm or equivalence goes back to 0 when the income changes.
     {
-        ModalAnswerer a({Choose("305")});
+        ModalAnswerer a({Pick("305")});
         Page()->bnSubtractCodClick();
     }
     EXPECT_TRUE(Ui().meSubtractSum->isEnabled());
@@ -409,7 +395,7 @@ TEST_F(CurrencyPage, DeductionsFollowTheDictionary) {
 
     // "Не предоставлять вычет": no amount to show.
     {
-        ModalAnswerer a({Choose("0")});
+        ModalAnswerer a({Pick("0")});
         Page()->bnSubtractCodClick();
     }
     EXPECT_TRUE(Ui().meSubtractSum->isHidden());
@@ -427,12 +413,12 @@ TEST_F(CurrencyPage, NormDeductionFromTheExactProduct) {
         });
     });
     {
-        ModalAnswerer a({Choose("2202")});
+        ModalAnswerer a({Pick("2202")});
         Page()->bnIncomeCodClick();
     }
     uitest::Type(Ui().meIncomeCurrencySum, "8,05");
     {
-        ModalAnswerer a({Choose("405")});
+        ModalAnswerer a({Pick("405")});
         Page()->bnSubtractCodClick();
     }
     EXPECT_EQ(Ui().meSubtractSum->Text(), "2,41");
@@ -609,7 +595,7 @@ TEST_F(CurrencyPage, TypedValuesAreSavedAndShownAgainAfterReopening) {
     uitest::Type(Ui().meCurrencyCode, "840");
     Ui().chbAutoExchange->setChecked(true);
     {
-        ModalAnswerer a({Choose("2000")});
+        ModalAnswerer a({Pick("2000")});
         Page()->bnIncomeCodClick();
     }
     uitest::Type(Ui().meIncomeCurrencySum, "100,5");
@@ -716,7 +702,7 @@ TEST_F(CurrencyPage, PayerCountryFromThePickerAndEnterInTheListEditsThePayer) {
                          auto* dialog = qobject_cast<TfmInputCurrencySourseIncome*>(d);
                          EXPECT_TRUE(dialog->ui->Button1->isEnabled());
                          dialog->ui->meGos->setText(QString());
-                         ModalAnswerer country({Choose("643")});
+                         ModalAnswerer country({Pick("643")});
                          window->Saved = true;
                          dialog->Button1Click();
                          EXPECT_EQ(dialog->ui->meGos->Text(), "643");

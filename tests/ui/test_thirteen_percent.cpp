@@ -28,6 +28,7 @@ using sample::Rub;
 using testutil::ReadFile;
 using uitest::Click;
 using uitest::ModalAnswerer;
+using uitest::Pick;
 
 namespace {
 
@@ -54,16 +55,6 @@ ModalAnswerer::Answer Nested(std::function<void(QDialog*)> act, std::vector<Moda
 
 ModalAnswerer::Answer NestedClick(const char* button, std::vector<ModalAnswerer::Answer> inner) {
     return Nested([button](QDialog* d) { d->findChild<QPushButton*>(QString::fromLatin1(button))->click(); }, std::move(inner));
-}
-
-// Chooses the row of this code in a picker and confirms.
-ModalAnswerer::Answer Pick(const QString& code) {
-    return [code](QDialog* d) {
-        auto* list = d->findChild<QTreeWidget*>();
-        for (int i = 0; list && i < list->topLevelItemCount(); ++i)
-            if (list->topLevelItem(i)->text(0) == code) list->setCurrentItem(list->topLevelItem(i));
-        d->findChild<QPushButton*>(QStringLiteral("bnYes"))->click();
-    };
 }
 
 QStringList Row(const QTreeWidget* list, int row) {

@@ -27,6 +27,7 @@ using sample::Rub;
 using testutil::ReadFile;
 using uitest::Click;
 using uitest::ModalAnswerer;
+using uitest::Pick;
 using uitest::Type;
 
 namespace {
@@ -51,18 +52,6 @@ std::vector<QString> Texts(const std::vector<const char*>& texts) {
     std::vector<QString> r;
     for (const char* t : texts) r.push_back(QString::fromUtf8(t));
     return r;
-}
-
-// A picker's answer: the row with this code, then "Да".
-ModalAnswerer::Answer Pick(const char* code) {
-    return [code](QDialog* d) {
-        auto* list = d->findChild<QTreeWidget*>();
-        ASSERT_NE(list, nullptr);
-        for (int i = 0; i < list->topLevelItemCount(); ++i)
-            if (list->topLevelItem(i)->text(0) == QLatin1String(code))
-                list->setCurrentItem(list->topLevelItem(i), 0, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-        Click("bnYes")(d);
-    };
 }
 
 // A click in a dialog that an answer is handling: the check dialogs and pickers it opens get an
