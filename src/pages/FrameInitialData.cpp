@@ -37,6 +37,7 @@ TfrInitialData::TfrInitialData(QWidget* owner, TDocumentRef documentRef)
     connect(ui->bnInspection, &QPushButton::clicked, this, [this] { GuardedCall(this, [this] { bnInspectionClick(); }); });
     TurnEntry(ui->meInspection, false);
     TurnEntry(ui->meNumVer, false);
+    ui->dtGetDate->setMaximumDate(LatestDateOrToday(ui->dtGetDate->maximumDate()));
     fields_.Add(ui->dtGetDate, [](mTDeclaration& d) -> TDateTime& { return d.FilingDate; });
     Load();
 }

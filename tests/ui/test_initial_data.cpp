@@ -5,6 +5,7 @@
 #include "controls/MaskedEdit.h"
 #include "model/DeclClasses.h"
 #include "pages/FrameInitialData.h"
+#include "pages/PageValues.h"
 #include "platform/QtWindowing.h"
 #include "ui_FrameInitialData.h"
 #include "ui_Main.h"
@@ -196,4 +197,32 @@ TEST_F(InitialData, ChangesAreReported) {
     EXPECT_TRUE(window->Saved);
     page->ui->rbLast->setChecked(true);
     EXPECT_FALSE(window->Saved);
+}
+
+// The filing date shows what the document holds, a new declaration's date of today included;
+// a date the picker cannot show is kept unless the user picks another.
+TEST_F(InitialData, FilingDateShowsTheStoredDate) {
+    struct Case {
+        const char* what;
+        TDateTime stored;
+        bool shown;
+    } cases[] = {
+        {"today, as a new declaration has it", Today(), true},
+        {"within the designed range, with a time of day", EncodeDate(2007, 3, 15) + 0.75, true},
+        {"after the designed range", EncodeDate(2009, 2, 1), true},
+        {"before the range", EncodeDate(2004, 6, 1), false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Doc().FilingDate = c.stored;
+        Rebuild();
+        if (c.shown) EXPECT_EQ(page->ui->dtGetDate->date(), pagevalues::ToQDate(c.stored));
+        else EXPECT_NE(page->ui->dtGetDate->date(), pagevalues::ToQDate(c.stored));
+        page->SaveData();
+        EXPECT_EQ(Doc().FilingDate, c.stored);
+    }
+    EXPECT_EQ(page->ui->dtGetDate->maximumDate(), pagevalues::ToQDate(Today()));
+    page->ui->dtGetDate->setDate(QDate(2008, 1, 2)); // past the designed latest date: today allows it
+    page->SaveData();
+    EXPECT_EQ(Doc().FilingDate, EncodeDate(2008, 1, 2));
 }

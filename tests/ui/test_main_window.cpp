@@ -86,6 +86,18 @@ TEST_F(MainWindow, NewDeclaration) {
     EXPECT_TRUE(w.ui->fbNalog->isEnabled());
 }
 
+// A new declaration is dated today, and "Дата подачи" shows that date, as the pages print it.
+TEST_F(MainWindow, NewDeclarationShowsTodayAsItsFilingDate) {
+    TFormMain& w = Make({Saved("old.vrq", [](mTDeclaration& d) { d.FilingDate = EncodeDate(2006, 4, 20); })});
+    EXPECT_EQ(InitialPage()->ui->dtGetDate->date(), QDate(2006, 4, 20));
+    w.ui->CreateDoc->trigger(); // "Создать"
+    const QDate today = QDate::currentDate();
+    EXPECT_EQ(InitialPage()->ui->dtGetDate->date(), today);
+    EXPECT_TRUE(w.Saved);
+    InitialPage()->SaveData();
+    EXPECT_EQ(w.Document->FilingDate, Today());
+}
+
 TEST_F(MainWindow, CommandLine) {
     const QString file = Saved("doc.vrq", [](mTDeclaration& d) { d.InspectionNumber = "7701"; });
     struct Case {

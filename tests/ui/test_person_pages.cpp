@@ -539,7 +539,8 @@ TEST_F(PersonPages, VisitingBothSubPagesKeepsTheFile) {
             d.InspectionNumber = "7701";
             d.SetIncomeKinds(ikRussian);
         },
-        [](mTDeclaration& d) { d.FilingDate = Today(); }, // as a new declaration is made: outside the picker's range
+        [](mTDeclaration& d) { d.FilingDate = Today(); }, // as a new declaration is made
+        [](mTDeclaration& d) { d.FilingDate = EncodeDate(2004, 6, 1) + 0.5; }, // before the picker's range, with a time
     };
     int n = 0;
     for (const auto& fill : declarations) {
