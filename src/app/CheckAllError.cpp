@@ -58,6 +58,11 @@ bool IssuedAfterFourteenthBirthday(TDateTime issue, TDateTime birth) {
 // Section 1: the initial data.
 Outcome CheckConditions(const mTDeclaration& d) {
     if (d.InspectionNumber.empty()) return Failure{kConditions, "Не введен номер инспекции", 1};
+    if (!d.FilerStatusFitsForm())
+        return Failure{kConditions,
+                       "Для декларации по форме 4-НДФЛ укажите статус декларанта: индивидуальный предприниматель, "
+                       "частный нотариус или адвокат.",
+                       3};
     return std::nullopt;
 }
 
