@@ -1,6 +1,7 @@
 #include "reportcore/ClassesReportText.h"
 
 #include "platform/Codec.h"
+#include "platform/RemoveOnSignal.h"
 #include "reportcore/ClassesLogDanSums.h"
 #include "storage/ProgrammDef.h"
 
@@ -229,6 +230,8 @@ std::string TaxTextExport(kTDanLog& log, const kTSvodSum& sums, const std::strin
     buf.push_back('\0');
     const int fd = mkstemp(buf.data());
     if (fd < 0) return {};
+    // The half-written file would otherwise stay in the user's folder with the taxpayer's data.
+    const TRemoveOnSignal guard({buf.data()});
     bool ok = true;
     std::size_t done = 0;
     while (ok && done < bytes.size()) {
