@@ -133,9 +133,9 @@ TElement& TBand::AddRect(double left, double top, double width, double height, Q
     return e;
 }
 
-TElement& TBand::AddImage(double left, double top, double width, double height, const QString& file, double dpi) {
+TElement& TBand::AddImage(double left, double top, double width, double height, const QImage& image, double dpi) {
     TElement& e = Place(Elements, TElementKind::Image, left, top, width, height);
-    e.text = file;
+    e.image = image;
     e.imageDpi = dpi;
     return e;
 }
@@ -211,7 +211,7 @@ void PaintPage(QPainter& p, const TPage& page, double pxPerMm) {
             break;
         }
         case TElementKind::Image: {
-            const QImage img(e.text);
+            const QImage& img = e.image;
             if (img.isNull()) break;
             const QRectF natural = e.imageDpi > 0 ? NaturalRect(e, img.size(), pxPerMm) : QRectF();
             if (natural.isEmpty()) {
