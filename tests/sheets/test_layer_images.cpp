@@ -2,8 +2,10 @@
 // natural size with every pixel on whole device dots, as a barcode needs on paper.
 #include "reportlayer/ReportLayer.h"
 
+#include <QBuffer>
 #include <QImage>
 #include <QPainter>
+#include <QPdfWriter>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <random>
@@ -107,3 +109,44 @@ TEST(LayerImages, ANullImageDrawsNothing) {
     EXPECT_TRUE(Dark(Paint(band.AddImage(192, 15, 10, 50, QImage(), 600), 300)).isNull());
 }
 
+// The one image of a PDF file as Qt writes it: its rows, (width + 7) / 8 bytes each.
+QByteArray PdfImageRows(const QByteArray& pdf, int width, int height) {
+    const qsizetype dict = pdf.indexOf("/Subtype /Image");
+    const qsizetype start = pdf.indexOf("stream\n", dict) + 7, end = pdf.indexOf("endstream", start);
+    if (dict < 0 || start < 7 || end < 0) return {};
+    const int size = (width + 7) / 8 * height;
+    QByteArray framed;
+    for (int shift : {24, 16, 8, 0}) framed += static_cast<char>((size >> shift) & 0xFF); // the length qUncompress expects
+    return qUncompress(framed + pdf.mid(start, end - start));
+}
+
+// A 1-bit image reaches the PDF file as its pixels and nothing else: the bits after a row's last
+// pixel are clear, whichever palette order the image came with, not what the memory held.
+TEST(LayerImages, APdfHoldsTheImagesPixelsOnly) {
+    for (bool blackFirst : {true, false}) {
+        SCOPED_TRACE(blackFirst);
+        QImage source = Blocks(236, 1180);
+        if (blackFirst) source = source.convertToFormat(QImage::Format_Mono, {qRgb(0, 0, 0), qRgb(255, 255, 255)});
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        {
+            QPdfWriter pdf(&buffer);
+            pdf.setResolution(1200);
+            QPainter p(&pdf);
+            rl::TPage page;
+            rl::TBand band;
+            page.Elements.push_back(band.AddImage(192, 15, 10, 50, source, 600));
+            rl::PaintPage(p, page, 1200 / 25.4);
+        }
+        const QByteArray rows = PdfImageRows(buffer.data(), 236, 1180);
+        ASSERT_EQ(rows.size(), 30 * 1180);
+        for (int y = 0; y < 1180; ++y) {
+            const auto* row = reinterpret_cast<const uchar*>(rows.constData()) + 30 * y;
+            ASSERT_EQ(row[29] & 0x0F, 0) << "row " << y;
+            for (int x = 0; x < 236; ++x) {
+                const bool dark = !((row[x / 8] >> (7 - x % 8)) & 1); // black is 0 in the PDF's gray
+                ASSERT_EQ(dark, source.pixelColor(x, y) == Qt::black) << x << "," << y;
+            }
+        }
+    }
+}
