@@ -1,6 +1,7 @@
 #include "reportcore/ClassesReportText.h"
 
 #include "platform/Codec.h"
+#include "platform/RemoveOnSignal.h"
 #include "reportcore/ClassesLogDanSums.h"
 #include "storage/ProgrammDef.h"
 
@@ -215,13 +216,18 @@ std::string ToOem(const std::string& utf8) {
     return out;
 }
 
+std::string TaxTextBytes(const std::vector<std::string>& lines) {
+    std::string bytes;
+    for (const std::string& l : lines) bytes += ToOem(l) + "\r\n";
+    return bytes;
+}
+
 std::string TaxTextExport(kTDanLog& log, const kTSvodSum& sums, const std::string& folder, const TTaxClock& clock) {
     const std::vector<std::string> lines = BuildTaxText(log, sums, clock);
     std::string dir = folder;
     if (!dir.empty() && dir.back() != '/') dir += '/';
     const std::string path = dir + TaxTextFileName(log, clock);
-    std::string bytes;
-    for (const std::string& l : lines) bytes += ToOem(l) + "\r\n";
+    const std::string bytes = TaxTextBytes(lines);
 
     // Written completely under a temporary name, then renamed over the file.
     std::string templ = dir + ".Otmp.XXXXXX";
@@ -229,6 +235,8 @@ std::string TaxTextExport(kTDanLog& log, const kTSvodSum& sums, const std::strin
     buf.push_back('\0');
     const int fd = mkstemp(buf.data());
     if (fd < 0) return {};
+    // The half-written file would otherwise stay in the user's folder with the taxpayer's data.
+    const TRemoveOnSignal guard({buf.data()});
     bool ok = true;
     std::size_t done = 0;
     while (ok && done < bytes.size()) {

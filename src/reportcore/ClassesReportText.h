@@ -27,6 +27,9 @@ std::vector<std::string> BuildTaxText(kTDanLog& log, const kTSvodSum& sums, cons
 // (the single estimated-income block for form 4-NDFL), appended to `lines`.
 void WriteIndicatorBlocks(const kTDanLog& log, const kTSvodSum& sums, std::vector<std::string>& lines);
 
+// The file's bytes: every line in CP866, each ended by CR LF.
+std::string TaxTextBytes(const std::vector<std::string>& lines);
+
 // Writes the file into the folder: completely (under a temporary name, then renamed) or not at all.
 // Result: the full path, or an empty text when the file could not be written.
 std::string TaxTextExport(kTDanLog& log, const kTSvodSum& sums, const std::string& folder, const TTaxClock& clock);

@@ -276,8 +276,8 @@ void PageFooter(rl::TOstrekReport& report, const TBuildContext& ctx) {
 void AddBarcodeImages(rl::TBand& band, const TBuildContext& ctx, int firstImage, std::initializer_list<double> tops) {
     int index = firstImage;
     for (double top : tops) {
-        if (index >= 0 && index < ctx.BarcodeFiles.size())
-            band.AddImage(192, top, 10, 50, ctx.BarcodeFiles[index], kAztecImageDpi);
+        if (index >= 0 && index < ctx.BarcodeImages.size())
+            band.AddImage(192, top, 10, 50, ctx.BarcodeImages[index], kAztecImageDpi);
         ++index;
     }
 }

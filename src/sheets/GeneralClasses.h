@@ -84,7 +84,7 @@ struct kTSvodSum;
 struct TBuildContext {
     kTDanLog& DanLog;
     const kTSvodSum& SvodSum;
-    const QStringList& BarcodeFiles; // in page order: page p shows entries 3(p - 1) to 3(p - 1) + 2
+    const QList<QImage>& BarcodeImages; // in page order: page p shows entries 3(p - 1) to 3(p - 1) + 2
 };
 
 // The page header of page `pageIndex` (from 0) of a sheet kind, with the filer's values.

@@ -7,13 +7,21 @@
 #include "reportcore/ClassesReportPlan.h"
 #include "sheets/GeneralClasses.h"
 
-#include <QStringList>
+#include <QImage>
+#include <QList>
 
 namespace sheettest {
 
+// The run's barcode image of entry `entry`: a small image that no other entry equals.
+inline QImage TestImage(int entry) {
+    QImage img(8, entry + 1, QImage::Format_Mono);
+    img.fill(0);
+    return img;
+}
+
 struct Run {
     reporttest::Computed c;
-    QStringList images;
+    QList<QImage> images;
     TBuildContext Context() { return TBuildContext{*c.log, *c.sums, images}; }
 };
 
@@ -22,7 +30,7 @@ inline Run Prepare(const mTDeclaration& d, int images = 0) {
     Run r;
     r.c = reporttest::Compute(d);
     PlanPages(*r.c.log, *r.c.sums);
-    for (int i = 0; i < images; ++i) r.images << QStringLiteral("/nonexistent/O%1.bmp").arg(i + 1, 3, 10, QLatin1Char('0'));
+    for (int i = 0; i < images; ++i) r.images << TestImage(i);
     return r;
 }
 

@@ -68,19 +68,19 @@ QString PageNumber(const rl::TPage& page) {
     return number;
 }
 
-// The barcode images of a page as (file, top).
-std::vector<std::pair<QString, double>> Images(const rl::TPage& page) {
-    std::vector<std::pair<QString, double>> out;
+// The barcode images of a page as (image, top).
+std::vector<std::pair<QImage, double>> Images(const rl::TPage& page) {
+    std::vector<std::pair<QImage, double>> out;
     for (const rl::TElement* e : OfKind(page, rl::TElementKind::Image)) {
         EXPECT_NEAR(e->left, 192, kEps);
         EXPECT_NEAR(e->width, 10, kEps);
         EXPECT_NEAR(e->height, 50, kEps);
-        out.emplace_back(e->text, e->top);
+        out.emplace_back(e->image, e->top);
     }
     return out;
 }
 
-QString Image(int entry) { return QStringLiteral("/nonexistent/O%1.bmp").arg(entry + 1, 3, 10, QLatin1Char('0')); }
+QImage Image(int entry) { return sheettest::TestImage(entry); }
 
 // The characters in the boxes of a section-6 line (labels at Left 89.1 + 5i and the given Top).
 QString BoxText(const rl::TPage& page, double top, int count) {
@@ -111,7 +111,7 @@ std::array<Currency, N> Lines(const std::vector<Currency>& v) {
 }
 
 // A declaration with income at every rate: 13 % (30 % for a non-resident, kind 1) with tax to pay,
-// 35 % with a refund and dividends, read and calculated with `images` barcode files.
+// 35 % with a refund and dividends, read and calculated with `images` barcode images.
 sheettest::Run AllRates(std::uint8_t kind, int images) {
     mTDeclaration d;
     d.DeclarationKind = kind;
@@ -451,7 +451,7 @@ TEST(Section6Band, BoxesCutLongAndLeaveShortCodesOpen) {
 TEST(SectionImages, SectionOneShowsTheEntriesOfPageThree) {
     struct Case {
         int files;
-        std::vector<std::pair<QString, double>> shown;
+        std::vector<std::pair<QImage, double>> shown;
     };
     const std::vector<Case> cases = {
         {9, {{Image(6), kTable14Top + 15}, {Image(7), kTable14Top + 85}, {Image(8), kTable14Top + 155}}},
@@ -515,7 +515,7 @@ TEST(SectionBuilders, OnePagePerSectionWithTheFiguresOfThePlan) {
         // The table hangs from the top of its band.
         EXPECT_NEAR(Labels(page, QStringLiteral("Показатели")).at(0)->top, c.tableTop + 5, kEps);
         const int image = c.kind == skRazdel1 ? 6 : 3 * first;
-        const std::vector<std::pair<QString, double>> images = {
+        const std::vector<std::pair<QImage, double>> images = {
             {Image(image), c.tableTop + 15}, {Image(image + 1), c.tableTop + 85}, {Image(image + 2), c.tableTop + 155}};
         EXPECT_EQ(Images(page), images);
         EXPECT_FALSE(Labels(page, QStringLiteral("Подпись")).empty()); // the footer fits on the page
@@ -557,7 +557,7 @@ TEST(SectionBuilders, SectionSixHasOnePagePerEntry) {
         EXPECT_NEAR(mark[0]->left, e.markLeft, kEps);
         EXPECT_NEAR(mark[0]->top, top + 1, kEps);
         const int image = 3 * (first + i);
-        const std::vector<std::pair<QString, double>> images = {
+        const std::vector<std::pair<QImage, double>> images = {
             {Image(image), top + 15}, {Image(image + 1), top + 85}, {Image(image + 2), top + 155}};
         EXPECT_EQ(Images(page), images);
     }

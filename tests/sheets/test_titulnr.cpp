@@ -463,8 +463,8 @@ TEST(EstimatedIncomePage, BarcodeSlots) {
     const rl::TPage page = Income({}, 5);
     const auto images = sheettest::OfKind(page, rl::TElementKind::Image);
     ASSERT_EQ(images.size(), 2u);
-    EXPECT_EQ(images[0]->text, "/nonexistent/O004.bmp");
-    EXPECT_EQ(images[1]->text, "/nonexistent/O005.bmp");
+    EXPECT_TRUE(images[0]->image == sheettest::TestImage(3));
+    EXPECT_TRUE(images[1]->image == sheettest::TestImage(4));
 }
 
 TEST(EstimatedIncomePage, WithoutValuesKeepsIncomeAndSection) {
