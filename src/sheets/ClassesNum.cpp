@@ -276,7 +276,7 @@ rl::TBand& TableBand(rl::TOstrekReport& AOwner, const TBuildContext& ctx, const 
         if (row.amount == TAmount::Kopecks)
             mbRekNum::CreateCurrency(170, top, amount, band, dash);
         else
-            mbRekNum::CreateRubles(170, top, RoundHalfEvenRoubles(amount), band, dash);
+            mbRekNum::CreateRubles(170, top, RoundHalfUpRoubles(amount), band, dash);
     }
     band.Height = table.bandHeight;
     Barcodes(band, ctx, firstImage);
