@@ -316,13 +316,6 @@ const TRows kR6Rows = {
     Caption{7, 80, 12, kPlain, "возврату из бюджета"},
 };
 
-// An amount of section 6 for its boxes: decimal with ",", no grouping, no trailing zeros of the
-// fraction, blanks in front up to 15 characters so that it ends in the last box.
-QString BoxAmount(bool shown, Currency amount) {
-    const QString text = shown ? QString::fromStdString(amount.ToString(',')) : QString();
-    return text.rightJustified(15, QLatin1Char(' '));
-}
-
 // ---------------------------------------------------------------------------------------------
 
 template <std::size_t N>
@@ -368,8 +361,9 @@ rl::TBand& clR6(rl::TOstrekReport& AOwner, const TBuildContext& ctx, const QStri
     Layout(band, kR6Choice, TValues{}, true);
     if (pay || refund) mbLabel::Create(pay ? 68 : 128, 1, QStringLiteral("V"), 8, band, true);
 
+    const QString amount = RoublesInFifteenBoxes(Amount), blank(15, QLatin1Char(' '));
     TValues values;
-    values.Texts = {{"KBK", KBK}, {"OKATO", OKATO}, {"Pay", BoxAmount(pay, Amount)}, {"Refund", BoxAmount(refund, Amount)}};
+    values.Texts = {{"KBK", KBK}, {"OKATO", OKATO}, {"Pay", pay ? amount : blank}, {"Refund", refund ? amount : blank}};
     Layout(band, kR6Rows, values, true);
     band.Height = 180;
     Barcodes(band, ctx, FirstImage);

@@ -38,6 +38,7 @@ rl::TBand& clR5(rl::TOstrekReport& AOwner, const TBuildContext& ctx, const std::
                 int FirstImage, bool PrintValues);
 
 // The band of one section-6 entry: Indicator "1" marks the amount to pay, "2" the amount to refund;
-// any other indicator marks neither and prints no amount.
+// any other indicator marks neither and prints no amount. The amount prints in whole roubles, as
+// the text file writes it.
 rl::TBand& clR6(rl::TOstrekReport& AOwner, const TBuildContext& ctx, const QString& Indicator, const QString& KBK,
                 const QString& OKATO, Currency Amount, int FirstImage, bool PrintValues);

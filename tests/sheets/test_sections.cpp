@@ -1,5 +1,4 @@
 #include "SheetPageUtil.h"
-#include "reportcore/ClassesReportText.h"
 #include "sheets/ClassesNum.h"
 #include "sheets/ClassesTitul.h"
 #include "sheets/SheetBuilders.h"
@@ -389,10 +388,12 @@ TEST(Section6Band, ChoiceMarkAndAmountBoxes) {
         double markLeft; // 0: no mark
         QString pay, refund;
     };
+    // The amount in whole roubles, half up, as the text file writes it.
     const std::vector<Case> cases = {
         {"2", Rub(1500), 128, blank15, QStringLiteral("           1500")},
-        {"1", Rub(1234.5), 68, QStringLiteral("         1234,5"), blank15},
-        {"1", Rub(0.0125), 68, QStringLiteral("         0,0125"), blank15},
+        {"1", Rub(1234.5), 68, QStringLiteral("           1235"), blank15},
+        {"2", Rub(1234.49), 128, blank15, QStringLiteral("           1234")},
+        {"1", Rub(0.0125), 68, QStringLiteral("              0"), blank15},
         {"3", Rub(1500), 0, blank15, blank15},
         {"", Rub(7), 0, blank15, blank15},
     };
@@ -604,12 +605,7 @@ TEST(SectionBuilders, WholeRoublesPrintedAsTheTextFileWritesThem) {
     source.HoldSum = Rub(15598.50);
     source.AddSourseIncome(reporttest::Line(2000, 119990));
     auto run = sheettest::Prepare(d);
-    const std::vector<std::string> text = BuildTaxText(*run.c.log, *run.c.sums, TTaxClock{2008, 1, 2, 3, 4, 5});
-    auto written = [&text](const std::string& key) {
-        for (const std::string& l : text)
-            if (l.rfind(key + ":", 0) == 0) return QString::fromStdString(l.substr(key.size() + 1));
-        return QStringLiteral("<missing>");
-    };
+    auto written = [&run](const std::string& key) { return sheettest::Written(run, key); };
     // What a printed rouble figure says in the text file: blanks, and dashes, stand for 0.
     auto asWritten = [](QString printed) {
         printed.remove(QLatin1Char(' '));
@@ -635,4 +631,37 @@ TEST(SectionBuilders, WholeRoublesPrintedAsTheTextFileWritesThem) {
     EXPECT_EQ(written("П000070007000"), QStringLiteral("15599"));
     EXPECT_EQ(written("П000070011000"), QStringLiteral("15599"));
     EXPECT_EQ(written("П000010007000"), QStringLiteral("15599"));
+}
+
+// An amount of section 6 with half a rouble, to pay and to refund: its boxes show the whole roubles
+// the text file writes on the entry's line (and so the barcodes beside it), 1501 and not 1500,5.
+TEST(SectionBuilders, SectionSixPrintsTheWholeRoublesOfTheTextFile) {
+    struct Case {
+        const char* name;
+        double withheld; // of a tax of 13000
+        double boxesTop;
+        const char* line;
+        const char* otherLine;
+    } cases[] = {
+        {"refund", 14500.50, 72, "П000060005000", "П000060004000"},
+        {"payment", 11499.50, 54, "П000060004000", "П000060005000"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        mTDeclaration d;
+        d.SetIncomeKinds(ikRussian);
+        d.StandartDeduct.Granting = 0;
+        auto& source = d.GetThirteenPercent(d.AddThirteenPercent());
+        source.HoldSum = Rub(c.withheld);
+        source.AddSourseIncome(reporttest::Line(2000, 100000));
+        auto run = sheettest::Prepare(d);
+        ASSERT_EQ(run.c.sums->List6.Entries.size(), 1u);
+        EXPECT_EQ(run.c.sums->List6.Entries[0].Amount, Rub(1500.50));
+
+        const std::vector<rl::TPage> pages = sheettest::SheetPages(run, skRazdel6);
+        ASSERT_EQ(pages.size(), 1u);
+        EXPECT_EQ(BoxText(pages[0], kTable56Top + c.boxesTop, 15), QStringLiteral("           1501"));
+        EXPECT_EQ(sheettest::Written(run, c.line), QStringLiteral("1501"));
+        EXPECT_EQ(sheettest::Written(run, c.otherLine), QStringLiteral("0"));
+    }
 }
