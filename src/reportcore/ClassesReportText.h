@@ -4,6 +4,7 @@
 #include "reportcore/ClassesLogDan.h"
 
 #include <ctime>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,10 @@ struct TTaxClock {
 // The file's name: "O" + INN + "_05_000001.txt" from July 2007 on, else the older short form. Only
 // an all-digit INN is used (else zeros), so the name can never leave its folder.
 std::string TaxTextFileName(const kTDanLog& log, const TTaxClock& clock);
+
+// An address line's value: "643" and the parts, each trimmed with its commas turned to blanks so
+// that no typed comma adds or shifts a field, the whole in upper case.
+std::string AddressFields(std::initializer_list<std::string> parts);
 
 // Every line of the file in UTF-8, in file order (the count line filled in). Writes back the two
 // defaults of the person block into the model ("Россия", "643").

@@ -258,6 +258,10 @@ void mbPodval(rl::TOstrekReport& AOwner, const QString& DateText, bool PrintDate
 #include "reportcore/ClassesLogDan.h"
 #include "reportcore/ClassesReportPlan.h"
 
+QString RoublesInFifteenBoxes(Currency amount) {
+    return QString::number(RoundHalfUpRoubles(amount)).rightJustified(15, QLatin1Char(' '));
+}
+
 void PageHeader(rl::TOstrekReport& report, const TBuildContext& ctx, int kind, int pageIndex) {
     const kTPersonDan& p = *ctx.DanLog.PersonDan;
     const TSheetKindInfo& info = SheetKindInfo(kind);

@@ -5,6 +5,7 @@
 #include "../report/ReportTestUtil.h"
 #include "platform/QtWindowing.h"
 #include "reportcore/ClassesReportPlan.h"
+#include "reportcore/ClassesReportText.h"
 #include "sheets/GeneralClasses.h"
 
 #include <QImage>
@@ -32,6 +33,13 @@ inline Run Prepare(const mTDeclaration& d, int images = 0) {
     PlanPages(*r.c.log, *r.c.sums);
     for (int i = 0; i < images; ++i) r.images << TestImage(i);
     return r;
+}
+
+// The value of the line `key` of the run's tax-office text file, "<missing>" when it has none.
+inline QString Written(Run& run, const std::string& key) {
+    for (const std::string& l : BuildTaxText(*run.c.log, *run.c.sums, TTaxClock{2008, 1, 2, 3, 4, 5}))
+        if (l.rfind(key + ":", 0) == 0) return QString::fromStdString(l.substr(key.size() + 1));
+    return QStringLiteral("<missing>");
 }
 
 // The labels of a page whose caption is `text`.
