@@ -1,5 +1,6 @@
 #include "controls/DateEdit.h"
 
+#include <QFocusEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 
@@ -11,7 +12,19 @@ bool TDateEdit::eventFilter(QObject* watched, QEvent* event) {
     // edit finishes the click first (a click into a selection clears it on release); then the
     // part under the caret is selected, unless the mouse selected text itself.
     static_cast<QObject*>(lineEdit())->event(event);
-    if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton && !lineEdit()->hasSelectedText())
+    if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton && !lineEdit()->hasSelectedText()) {
         setSelectedSection(currentSection());
+        clickedUnfocused_ = hasFocus() ? NoSection : currentSection();
+    }
     return true;
+}
+
+void TDateEdit::focusInEvent(QFocusEvent* event) {
+    // A click that brings the window to the front reaches the picker before the focus does, and
+    // the date edit selects its first part when the window's activation first gives it the
+    // focus: the part the click selected stays.
+    const Section clicked = event->reason() == Qt::ActiveWindowFocusReason ? clickedUnfocused_ : NoSection;
+    clickedUnfocused_ = NoSection;
+    QDateEdit::focusInEvent(event);
+    if (clicked != NoSection) setSelectedSection(clicked);
 }

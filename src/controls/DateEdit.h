@@ -12,4 +12,9 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+
+private:
+    // The part a click selected before the picker had the focus (its window was behind another).
+    Section clickedUnfocused_ = NoSection;
 };

@@ -6,6 +6,7 @@
 #include "ui_FrameInitialData.h"
 
 #include <QLineEdit>
+#include <QVBoxLayout>
 #include <gtest/gtest.h>
 
 namespace {
@@ -47,6 +48,28 @@ TEST(DateEdit, ClickedPartIsReplacedByTypedDigits) {
         uitest::Type(&picker, QString::fromLatin1(c.typed));
         EXPECT_EQ(picker.date().toString(Qt::ISODate), c.expected);
     }
+}
+
+TEST(DateEdit, ClickThatBringsTheWindowToTheFrontKeepsTheClickedPart) {
+    QWidget window;
+    auto* layout = new QVBoxLayout(&window);
+    layout->addWidget(new QLineEdit); // the focus is elsewhere: the picker never had it
+    auto* picker = new TDateEdit;
+    layout->addWidget(picker);
+    picker->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+    picker->setDate(QDate(2008, 1, 1));
+    window.show();
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+
+    ClickAt(picker, 8); // the click comes first, the window's activation after it
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    ASSERT_TRUE(picker->hasFocus());
+    uitest::Type(picker, QStringLiteral("2006"));
+    EXPECT_EQ(picker->date().toString(Qt::ISODate), "2006-01-01");
 }
 
 class DatePickerOnPage : public uitest::WindowTest {};
