@@ -52,7 +52,7 @@ const TAmountRow kAmounts[] = {
 constexpr std::size_t kShareRow = 4;
 
 struct TDateRow {
-    QDateEdit* UiC::*edit;
+    TDateEdit* UiC::*edit;
     TDateTime mTC::*field;
 };
 const TDateRow kDates[] = {{&UiC::dtpRegRightDate, &mTC::RegistrationDate}, {&UiC::dtpBayDate, &mTC::PurchaseDate}};

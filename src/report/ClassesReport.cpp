@@ -1,5 +1,6 @@
 #include "report/ClassesReport.h"
 
+#include "platform/FileDialogDetails.h"
 #include "platform/QtWindowing.h"
 #include "report/FormPreview.h"
 #include "platform/VAztecBarCode.h"
@@ -13,7 +14,12 @@
 #include <cstring>
 
 std::function<QString(QWidget* owner)> ChooseExportFolder = [](QWidget* owner) {
-    return QFileDialog::getExistingDirectory(owner, kAppTitle, QDir::homePath(), QFileDialog::ShowDirsOnly);
+    // Qt's own dialog, as the program's document dialogs: in Russian on every desktop.
+    QFileDialog dialog(owner, kAppTitle, QDir::homePath());
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOptions(QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
+    ShowFileDetailsInLocale(dialog);
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 };
 std::function<void(const TReportRun&)> OnRunPrepared;
 
