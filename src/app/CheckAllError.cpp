@@ -1,8 +1,8 @@
 #include "app/CheckAllError.h"
 
-#include "app/CheckError.h"
-#include "app/PrimaryCheck.h"
 #include "model/DeclClasses.h"
+#include "pagebase/CheckError.h"
+#include "pagebase/PrimaryCheck.h"
 #include "platform/Codec.h"
 
 #include <QString>

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "app/HandOver.h"
-#include "app/MyFrame.h"
+#include "pagebase/MyFrame.h"
 
 #include <QMainWindow>
 #include <QString>

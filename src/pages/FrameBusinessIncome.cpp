@@ -1,9 +1,9 @@
 #include "pages/FrameBusinessIncome.h"
 
-#include "app/CheckError.h"
 #include "controls/FlashButton.h"
 #include "controls/MaskedEdit.h"
 #include "model/DeclClasses.h"
+#include "pagebase/CheckError.h"
 #include "pages/InputBusinessIncome.h"
 #include "pages/ListGlyphs.h"
 #include "pages/PageValues.h"

@@ -1,8 +1,8 @@
 #include "pages/FrameConstructionDeduct.h"
 
-#include "app/CheckError.h"
 #include "controls/MaskedEdit.h"
 #include "model/DeclClasses.h"
+#include "pagebase/CheckError.h"
 #include "pages/InputReference.h"
 #include "pages/KeptEntries.h"
 #include "pages/PageValues.h"

@@ -1,9 +1,9 @@
 #include "pages/FrameCurrency.h"
 
-#include "app/CheckError.h"
 #include "controls/FlashButton.h"
 #include "controls/MaskedEdit.h"
 #include "model/DeclClasses.h"
+#include "pagebase/CheckError.h"
 #include "pages/InputCurrencyCode.h"
 #include "pages/InputCurrencySourseIncome.h"
 #include "pages/InputIncomeCode.h"

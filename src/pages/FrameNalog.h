@@ -3,7 +3,7 @@
 // has nothing to save or check.
 #pragma once
 
-#include "app/MyFrame.h"
+#include "pagebase/MyFrame.h"
 
 #include <cstdint>
 #include <memory>

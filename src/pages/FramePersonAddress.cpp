@@ -1,8 +1,8 @@
 #include "pages/FramePersonAddress.h"
 
-#include "app/CheckError.h"
 #include "controls/MaskedEdit.h"
 #include "model/DeclClasses.h"
+#include "pagebase/CheckError.h"
 #include "pages/InputReference.h"
 #include "pages/PageValues.h"
 #include "ui_FramePersonAddress.h"

@@ -1,10 +1,10 @@
 #include "pages/FramePersonName.h"
 
-#include "app/CheckError.h"
-#include "app/PrimaryCheck.h"
 #include "controls/MaskedDocEdit.h"
 #include "controls/MaskedEdit.h"
 #include "model/DeclClasses.h"
+#include "pagebase/CheckError.h"
+#include "pagebase/PrimaryCheck.h"
 #include "pages/ImputGrazhd.h"
 #include "pages/InputReference.h"
 #include "pages/PageValues.h"

@@ -1,9 +1,9 @@
 #include "pages/FrameStandartDeduct.h"
 
-#include "app/CheckError.h"
 #include "controls/FlashButton.h"
 #include "controls/MaskedEdit.h"
 #include "model/DeclClasses.h"
+#include "pagebase/CheckError.h"
 #include "pages/Dif.h"
 #include "pages/InputChildEduSum.h"
 #include "pages/KeptEntries.h"

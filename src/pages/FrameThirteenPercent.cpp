@@ -1,9 +1,9 @@
 #include "pages/FrameThirteenPercent.h"
 
-#include "app/CheckError.h"
 #include "controls/FlashButton.h"
 #include "controls/MaskedEdit.h"
 #include "model/DeclClasses.h"
+#include "pagebase/CheckError.h"
 #include "pages/Input13Income.h"
 #include "pages/Input13SourseIncome.h"
 #include "pages/ListGlyphs.h"

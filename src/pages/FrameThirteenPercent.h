@@ -3,7 +3,7 @@
 // for it (taxable income, tax computed, tax withheld). A sub-page of the Russian income page.
 #pragma once
 
-#include "app/MyFrame.h"
+#include "pagebase/MyFrame.h"
 #include "pages/ShownValues.h"
 
 #include <cstdint>

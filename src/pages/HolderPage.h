@@ -2,7 +2,7 @@
 // it is one page that hands every protocol call to the sub-page shown (none: it passes).
 #pragma once
 
-#include "app/MyFrame.h"
+#include "pagebase/MyFrame.h"
 
 #include <cstdint>
 #include <vector>

@@ -4,7 +4,7 @@
 // so they have nothing to save or check when the user leaves them.
 #pragma once
 
-#include "app/MyFrame.h"
+#include "pagebase/MyFrame.h"
 
 #include <cstdint>
 

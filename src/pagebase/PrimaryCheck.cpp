@@ -1,6 +1,6 @@
-#include "app/PrimaryCheck.h"
+#include "pagebase/PrimaryCheck.h"
 
-#include "app/CheckError.h"
+#include "pagebase/CheckError.h"
 
 #include <array>
 #include <string>

@@ -1,4 +1,4 @@
-#include "app/MyFrame.h"
+#include "pagebase/MyFrame.h"
 
 #include <QDomDocument>
 
