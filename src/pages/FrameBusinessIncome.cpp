@@ -143,6 +143,8 @@ void TfrBusinessIncome::FocusItem(std::uint16_t item) {
     SelectRow(item - 1);
 }
 
+void TfrBusinessIncome::SelectFirstEntry() { SelectFirstRow(ui->lvSourseIncomeInfo); }
+
 // ---------------------------------------------------------------------------------------------
 // The list of activities
 

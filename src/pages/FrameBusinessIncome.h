@@ -35,6 +35,7 @@ public:
     void SaveData() override;
     std::uint16_t CheckData() override;
     void FocusItem(std::uint16_t item) override;
+    void SelectFirstEntry() override;
 
     void fbAddSourseIncomeClick();
     void fbEditSourseIncomeClick();

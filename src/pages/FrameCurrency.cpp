@@ -214,6 +214,8 @@ void TfrCurrency::FocusItem(std::uint16_t item) {
     SelectRow(item - 1);
 }
 
+void TfrCurrency::SelectFirstEntry() { SelectFirstRow(ui->lvSourseIncomeInfo); }
+
 // ---------------------------------------------------------------------------------------------
 // The list
 

@@ -390,6 +390,8 @@ void TfrThirteenPercent::FocusItem(std::uint16_t item) {
     SelectRow(ui->lvSourseIncomeInfo, item - 1);
 }
 
+void TfrThirteenPercent::SelectFirstEntry() { SelectFirstRow(ui->lvSourseIncomeInfo); }
+
 bool TfrThirteenPercent::eventFilter(QObject* watched, QEvent* event) {
     if (watched == ui->splitter1->handle(1) && event->type() == QEvent::MouseButtonPress) {
         splitterSizes_ = ui->splitter1->sizes(); // a refused drag goes back here

@@ -29,6 +29,7 @@ public:
     std::uint16_t CheckData() override;
     // Selects source number `item` (counted from 1), which shows it.
     void FocusItem(std::uint16_t item) override;
+    void SelectFirstEntry() override;
 
     void fbAddSourseIncomeClick();
     void fbEditSourseIncomeClick();

@@ -21,6 +21,7 @@ public:
     // Shows the sub-page of `subPage` without saving or checking the one shown, presses its button,
     // then focuses the item.
     void FocusPageItem(std::uint16_t subPage, std::uint16_t item) override;
+    void SelectFirstEntry() override;
 
     TThinkingFrame* CurrentSubPage = nullptr;
     TFlashButton* CurrentButton = nullptr;
