@@ -1,7 +1,7 @@
 #include "pages/FrameInitialData.h"
 
-#include "app/CheckError.h"
 #include "model/DeclClasses.h"
+#include "pagebase/CheckError.h"
 #include "pages/InputInspectionNumber.h"
 #include "pages/PageValues.h"
 #include "platform/QtWindowing.h"

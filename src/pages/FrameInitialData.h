@@ -2,7 +2,7 @@
 // of income, which decide the page buttons of the main window.
 #pragma once
 
-#include "app/MyFrame.h"
+#include "pagebase/MyFrame.h"
 #include "pages/PageBindings.h"
 
 #include <array>

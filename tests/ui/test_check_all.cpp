@@ -1,8 +1,8 @@
 #include "UiTestUtil.h"
 #include "CompleteDecl.h"
 #include "app/CheckAllError.h"
-#include "app/CheckError.h"
 #include "model/DeclClasses.h"
+#include "pagebase/CheckError.h"
 
 #include <gtest/gtest.h>
 #include <functional>

@@ -1,6 +1,6 @@
 #include "UiTestUtil.h"
 #include "../TestUtil.h"
-#include "app/CheckError.h"
+#include "pagebase/CheckError.h"
 #include "app/Main.h"
 #include "controls/FlashButton.h"
 #include "controls/MaskedEdit.h"

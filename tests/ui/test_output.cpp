@@ -5,7 +5,7 @@
 #include "CompleteDecl.h"
 #include "../TestUtil.h"
 #include "app/CheckAllError.h"
-#include "app/CheckError.h"
+#include "pagebase/CheckError.h"
 #include "app/Main.h"
 #include "controls/FlashButton.h"
 #include "controls/MaskedEdit.h"
