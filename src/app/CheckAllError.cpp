@@ -40,10 +40,7 @@ std::uint16_t Position(int index) { return static_cast<std::uint16_t>(index + 1)
 Outcome CheckConditions(const mTDeclaration& d) {
     if (d.InspectionNumber.empty()) return Failure{kConditions, "Не введен номер инспекции", 1};
     if (!d.FilerStatusFitsForm())
-        return Failure{kConditions,
-                       "Для декларации по форме 4-НДФЛ укажите статус декларанта: индивидуальный предприниматель, "
-                       "частный нотариус или адвокат.",
-                       3};
+        return Failure{kConditions, kForm4StatusMessage, 3};
     return std::nullopt;
 }
 

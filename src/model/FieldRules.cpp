@@ -85,6 +85,10 @@ bool LacksCitizenship(const mTPersonInformation& person) { return person.IsForei
 
 bool WithholdsMoreThanIncome(const mTThirteenPercent& source) { return source.ItogIncomeSum < source.HoldSum; }
 
+const char* const kForm4StatusMessage =
+    "Для декларации по форме 4-НДФЛ укажите статус декларанта: индивидуальный предприниматель, "
+    "частный нотариус или адвокат.";
+
 const std::array<TCurrencyIncomeRule, 5> kCurrencyIncomeRules = {{
     {[](const mTCurrencyIncome& c) { return c.CurrencyCode.empty(); }, "По данному источнику выплаты не указан код валюты"},
     {[](const mTCurrencyIncome& c) { return c.Units1 == 0 || c.Rate1.IsZero(); },

@@ -36,6 +36,10 @@ bool IssuedAtAnyAge(std::uint16_t docTypeCode);
 // 28 February.
 bool IssuedAfterFourteenthBirthday(TDateTime issue, TDateTime birth);
 
+// The words of both checks for a 4-NDFL declaration whose filer status is not one that form is for
+// (`mTDeclaration::FilerStatusFitsForm`).
+extern const char* const kForm4StatusMessage;
+
 // Neither the settlement nor the street of the residence is given.
 bool LacksSettlementAndStreet(const mTPersonAddress& address);
 // A foreigner without citizenship.

@@ -1,6 +1,7 @@
 #include "pages/FrameInitialData.h"
 
 #include "model/DeclClasses.h"
+#include "model/FieldRules.h"
 #include "pagebase/CheckError.h"
 #include "pages/InputInspectionNumber.h"
 #include "pages/PageValues.h"
@@ -116,9 +117,7 @@ std::uint16_t TfrInitialData::CheckData() {
     TCheckRun run(this, QStringLiteral("Задание условий"));
     if (d.InspectionNumber.empty()) run.Fail(QStringLiteral("Не введен номер инспекции"), 1);
     if (!d.FilerStatusFitsForm())
-        run.Fail(QStringLiteral("Для декларации по форме 4-НДФЛ укажите статус декларанта: индивидуальный "
-                                "предприниматель, частный нотариус или адвокат."),
-                 3);
+        run.Fail(QString::fromUtf8(kForm4StatusMessage), 3);
     return run.Result();
 }
 
