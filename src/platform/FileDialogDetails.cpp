@@ -1,9 +1,12 @@
 #include "platform/FileDialogDetails.h"
 
 #include <QFileDialog>
+#include <QDateTime>
 #include <QFileSystemModel>
+#include <QHeaderView>
 #include <QIdentityProxyModel>
 #include <QLocale>
+#include <QTreeView>
 
 namespace {
 
@@ -31,4 +34,15 @@ public:
 
 } // namespace
 
-void ShowFileDetailsInLocale(QFileDialog& dialog) { dialog.setProxyModel(new TLocaleFileDetails(&dialog)); }
+void ShowFileDetailsInLocale(QFileDialog& dialog) {
+    dialog.setProxyModel(new TLocaleFileDetails(&dialog));
+    // Qt sizes the date column for its own, shorter date text, so ours was cut in the middle
+    // ("11.12.2…6 02:26"). The column gets at least the width of a date as we write it; a wider
+    // column the user made is kept.
+    auto* view = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
+    if (!view) return;
+    const QString widest = QLocale().toString(QDateTime(QDate(2000, 12, 28), QTime(20, 58)), QLocale::ShortFormat);
+    const int needed = view->fontMetrics().horizontalAdvance(widest) + 2 * view->fontMetrics().averageCharWidth() + 8;
+    QHeaderView* header = view->header();
+    if (header->sectionSize(fcModified) < needed) header->resizeSection(fcModified, needed);
+}

@@ -12,6 +12,8 @@
 
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QHeaderView>
+#include <QStyle>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTreeView>
@@ -240,6 +242,7 @@ TEST_F(Startup, FileDialogWritesSizesDatesAndTypesInRussian) {
         ASSERT_TRUE(big.setFileTime(QDateTime(QDate(2006, 3, 5), QTime(14, 7)), QFileDevice::FileModificationTime));
     }
     QStringList file, folder, headers;
+    int dateWidth = 0, dateColumn = 0;
     UserScript script({
         {"the main window", MainWindowUp, [] { FormMain->ui->SaveAsDoc->trigger(); }},
         {"the save dialog with the folder read",
@@ -251,7 +254,12 @@ TEST_F(Startup, FileDialogWritesSizesDatesAndTypesInRussian) {
              QFileDialog* dialog = Modal<QFileDialog>();
              file = FileRow(dialog, QStringLiteral("big.vrq"));
              folder = FileRow(dialog, QStringLiteral("sub"));
-             const QAbstractItemModel* files = dialog->findChild<QTreeView*>(QStringLiteral("treeView"))->model();
+             const QTreeView* view = dialog->findChild<QTreeView*>(QStringLiteral("treeView"));
+             const QAbstractItemModel* files = view->model();
+             // The item view keeps a margin on both sides of a cell's text.
+             const int margin = view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1;
+             dateWidth = view->fontMetrics().horizontalAdvance(file[3]) + 2 * margin;
+             dateColumn = view->header()->sectionSize(3);
              for (int column = 0; column < files->columnCount(); ++column)
                  headers << files->headerData(column, Qt::Horizontal).toString();
              dialog->reject();
@@ -264,6 +272,7 @@ TEST_F(Startup, FileDialogWritesSizesDatesAndTypesInRussian) {
     ASSERT_EQ(folder.size(), 4);
     EXPECT_EQ(file[1].toStdString(), "4,88 кБ");
     EXPECT_EQ(file[3].toStdString(), "05.03.2006 14:07");
+    EXPECT_GT(dateColumn, dateWidth) << "the date is cut in its column";
     EXPECT_EQ(folder[2].toStdString(), "Папка");
     for (const QString& text : file.mid(1) + folder.mid(1) + headers) EXPECT_FALSE(HasLatinLetter(text)) << text.toStdString();
 }
