@@ -31,15 +31,15 @@ void BM_DeclarationToPdf(benchmark::State& state) {
         auto log = ReadDanLog(block->View, false);
         kTSvodSum sums;
         sums.Calculate(*log);
-        PlanPages(*log, sums);
-        const std::string text = TaxTextExport(*log, sums, dir.path().toStdString(), TTaxClock::Now());
+        const TPagePlan plan = PlanPages(*log, sums);
+        const std::string text = TaxTextExport(*log, sums, plan, dir.path().toStdString(), TTaxClock::Now());
         CreateAztecBarCodeFiles(text.c_str(), (dir.path() + QStringLiteral("/O%.bmp")).toStdString().c_str(), 1);
         // As the run: the images of the pages' slots.
         QStringList files;
         for (const QString& f : QDir(dir.path()).entryList({QStringLiteral("O*.bmp")}, QDir::Files, QDir::Name))
-            if (files.size() < BarcodeSlotCount(*log)) files << dir.filePath(f);
+            if (files.size() < BarcodeSlotCount(*log, plan)) files << dir.filePath(f);
         images += files.size();
-        TReportSession session(TBuildContext{*log, sums, files});
+        TReportSession session(TBuildContext{*log, sums, plan, files});
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(dir.filePath(QStringLiteral("declaration.pdf")));
@@ -47,7 +47,7 @@ void BM_DeclarationToPdf(benchmark::State& state) {
         printer.setFullPage(true);
         QPainter painter(&printer);
         bool first = true;
-        PrintSheets(session, 1, log->PageTotal, [&](const rl::TPage& page) {
+        PrintSheets(session, 1, plan.PageTotal, [&](const rl::TPage& page) {
             if (!first) printer.newPage();
             first = false;
             rl::PaintPage(painter, page, printer.resolution() / 25.4);

@@ -31,7 +31,7 @@ void Prepare(const std::uint8_t* doc, bool noDate) {
     run.DanLog = ReadDanLog(doc, noDate);
     run.SvodSum = std::make_unique<kTSvodSum>();
     run.SvodSum->Calculate(*run.DanLog);
-    PlanPages(*run.DanLog, *run.SvodSum);
+    run.Plan = PlanPages(*run.DanLog, *run.SvodSum);
 }
 
 // The work folder of a report run: private to the run and removed with everything in it on every
@@ -58,7 +58,8 @@ bool RunWithImages(const std::uint8_t* doc, bool noDate, const std::function<voi
     run.TextFile.clear();
     run.BarcodeFiles.clear();
 
-    const std::string path = TaxTextExport(*run.DanLog, *run.SvodSum, folder.Path().toStdString(), TTaxClock::Now());
+    const std::string path =
+        TaxTextExport(*run.DanLog, *run.SvodSum, run.Plan, folder.Path().toStdString(), TTaxClock::Now());
     if (path.empty()) {
         MessageBox(nullptr, QStringLiteral("Ошибка записи. Файл не сформирован."), TMsgIcon::None);
     } else {
@@ -70,7 +71,7 @@ bool RunWithImages(const std::uint8_t* doc, bool noDate, const std::function<voi
     // This run's images only, in name order, which is page order; they must load and fit the
     // slots of the pages that show them. An image without a slot is never printed: it is not kept.
     QDir dir(folder.Path());
-    const int capacity = BarcodeSlotCount(*run.DanLog);
+    const int capacity = BarcodeSlotCount(*run.DanLog, run.Plan);
     const QStringList made = dir.entryList({QStringLiteral("O*.bmp")}, QDir::Files, QDir::Name);
     for (const QString& name : made) {
         if (run.BarcodeFiles.size() < capacity)
@@ -118,7 +119,7 @@ bool AllowPrintFlag = false;
 
 bool RunReport(const QString&, const std::uint8_t* doc, bool noDate) {
     return RunWithImages(doc, noDate, [](TReportRun& run) {
-        TReportSession session(TBuildContext{*run.DanLog, *run.SvodSum, run.BarcodeFiles});
+        TReportSession session(TBuildContext{*run.DanLog, *run.SvodSum, run.Plan, run.BarcodeFiles});
         session.Pages(skTitul); // the title page is built before the window opens
         TMyFormPreview preview(session, AllowPrintFlag);
         preview.exec();
@@ -127,7 +128,7 @@ bool RunReport(const QString&, const std::uint8_t* doc, bool noDate) {
 
 bool RunPrintReport(const QString&, const std::uint8_t* doc, bool noDate) {
     return RunWithImages(doc, noDate, [](TReportRun& run) {
-        TReportSession session(TBuildContext{*run.DanLog, *run.SvodSum, run.BarcodeFiles});
+        TReportSession session(TBuildContext{*run.DanLog, *run.SvodSum, run.Plan, run.BarcodeFiles});
         PrintWithDialog(session, nullptr);
     });
 }
@@ -137,7 +138,8 @@ QString RunFileOut(QWidget* owner, const std::uint8_t* doc) {
     const QString folder = ChooseExportFolder ? ChooseExportFolder(owner) : QString();
     if (folder.isEmpty()) return {};
     TReportRun& run = ReportRun();
-    const std::string path = TaxTextExport(*run.DanLog, *run.SvodSum, QDir::cleanPath(folder).toStdString(), TTaxClock::Now());
+    const std::string path =
+        TaxTextExport(*run.DanLog, *run.SvodSum, run.Plan, QDir::cleanPath(folder).toStdString(), TTaxClock::Now());
     if (path.empty()) return QStringLiteral("Ошибка записи. Файл не сформирован.");
     return QStringLiteral("Сформирован файл ") + QString::fromStdString(path);
 }

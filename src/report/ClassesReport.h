@@ -4,6 +4,7 @@
 
 #include "reportcore/ClassesLogDan.h"
 #include "reportcore/ClassesLogDanSums.h"
+#include "reportcore/ClassesReportPlan.h"
 
 #include <QString>
 #include <QStringList>
@@ -26,6 +27,7 @@ bool FileOut(QWidget* Wnd, const std::uint8_t* Doc);
 struct TReportRun {
     std::unique_ptr<kTDanLog> DanLog;
     std::unique_ptr<kTSvodSum> SvodSum;
+    TPagePlan Plan;
     QString WorkFolder;      // a private folder of the run, removed at its end
     QString TextFile;        // the tax-office text file of the run
     QStringList BarcodeFiles; // the barcode images in page order

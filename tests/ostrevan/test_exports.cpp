@@ -105,7 +105,7 @@ TEST_F(Exports, ReportRunMakesTheImagesOfTheTextFileAndLeavesNothing) {
             EXPECT_EQ(QFileInfo(f).dir().absolutePath(), QDir(work).absolutePath());
             for (const std::string& chunk : bmptest::DecodeColumn(bmptest::ReadBmp(f.toStdString()))) decoded += chunk;
         }
-        EXPECT_EQ(run.DanLog->PageTotal, 7);
+        EXPECT_EQ(run.Plan.PageTotal, 7);
     };
     uitest::ModalAnswerer close({uitest::Click("Button7")}); // the preview window: "Закрыть"
     EXPECT_TRUE(Report("/", block.data(), true, false));
@@ -146,7 +146,7 @@ TEST_F(Exports, TextFileTooLargeForTheBarcodeSlotsIsReportedBeforeThePreview) {
     OnRunPrepared = [&](const TReportRun& run) {
         imagesKept = run.BarcodeFiles.size();
         imagesInFolder = QDir(run.WorkFolder).entryList({QStringLiteral("O*.bmp")}, QDir::Files).size();
-        capacity = 3 * run.DanLog->SheetFirstPage[skPrilA9];
+        capacity = 3 * run.Plan.SheetFirstPage[skPrilA9];
         EXPECT_EQ(messages, QStringList{"Штрих-код декларации не помещается на страницах."}); // before the window
     };
     uitest::ModalAnswerer close({uitest::Click("Button7")});
@@ -175,7 +175,7 @@ TEST_F(Exports, LargeDeclarationsFitTheirSlotsOrAreReported) {
         std::string text, decoded;
         OnRunPrepared = [&](const TReportRun& run) {
             images = run.BarcodeFiles.size();
-            capacity = 3 * run.DanLog->SheetFirstPage[skPrilA9];
+            capacity = 3 * run.Plan.SheetFirstPage[skPrilA9];
             text = testutil::ReadFile(run.TextFile.toStdString());
             for (const QString& f : run.BarcodeFiles)
                 for (const std::string& chunk : bmptest::DecodeColumn(bmptest::ReadBmp(f.toStdString()))) decoded += chunk;

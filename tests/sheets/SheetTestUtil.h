@@ -14,14 +14,14 @@ namespace sheettest {
 struct Run {
     reporttest::Computed c;
     QStringList images;
-    TBuildContext Context() { return TBuildContext{*c.log, *c.sums, images}; }
+    TBuildContext Context() { return TBuildContext{*c.log, *c.sums, c.plan, images}; }
 };
 
 inline Run Prepare(const mTDeclaration& d, int images = 0) {
     InstallFontSubstitutions();
     Run r;
     r.c = reporttest::Compute(d);
-    PlanPages(*r.c.log, *r.c.sums);
+    r.c.plan = PlanPages(*r.c.log, *r.c.sums);
     for (int i = 0; i < images; ++i) r.images << QStringLiteral("/nonexistent/O%1.bmp").arg(i + 1, 3, 10, QLatin1Char('0'));
     return r;
 }
