@@ -3,7 +3,7 @@
 // and every page painted into a PDF file. Time per declaration and per page.
 #include "../tests/SampleDecl.h"
 #include "platform/QtWindowing.h"
-#include "platform/VAztecBarCode.h"
+#include "report/ClassesReport.h"
 #include "report/FormPreview.h"
 #include "reportcore/ClassesLogDan.h"
 #include "reportcore/ClassesLogDanSums.h"
@@ -11,7 +11,6 @@
 #include "reportcore/ClassesReportText.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QPainter>
 #include <QPrinter>
 #include <QTemporaryDir>
@@ -32,14 +31,11 @@ void BM_DeclarationToPdf(benchmark::State& state) {
         kTSvodSum sums;
         sums.Calculate(*log);
         const TPagePlan plan = PlanPages(*log, sums);
-        const std::string text = TaxTextExport(*log, sums, plan, dir.path().toStdString(), TTaxClock::Now());
-        CreateAztecBarCodeFiles(text.c_str(), (dir.path() + QStringLiteral("/O%.bmp")).toStdString().c_str(), 1);
-        // As the run: the images of the pages' slots.
-        QStringList files;
-        for (const QString& f : QDir(dir.path()).entryList({QStringLiteral("O*.bmp")}, QDir::Files, QDir::Name))
-            if (files.size() < BarcodeSlotCount(*log, plan)) files << dir.filePath(f);
-        images += files.size();
-        TReportSession session(TBuildContext{*log, sums, plan, files});
+        // As the run: the text file and the images of the pages' slots, in memory.
+        const std::string text = TaxTextBytes(BuildTaxText(*log, sums, plan, TTaxClock::Now()));
+        const QList<QImage> barcodes = MakeBarcodeImages(text, BarcodeSlotCount(*log, plan)).Images;
+        images += barcodes.size();
+        TReportSession session(TBuildContext{*log, sums, plan, barcodes});
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(dir.filePath(QStringLiteral("declaration.pdf")));

@@ -1,7 +1,7 @@
 // The 13 % income page on a declaration with a few hundred income lines: building the page, and
 // showing a large source (its lines listed) as a click on it does.
 #include "../tests/SampleDecl.h"
-#include "app/MyFrame.h"
+#include "pagebase/MyFrame.h"
 #include "pages/FrameThirteenPercent.h"
 #include "platform/QtWindowing.h"
 #include "ui_FrameThirteenPercent.h"

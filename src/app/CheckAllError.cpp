@@ -1,8 +1,8 @@
 #include "app/CheckAllError.h"
 
-#include "app/CheckError.h"
-#include "app/PrimaryCheck.h"
 #include "model/DeclClasses.h"
+#include "model/FieldRules.h"
+#include "pagebase/CheckError.h"
 #include "platform/Codec.h"
 
 #include <QString>
@@ -36,28 +36,14 @@ using Outcome = std::optional<Failure>;
 // The position (from 1) of a list entry, as the list pages number their entries.
 std::uint16_t Position(int index) { return static_cast<std::uint16_t>(index + 1); }
 
-// Characters below code 33 cut from both ends.
-std::string_view Trimmed(std::string_view text) {
-    while (!text.empty() && static_cast<unsigned char>(text.front()) < 33) text.remove_prefix(1);
-    while (!text.empty() && static_cast<unsigned char>(text.back()) < 33) text.remove_suffix(1);
-    return text;
-}
-
-// The issue date of an identity document must come after the holder's fourteenth birthday; a
-// 29 February birthday counts as 28 February.
-bool IssuedAfterFourteenthBirthday(TDateTime issue, TDateTime birth) {
-    int year = 0, month = 0, day = 0;
-    DecodeDate(birth, year, month, day);
-    if (month == 2 && day == 29) day = 28;
-    TDateTime birthday = 0;
-    // A birthday beyond the last representable year lies after any issue date.
-    if (!TryEncodeDate(year + 14, month, day, birthday)) return false;
-    return issue > birthday;
-}
-
 // Section 1: the initial data.
 Outcome CheckConditions(const mTDeclaration& d) {
     if (d.InspectionNumber.empty()) return Failure{kConditions, "Не введен номер инспекции", 1};
+    if (!d.FilerStatusFitsForm())
+        return Failure{kConditions,
+                       "Для декларации по форме 4-НДФЛ укажите статус декларанта: индивидуальный предприниматель, "
+                       "частный нотариус или адвокат.",
+                       3};
     return std::nullopt;
 }
 
@@ -80,12 +66,10 @@ Outcome CheckPersonName(const mTDeclaration& d) {
         return Failure{kDeclarant, "Не указаны серия и номер документа, удостоверяющего личность", 6};
     if (p.Doc.IssueDate < p.Doc.BirthDate)
         return Failure{kDeclarant, "Дата выдачи документа не может быть меньше даты рождения", 7};
-    // Birth certificates (3) and other documents of the interior ministry (91) may be issued at any age.
-    if (p.Doc.DocTypeCode != 3 && p.Doc.DocTypeCode != 91 &&
-        !IssuedAfterFourteenthBirthday(p.Doc.IssueDate, p.Doc.BirthDate))
+    if (!IssuedAtAnyAge(p.Doc.DocTypeCode) && !IssuedAfterFourteenthBirthday(p.Doc.IssueDate, p.Doc.BirthDate))
         return Failure{kDeclarant, "Дата выдачи документа должна быть больше даты рождения как минимум на 14 лет", 7};
 
-    if (p.IsForeigner && p.Foreigner.Citizenship.empty()) return Failure{kDeclarant, "Не указано гражданство", 10};
+    if (LacksCitizenship(p)) return Failure{kDeclarant, "Не указано гражданство", 10};
     return std::nullopt;
 }
 
@@ -93,7 +77,7 @@ Outcome CheckPersonName(const mTDeclaration& d) {
 Outcome CheckAddress(const mTDeclaration& d) {
     const mTPersonAddress& a = d.Person.Address;
     if (a.RegionCode == 0) return Failure{kDeclarant, "Не указан регион постоянного местожительства", 2};
-    if (a.Settlement.empty() && a.Street.empty())
+    if (LacksSettlementAndStreet(a))
         return Failure{kDeclarant, "Не указан населенный пункт (село, поселок) или улица (проспект, переулок)", 5};
     return std::nullopt;
 }
@@ -103,8 +87,7 @@ Outcome CheckThirteenPercent(const mTDeclaration& d) {
     if (!(d.IncomeKinds & ikRussian)) return std::nullopt;
     const int count = d.ThirteenPercentCount();
     for (int i = 0; i < count; ++i) {
-        const mTThirteenPercent& s = d.GetThirteenPercent(i);
-        if (s.ItogIncomeSum < s.HoldSum)
+        if (WithholdsMoreThanIncome(d.GetThirteenPercent(i)))
             return Failure{kThirteen, "По данному источнику выплаты общая сумма дохода меньше удержанной суммы",
                            Position(i)};
     }
@@ -117,23 +100,8 @@ Outcome CheckThirteenPercent(const mTDeclaration& d) {
 // Section 7: the incomes in foreign currency, one check at a time over the whole list.
 Outcome CheckCurrencyIncomes(const mTDeclaration& d) {
     if (!(d.IncomeKinds & ikForeign)) return std::nullopt;
-    struct Rule {
-        bool (*fails)(const mTCurrencyIncome&);
-        const char* message;
-    };
-    static constexpr Rule rules[] = {
-        {[](const mTCurrencyIncome& c) { return c.CurrencyCode.empty(); },
-         "По данному источнику выплаты не указан код валюты"},
-        {[](const mTCurrencyIncome& c) { return c.Units1 == 0 || c.Rate1.IsZero(); },
-         "По данному источнику выплаты не указан курс валюты"},
-        {[](const mTCurrencyIncome& c) { return c.IncomeCode == 0; }, "По данному источнику выплаты не указан код дохода"},
-        {[](const mTCurrencyIncome& c) { return c.IncomeCurrencySum.IsZero(); },
-         "По данному источнику выплаты не указана сумма дохода"},
-        {[](const mTCurrencyIncome& c) { return c.DeductCode != 0 && c.DeductSum.IsZero(); },
-         "По данному источнику выплаты не указана сумма вычета"},
-    };
     const int count = d.CurrencyIncomeCount();
-    for (const Rule& rule : rules)
+    for (const TCurrencyIncomeRule& rule : kCurrencyIncomeRules)
         for (int i = 0; i < count; ++i)
             if (rule.fails(d.GetCurrencyIncome(i))) return Failure{kCurrency, rule.message, Position(i)};
     return std::nullopt;
@@ -144,9 +112,8 @@ Outcome CheckBusiness(const mTDeclaration& d) {
     if (!(d.IncomeKinds & ikBusiness)) return std::nullopt;
     const int count = d.BusinessIncomeCount();
     if (count == 0) return std::nullopt;
-    const bool confirmed = d.GetBusinessIncome(0).ConfirmedExpenses != 0;
     for (int i = 1; i < count; ++i)
-        if ((d.GetBusinessIncome(i).ConfirmedExpenses != 0) != confirmed)
+        if (MixesExpenseKinds(d.GetBusinessIncome(0), d.GetBusinessIncome(i)))
             return Failure{kBusiness, "Нельзя одновременно пользоваться и подтвержденными расходами и нормативом 20%.",
                            Position(i)};
     return std::nullopt;
@@ -155,9 +122,7 @@ Outcome CheckBusiness(const mTDeclaration& d) {
 // Section 9: the social and standard deductions.
 Outcome CheckDeductions(const mTDeclaration& d) {
     if (d.IncomeKinds == 0) return std::nullopt;
-    const mTSocialDeduct& social = d.SocialDeduct;
-    if (social.Granting && social.Charity.IsZero() && social.SelfEducation.IsZero() && social.Medical.IsZero() &&
-        social.ExpensiveMedical.IsZero() && social.ChildEduCount == 0)
+    if (SocialDeductWithoutData(d.SocialDeduct))
         return Failure{kSocial, "Не введены данные по социальным налоговым вычетам", 1};
 
     const mTStandartDeduct& standart = d.StandartDeduct;
@@ -182,16 +147,13 @@ Outcome CheckDeductions(const mTDeclaration& d) {
 Outcome CheckProperty(const mTDeclaration& d) {
     const mTConstructionDeduct& c = d.ConstructionDeduct;
     if (d.IncomeKinds == 0 || !c.Granting) return std::nullopt;
-    if (Trimmed(c.ObjectName).empty()) return Failure{kProperty, "Не введено наименование объекта", 1};
-    if (Trimmed(c.PostIndex).empty()) return Failure{kProperty, "Не введен почтовый индекс", 2};
-    if (c.RegistrationDate < c.PurchaseDate)
+    if (IsBlank(c.ObjectName)) return Failure{kProperty, "Не введено наименование объекта", 1};
+    if (IsBlank(c.PostIndex)) return Failure{kProperty, "Не введен почтовый индекс", 2};
+    if (RegisteredBeforePurchase(c))
         return Failure{kProperty,
                        "Дата регистрации прав собственности меньше даты приобретения (даты начала строительства)", 4};
 
-    int purchaseYear = 0, startYear = 0, month = 0, day = 0;
-    DecodeDate(c.PurchaseDate, purchaseYear, month, day);
-    DecodeDate(c.StartDate, startYear, month, day);
-    if (purchaseYear > startYear)
+    if (PurchasedAfterFirstYear(c))
         return Failure{kProperty, "Год начала пользования льготой меньше даты приобретения (даты начала строительства)",
                        5};
 

@@ -1,4 +1,4 @@
-// The whole-declaration check: 31 checks in a fixed order, stopping at the first failure, which is
+// The whole-declaration check: 32 checks in a fixed order, stopping at the first failure, which is
 // shown in the check dialog of the whole declaration (TfmCheckAllError).
 #pragma once
 

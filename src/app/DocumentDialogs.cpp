@@ -1,5 +1,7 @@
 #include "app/DocumentDialogs.h"
 
+#include "platform/FileDialogDetails.h"
+
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -11,6 +13,7 @@ namespace {
 void Prepare(QFileDialog& dialog, const QString& name, const QString& current) {
     dialog.setObjectName(name);
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    ShowFileDetailsInLocale(dialog);
     dialog.setWindowTitle(QStringLiteral("Велмарод"));
     const QFileInfo info(current);
     dialog.setDirectory(!current.isEmpty() && info.absoluteDir().exists() ? info.absolutePath() : QDir::homePath());

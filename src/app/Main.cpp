@@ -19,7 +19,6 @@
 #include "storage/StreamDef.h"
 #include "ui_Main.h"
 
-#include <QAbstractItemView>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -443,13 +442,7 @@ void TFormMain::PageButtonClick(TFlashButton* button) {
     }
     PageLoading = true;
     TThinkingFrame* page = ReplacePage(entry);
-    if (entry.listEntries && entry.listEntries(*Document) > 0)
-        if (auto* list = page->findChild<QAbstractItemView*>(QStringLiteral("lvSourseIncomeInfo"))) {
-            list->setFocus();
-            if (list->model() && list->model()->rowCount() > 0)
-                list->selectionModel()->setCurrentIndex(list->model()->index(0, 0),
-                                                        QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-        }
+    if (entry.listEntries && entry.listEntries(*Document) > 0) page->SelectFirstEntry();
     PageLoading = false;
     ActiveButton = button;
 }

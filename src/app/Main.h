@@ -3,7 +3,7 @@
 #pragma once
 
 #include "app/HandOver.h"
-#include "app/MyFrame.h"
+#include "pagebase/MyFrame.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -72,8 +72,8 @@ public:
 
     // A page button and the page it shows.
     using PageFactory = std::function<TThinkingFrame*(QWidget* owner, TDocumentRef documentRef)>;
-    // `listEntries`: for a list page, how many entries of its list the document holds; after the
-    // page is built its list "lvSourseIncomeInfo" gets the focus with the first row selected.
+    // `listEntries`: for a list page, how many entries of its list the document holds; when there
+    // are any, the page built by a page button selects its first entry (SelectFirstEntry).
     using ListEntries = std::function<int(const mTDeclaration&)>;
     void SetPageFactory(TFlashButton* button, const QString& pageClass, PageFactory factory, ListEntries listEntries = {});
     void SetPageButtonEnabled(TFlashButton* button, bool enabled);

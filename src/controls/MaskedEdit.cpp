@@ -6,6 +6,7 @@
 
 #include <QKeyEvent>
 #include <QKeySequence>
+#include <QSignalBlocker>
 
 namespace {
 
@@ -107,7 +108,22 @@ void FilteredKeyPress(QLineEdit* edit, QKeyEvent* event, const std::function<QCh
         baseKeyPress(edit, event);
         return;
     }
-    const QChar ch = filter(typed);
+    // A typed character or a paste replaces the selection, so the filter judges the text without
+    // it; the selection goes quietly and comes back when the key is dropped, and the control sees
+    // the replacement as one change.
+    const bool replaces = edit->hasSelectedText() && (typed.unicode() >= 32 || typed.unicode() == 22);
+    const QString before = edit->text();
+    const int selectionStart = edit->selectionStart(), selectionLength = edit->selectionLength();
+    QChar ch;
+    {
+        const QSignalBlocker quiet(replaces ? edit : nullptr);
+        if (replaces) edit->del();
+        ch = filter(typed);
+        if (replaces && (ch.isNull() || ch.unicode() == 13)) {
+            edit->setText(before);
+            edit->setSelection(selectionStart, selectionLength);
+        }
+    }
     if (ch.isNull() || ch.unicode() == 13) { // dropped, and Enter always: swallowed silently
         event->accept();
         return;

@@ -44,6 +44,8 @@ void mTDeclaration::SetAppendixCount(std::int32_t Value) {
     if (!AutoCalculateApp) Appendixes = Value;
 }
 
+bool mTDeclaration::FilerStatusFitsForm() const { return DeclarationKind != 2 || (FilerStatus >= 1 && FilerStatus <= 3); }
+
 void mTDeclaration::WriteDocument(mTDocumentStorage& S) const {
     S.CreateDocument(streams::RootVelmarod);
 

@@ -103,6 +103,11 @@ public:
     void SetAppendixCountM(std::int32_t Value) { SetSheetCount(AppM, Value); }
     void SetAppendixCount(std::int32_t Value);
 
+    // Form 4-NDFL is filed only by an individual entrepreneur (1), a private notary (2) or a lawyer
+    // (3): its title page and the tax office's file have a status code for these alone. The other
+    // forms take every status.
+    bool FilerStatusFitsForm() const;
+
     // The size of the block that holds the serialised document: every byte written plus one zero.
     std::uint32_t GetDocumentSize() const;
     // Writes the document into the loader's block (a document file or a memory block).

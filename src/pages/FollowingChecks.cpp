@@ -1,7 +1,7 @@
 #include "pages/FollowingChecks.h"
 
-#include "app/CheckError.h"
-#include "app/PrimaryCheck.h"
+#include "pagebase/CheckError.h"
+#include "pagebase/PrimaryCheck.h"
 
 std::uint16_t RunFollowingChecks(QWidget* owner, const QString& section, std::initializer_list<TFollowingCheck> checks) {
     std::uint16_t result = 0;

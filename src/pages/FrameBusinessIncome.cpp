@@ -1,9 +1,10 @@
 #include "pages/FrameBusinessIncome.h"
 
-#include "app/CheckError.h"
 #include "controls/FlashButton.h"
 #include "controls/MaskedEdit.h"
 #include "model/DeclClasses.h"
+#include "model/FieldRules.h"
+#include "pagebase/CheckError.h"
 #include "pages/InputBusinessIncome.h"
 #include "pages/ListGlyphs.h"
 #include "pages/PageValues.h"
@@ -128,7 +129,7 @@ void TfrBusinessIncome::SaveData() {
 std::uint16_t TfrBusinessIncome::CheckData() {
     const mTDeclaration& d = Document();
     for (int i = 1; i < d.BusinessIncomeCount(); ++i) {
-        if (d.GetBusinessIncome(i).ConfirmedExpenses == d.GetBusinessIncome(0).ConfirmedExpenses) continue;
+        if (!MixesExpenseKinds(d.GetBusinessIncome(0), d.GetBusinessIncome(i))) continue;
         TCheckRun run(this, QStringLiteral("Доходы от предпринимательской деятельности"));
         run.Fail(QStringLiteral("Нельзя одновременно пользоваться и подтвержденными расходами и нормативом 20%."),
                  static_cast<std::uint16_t>(i + 1));
@@ -142,6 +143,8 @@ void TfrBusinessIncome::FocusItem(std::uint16_t item) {
     ui->lvSourseIncomeInfo->setFocus();
     SelectRow(item - 1);
 }
+
+void TfrBusinessIncome::SelectFirstEntry() { SelectFirstRow(ui->lvSourseIncomeInfo); }
 
 // ---------------------------------------------------------------------------------------------
 // The list of activities

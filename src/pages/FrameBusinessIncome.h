@@ -4,7 +4,7 @@
 // entrepreneur's registration number, which belong to the declaration.
 #pragma once
 
-#include "app/MyFrame.h"
+#include "pagebase/MyFrame.h"
 #ifndef Q_MOC_RUN // moc cannot read the standard library's concepts that the money type brings in
 #include "platform/Currency.h"
 #endif
@@ -35,6 +35,7 @@ public:
     void SaveData() override;
     std::uint16_t CheckData() override;
     void FocusItem(std::uint16_t item) override;
+    void SelectFirstEntry() override;
 
     void fbAddSourseIncomeClick();
     void fbEditSourseIncomeClick();

@@ -1,8 +1,9 @@
 #include "pages/FrameConstructionDeduct.h"
 
-#include "app/CheckError.h"
 #include "controls/MaskedEdit.h"
 #include "model/DeclClasses.h"
+#include "model/FieldRules.h"
+#include "pagebase/CheckError.h"
 #include "pages/InputReference.h"
 #include "pages/KeptEntries.h"
 #include "pages/PageValues.h"
@@ -52,7 +53,7 @@ const TAmountRow kAmounts[] = {
 constexpr std::size_t kShareRow = 4;
 
 struct TDateRow {
-    QDateEdit* UiC::*edit;
+    TDateEdit* UiC::*edit;
     TDateTime mTC::*field;
 };
 const TDateRow kDates[] = {{&UiC::dtpRegRightDate, &mTC::RegistrationDate}, {&UiC::dtpBayDate, &mTC::PurchaseDate}};
@@ -63,12 +64,6 @@ int YearOf(TDateTime t) {
     return y;
 }
 
-bool Blank(const std::string& s) {
-    for (unsigned char c : s)
-        if (c > ' ') return false;
-    return true;
-}
-
 // The page's checks, in their order; the first that fails is the only one shown.
 struct TCheckRow {
     std::uint16_t item;
@@ -76,14 +71,12 @@ struct TCheckRow {
     const char* message;
 };
 const TCheckRow kChecks[] = {
-    {1, [](const mTC& c) { return Blank(c.ObjectName); }, "Не введено наименование объекта"},
-    {2, [](const mTC& c) { return Blank(c.PostIndex); }, "Не введен почтовый индекс"},
+    {1, [](const mTC& c) { return IsBlank(c.ObjectName); }, "Не введено наименование объекта"},
+    {2, [](const mTC& c) { return IsBlank(c.PostIndex); }, "Не введен почтовый индекс"},
     // A share of 0 would silently cancel the whole deduction.
     {3, [](const mTC& c) { return c.Share.IsZero(); }, "Доля собственности не может быть равна 0"},
-    {4, [](const mTC& c) { return c.RegistrationDate < c.PurchaseDate; },
-     "Дата регистрации прав собственности меньше даты приобретения (даты начала строительства)"},
-    {5, [](const mTC& c) { return YearOf(c.PurchaseDate) > YearOf(c.StartDate); },
-     "Год начала пользования льготой меньше даты приобретения (даты начала строительства)"},
+    {4, RegisteredBeforePurchase, "Дата регистрации прав собственности меньше даты приобретения (даты начала строительства)"},
+    {5, PurchasedAfterFirstYear, "Год начала пользования льготой меньше даты приобретения (даты начала строительства)"},
 };
 
 // The entry each item focuses.

@@ -2,7 +2,7 @@
 // built, its address, the dates, the filer's share and the purchase and credit amounts.
 #pragma once
 
-#include "app/MyFrame.h"
+#include "pagebase/MyFrame.h"
 #include "platform/NumText.h"
 
 #include <QDate>

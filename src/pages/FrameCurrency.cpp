@@ -1,9 +1,10 @@
 #include "pages/FrameCurrency.h"
 
-#include "app/CheckError.h"
 #include "controls/FlashButton.h"
 #include "controls/MaskedEdit.h"
 #include "model/DeclClasses.h"
+#include "model/FieldRules.h"
+#include "pagebase/CheckError.h"
 #include "pages/InputCurrencyCode.h"
 #include "pages/InputCurrencySourseIncome.h"
 #include "pages/InputIncomeCode.h"
@@ -23,21 +24,6 @@ using namespace pagevalues;
 namespace {
 
 const QString kSection = QStringLiteral("Доходы в валюте");
-
-// The checks of every income, in their order; the first failure ends the whole check.
-struct TIncomeCheck {
-    bool (*fails)(const mTCurrencyIncome&);
-    const char* message;
-};
-const TIncomeCheck kIncomeChecks[] = {
-    {[](const mTCurrencyIncome& c) { return c.CurrencyCode.empty(); }, "По данному источнику выплаты не указан код валюты"},
-    {[](const mTCurrencyIncome& c) { return c.Units1 == 0; }, "По данному источнику выплаты не указан курс валюты"},
-    {[](const mTCurrencyIncome& c) { return c.Rate1.IsZero(); }, "По данному источнику выплаты не указан курс валюты"},
-    {[](const mTCurrencyIncome& c) { return c.IncomeCode == 0; }, "По данному источнику выплаты не указан код дохода"},
-    {[](const mTCurrencyIncome& c) { return c.IncomeCurrencySum.IsZero(); }, "По данному источнику выплаты не указана сумма дохода"},
-    {[](const mTCurrencyIncome& c) { return c.DeductCode != 0 && c.DeductSum.IsZero(); },
-     "По данному источнику выплаты не указана сумма вычета"},
-};
 
 // A text the edit's rule refuses leaves the edit empty, never with what it showed before.
 void Put(TMaskedEdit* edit, const QString& text) { edit->SetText(edit->Takes(text) ? text : QString()); }
@@ -197,8 +183,9 @@ void TfrCurrency::SaveData() {
 
 std::uint16_t TfrCurrency::CheckData() {
     const mTDeclaration& d = Document();
+    // Income by income, each through every rule; the first failure ends the whole check.
     for (int i = 0; i < d.CurrencyIncomeCount(); ++i) {
-        for (const TIncomeCheck& check : kIncomeChecks) {
+        for (const TCurrencyIncomeRule& check : kCurrencyIncomeRules) {
             if (!check.fails(d.GetCurrencyIncome(i))) continue;
             TCheckRun run(this, kSection);
             run.Fail(QString::fromUtf8(check.message), static_cast<std::uint16_t>(i + 1));
@@ -213,6 +200,8 @@ void TfrCurrency::FocusItem(std::uint16_t item) {
     ui->lvSourseIncomeInfo->setFocus();
     SelectRow(item - 1);
 }
+
+void TfrCurrency::SelectFirstEntry() { SelectFirstRow(ui->lvSourseIncomeInfo); }
 
 // ---------------------------------------------------------------------------------------------
 // The list

@@ -1,7 +1,7 @@
 #include "pages/FrameInitialData.h"
 
-#include "app/CheckError.h"
 #include "model/DeclClasses.h"
+#include "pagebase/CheckError.h"
 #include "pages/InputInspectionNumber.h"
 #include "pages/PageValues.h"
 #include "platform/QtWindowing.h"
@@ -37,6 +37,7 @@ TfrInitialData::TfrInitialData(QWidget* owner, TDocumentRef documentRef)
     connect(ui->bnInspection, &QPushButton::clicked, this, [this] { GuardedCall(this, [this] { bnInspectionClick(); }); });
     TurnEntry(ui->meInspection, false);
     TurnEntry(ui->meNumVer, false);
+    ui->dtGetDate->setMaximumDate(LatestDateOrToday(ui->dtGetDate->maximumDate()));
     fields_.Add(ui->dtGetDate, [](mTDeclaration& d) -> TDateTime& { return d.FilingDate; });
     Load();
 }
@@ -59,8 +60,7 @@ void TfrInitialData::Load() {
     }
     QRadioButton* methods[] = {ui->rbGiveSelf, ui->rbGiveTrustFase, ui->rbGiveByMail, ui->rbEmail};
     if (d.FilingMethod <= 3) methods[d.FilingMethod]->setChecked(true);
-    QRadioButton* statuses[] = {ui->rbFLNA, ui->rbPredp, ui->rbNotarius, ui->rbAdvokat, ui->rbInostranec, ui->rbFLProch};
-    if (d.FilerStatus <= 5) statuses[d.FilerStatus]->setChecked(true);
+    if (d.FilerStatus <= 5) StatusButtons()[d.FilerStatus]->setChecked(true);
     if (d.IncomeKinds & ikRussian) ui->chbIncomeInquiry->setChecked(true);
     if (d.IncomeKinds & ikForeign) ui->chbIncomeCurrency->setChecked(true);
     if (d.IncomeKinds & ikBusiness) {
@@ -88,7 +88,7 @@ void TfrInitialData::SaveData() {
     QRadioButton* methods[] = {ui->rbGiveSelf, ui->rbGiveTrustFase, ui->rbGiveByMail, ui->rbEmail};
     for (int i = 0; i < 4; ++i)
         if (methods[i]->isChecked()) d.FilingMethod = static_cast<std::uint8_t>(i);
-    QRadioButton* statuses[] = {ui->rbFLNA, ui->rbPredp, ui->rbNotarius, ui->rbAdvokat, ui->rbInostranec, ui->rbFLProch};
+    const auto statuses = StatusButtons();
     for (int i = 0; i < 6; ++i)
         if (statuses[i]->isChecked()) d.FilerStatus = static_cast<std::uint8_t>(i);
     QRadioButton* kinds[] = {ui->rbSimple, ui->rbNeRez, ui->rb4ndfl};
@@ -112,11 +112,14 @@ void TfrInitialData::SaveData() {
 }
 
 std::uint16_t TfrInitialData::CheckData() {
-    if (!Document().InspectionNumber.empty()) return 0;
-    TfmCheckError dialog(this);
-    dialog.SetSection(QStringLiteral("Задание условий"));
-    dialog.SetMessage(QStringLiteral("Не введен номер инспекции"));
-    return dialog.exec() == crFix ? 1 : 0;
+    const mTDeclaration& d = Document();
+    TCheckRun run(this, QStringLiteral("Задание условий"));
+    if (d.InspectionNumber.empty()) run.Fail(QStringLiteral("Не введен номер инспекции"), 1);
+    if (!d.FilerStatusFitsForm())
+        run.Fail(QStringLiteral("Для декларации по форме 4-НДФЛ укажите статус декларанта: индивидуальный "
+                                "предприниматель, частный нотариус или адвокат."),
+                 3);
+    return run.Result();
 }
 
 void TfrInitialData::FocusItem(std::uint16_t item) {
@@ -129,7 +132,18 @@ void TfrInitialData::FocusItem(std::uint16_t item) {
         }
     } else if (item == 2) {
         ui->meSupposeIncome->setFocus();
+    } else if (item == 3) {
+        // The chosen status may be one the declaration kind has disabled: then the first that can
+        // be chosen takes the focus, and the choice stays the user's.
+        QRadioButton* target = nullptr;
+        for (QRadioButton* b : StatusButtons())
+            if (b->isEnabled() && (!target || b->isChecked())) target = b;
+        if (target) target->setFocus();
     }
+}
+
+std::array<QRadioButton*, 6> TfrInitialData::StatusButtons() const {
+    return {ui->rbFLNA, ui->rbPredp, ui->rbNotarius, ui->rbAdvokat, ui->rbInostranec, ui->rbFLProch};
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -2,10 +2,13 @@
 // of income, which decide the page buttons of the main window.
 #pragma once
 
-#include "app/MyFrame.h"
+#include "pagebase/MyFrame.h"
 #include "pages/PageBindings.h"
 
+#include <array>
 #include <memory>
+
+class QRadioButton;
 
 namespace Ui {
 class TfrInitialData;
@@ -44,6 +47,8 @@ private:
     void ShowForm4Fields(bool show);
     // The page buttons as the income kinds and the declaration kind on the page want them.
     void ApplyPageButtons();
+    // The filer statuses in the order of their numbers in the document.
+    std::array<QRadioButton*, 6> StatusButtons() const;
 
     // The filing date: a date outside the picker's range is kept until the user picks another.
     TFieldBindings fields_;

@@ -71,6 +71,8 @@ TfrNalog::~TfrNalog() {
     for (QObject* o : findChildren<QObject*>()) o->disconnect(this);
 }
 
+void TfrNalog::SelectFirstEntry() { SelectFirstRow(ui->lvSourseIncomeInfo); }
+
 void TfrNalog::SelectPayment(int row) {
     QTreeWidgetItem* item = ui->lvSourseIncomeInfo->topLevelItem(row);
     ui->lvSourseIncomeInfo->setCurrentItem(item);

@@ -3,7 +3,7 @@
 // has nothing to save or check.
 #pragma once
 
-#include "app/MyFrame.h"
+#include "pagebase/MyFrame.h"
 
 #include <cstdint>
 #include <memory>
@@ -22,6 +22,7 @@ public:
     void SaveData() override {}
     std::uint16_t CheckData() override { return 0; }
     void FocusItem(std::uint16_t) override {}
+    void SelectFirstEntry() override;
 
     void fbAddSourseIncomeClick();
     void fbDeleteSourseIncomeClick();

@@ -1,8 +1,9 @@
 #include "pages/FramePersonAddress.h"
 
-#include "app/CheckError.h"
 #include "controls/MaskedEdit.h"
 #include "model/DeclClasses.h"
+#include "model/FieldRules.h"
+#include "pagebase/CheckError.h"
 #include "pages/InputReference.h"
 #include "pages/PageValues.h"
 #include "ui_FramePersonAddress.h"
@@ -60,9 +61,9 @@ std::uint16_t TfrPersonAddress::CheckData() {
     TCheckRun run(this, QStringLiteral("Сведения о декларанте"));
     auto fail = [&run](const QString& message, std::uint16_t item) { run.Fail(message, item); };
     if (p.Address.RegionCode == 0) fail(QStringLiteral("Не указан регион постоянного местожительства"), 2);
-    if (p.Address.Settlement.empty() && p.Address.Street.empty())
+    if (LacksSettlementAndStreet(p.Address))
         fail(QStringLiteral("Не указан населенный пункт (село, поселок) или улица (проспект, переулок)"), 5);
-    if (p.IsForeigner && p.Foreigner.Citizenship.empty()) fail(QStringLiteral("Не указано гражданство"), 10);
+    if (LacksCitizenship(p)) fail(QStringLiteral("Не указано гражданство"), 10);
     return run.Result();
 }
 

@@ -2,7 +2,7 @@
 // data page. Its check also asks for a foreign filer's citizenship.
 #pragma once
 
-#include "app/MyFrame.h"
+#include "pagebase/MyFrame.h"
 #include "pages/PageBindings.h"
 
 #include <cstdint>

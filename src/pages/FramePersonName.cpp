@@ -1,10 +1,10 @@
 #include "pages/FramePersonName.h"
 
-#include "app/CheckError.h"
-#include "app/PrimaryCheck.h"
 #include "controls/MaskedDocEdit.h"
 #include "controls/MaskedEdit.h"
 #include "model/DeclClasses.h"
+#include "model/FieldRules.h"
+#include "pagebase/CheckError.h"
 #include "pages/ImputGrazhd.h"
 #include "pages/InputReference.h"
 #include "pages/PageValues.h"
@@ -29,14 +29,6 @@ constexpr TSerialRule kSerialRules[] = {
 };
 
 const QString kSection = QStringLiteral("Сведения о декларанте");
-
-// The fourteenth birthday; a 29 February birthday counts as 28 February.
-TDateTime FourteenthBirthday(TDateTime birth) {
-    int y, m, d;
-    DecodeDate(birth, y, m, d);
-    if (m == 2 && d == 29) d = 28;
-    return EncodeDate(y + 14, m, d);
-}
 
 } // namespace
 
@@ -135,7 +127,7 @@ std::uint16_t TfrPersonNaim::CheckData() {
         fail(QStringLiteral("Не указаны серия и номер документа, удостоверяющего личность"), p.Doc.DocTypeCode == 0 ? 5 : 6);
     if (p.Doc.IssueDate < p.Doc.BirthDate) {
         fail(QStringLiteral("Дата выдачи документа не может быть меньше даты рождения"), 7);
-    } else if (DocTypeCode != 0 && DocTypeCode != 3 && DocTypeCode != 91 && FourteenthBirthday(p.Doc.BirthDate) >= p.Doc.IssueDate) {
+    } else if (!IssuedAtAnyAge(DocTypeCode) && !IssuedAfterFourteenthBirthday(p.Doc.IssueDate, p.Doc.BirthDate)) {
         fail(QStringLiteral("Дата выдачи документа должна быть больше даты рождения как минимум на 14 лет"), 7);
     }
     return run.Result();

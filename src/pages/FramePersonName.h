@@ -2,7 +2,7 @@
 // filer, citizenship, address abroad and telephones: the first sub-page of the person data page.
 #pragma once
 
-#include "app/MyFrame.h"
+#include "pagebase/MyFrame.h"
 #include "pages/PageBindings.h"
 
 #include <cstdint>

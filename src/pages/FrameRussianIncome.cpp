@@ -8,7 +8,6 @@
 #include "platform/QtWindowing.h"
 #include "ui_FrameRussianIncome.h"
 
-#include <QAbstractItemView>
 #include <QPainter>
 
 namespace {
@@ -84,9 +83,5 @@ void TfrRussianIncome::FlashButton2Click() { ButtonClick(1); }
 void TfrRussianIncome::FlashButton3Click() { ButtonClick(2); }
 
 void TfrRussianIncome::Switched(int kind) {
-    if (kSubPages[kind].sources(Document()) == 0) return;
-    auto* list = CurrentSubPage->findChild<QAbstractItemView*>(QStringLiteral("lvSourseIncomeInfo"));
-    if (!list || !list->model() || list->model()->rowCount() == 0) return;
-    list->setFocus();
-    list->selectionModel()->setCurrentIndex(list->model()->index(0, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    if (kSubPages[kind].sources(Document()) > 0) SelectFirstEntry();
 }

@@ -1,9 +1,10 @@
 #include "pages/FrameStandartDeduct.h"
 
-#include "app/CheckError.h"
 #include "controls/FlashButton.h"
 #include "controls/MaskedEdit.h"
 #include "model/DeclClasses.h"
+#include "model/FieldRules.h"
+#include "pagebase/CheckError.h"
 #include "pages/Dif.h"
 #include "pages/InputChildEduSum.h"
 #include "pages/KeptEntries.h"
@@ -443,10 +444,8 @@ void TfrFrameStandartDeduct::SaveData() {
 }
 
 std::uint16_t TfrFrameStandartDeduct::CheckData() {
-    const mTSocialDeduct& so = Document().SocialDeduct;
     TCheckRun run(this, kSocialSection);
-    if (so.Granting && so.Charity.IsZero() && so.SelfEducation.IsZero() && so.Medical.IsZero() &&
-        so.ExpensiveMedical.IsZero() && so.ChildEduCount == 0)
+    if (SocialDeductWithoutData(Document().SocialDeduct))
         run.Fail(QStringLiteral("Не введены данные по социальным налоговым вычетам"), 1);
     return run.Result();
 }

@@ -4,7 +4,7 @@
 // education of children.
 #pragma once
 
-#include "app/MyFrame.h"
+#include "pagebase/MyFrame.h"
 
 #include <array>
 #include <cstdint>

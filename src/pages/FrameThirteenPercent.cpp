@@ -1,9 +1,10 @@
 #include "pages/FrameThirteenPercent.h"
 
-#include "app/CheckError.h"
 #include "controls/FlashButton.h"
 #include "controls/MaskedEdit.h"
 #include "model/DeclClasses.h"
+#include "model/FieldRules.h"
+#include "pagebase/CheckError.h"
 #include "pages/Input13Income.h"
 #include "pages/Input13SourseIncome.h"
 #include "pages/ListGlyphs.h"
@@ -373,8 +374,7 @@ std::uint16_t TfrThirteenPercent::CheckData() {
     const mTDeclaration& d = Document();
     TCheckRun run(this, QStringLiteral("Доходы, облагаемые ставкой 13%"));
     for (int i = 0; i < d.ThirteenPercentCount(); ++i) {
-        const mTThirteenPercent& s = d.GetThirteenPercent(i);
-        if (s.ItogIncomeSum < s.HoldSum) {
+        if (WithholdsMoreThanIncome(d.GetThirteenPercent(i))) {
             // Any answer ends the check: later sources are not looked at.
             run.Fail(QStringLiteral("По данному источнику выплаты общая сумма дохода меньше удержанной суммы"),
                      static_cast<std::uint16_t>(i + 1));
@@ -389,6 +389,8 @@ void TfrThirteenPercent::FocusItem(std::uint16_t item) {
     ui->lvSourseIncomeInfo->setFocus();
     SelectRow(ui->lvSourseIncomeInfo, item - 1);
 }
+
+void TfrThirteenPercent::SelectFirstEntry() { SelectFirstRow(ui->lvSourseIncomeInfo); }
 
 bool TfrThirteenPercent::eventFilter(QObject* watched, QEvent* event) {
     if (watched == ui->splitter1->handle(1) && event->type() == QEvent::MouseButtonPress) {

@@ -3,7 +3,7 @@
 // for it (taxable income, tax computed, tax withheld). A sub-page of the Russian income page.
 #pragma once
 
-#include "app/MyFrame.h"
+#include "pagebase/MyFrame.h"
 #include "pages/ShownValues.h"
 
 #include <cstdint>
@@ -29,6 +29,7 @@ public:
     std::uint16_t CheckData() override;
     // Selects source number `item` (counted from 1), which shows it.
     void FocusItem(std::uint16_t item) override;
+    void SelectFirstEntry() override;
 
     void fbAddSourseIncomeClick();
     void fbEditSourseIncomeClick();

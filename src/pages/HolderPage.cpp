@@ -24,6 +24,10 @@ void THolderPage::FocusItem(std::uint16_t item) {
     if (CurrentSubPage) CurrentSubPage->FocusItem(item);
 }
 
+void THolderPage::SelectFirstEntry() {
+    if (CurrentSubPage) CurrentSubPage->SelectFirstEntry();
+}
+
 bool THolderPage::Shows(int kind) const {
     return CurrentSubPage && QLatin1String(CurrentSubPage->metaObject()->className()) == QLatin1String(subPages_[kind].className);
 }

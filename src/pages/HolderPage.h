@@ -2,7 +2,7 @@
 // it is one page that hands every protocol call to the sub-page shown (none: it passes).
 #pragma once
 
-#include "app/MyFrame.h"
+#include "pagebase/MyFrame.h"
 
 #include <cstdint>
 #include <vector>
@@ -21,6 +21,7 @@ public:
     // Shows the sub-page of `subPage` without saving or checking the one shown, presses its button,
     // then focuses the item.
     void FocusPageItem(std::uint16_t subPage, std::uint16_t item) override;
+    void SelectFirstEntry() override;
 
     TThinkingFrame* CurrentSubPage = nullptr;
     TFlashButton* CurrentButton = nullptr;

@@ -1,7 +1,7 @@
 #include "pages/Input13Income.h"
 
-#include "app/CheckError.h"
 #include "model/StavClasses.h"
+#include "pagebase/CheckError.h"
 #include "pages/IncomeDict.h"
 #include "pages/InputIncomeCode.h"
 #include "ui_Input13Income.h"

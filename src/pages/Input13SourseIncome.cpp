@@ -1,7 +1,7 @@
 #include "pages/Input13SourseIncome.h"
 
-#include "app/PrimaryCheck.h"
 #include "ui_Input13SourseIncome.h"
+#include "pagebase/PrimaryCheck.h"
 
 TfmInput13SourseIncome::TfmInput13SourseIncome(QWidget* owner)
     : TKeyPreviewDialog(owner), ui(std::make_unique<Ui::TfmInput13SourseIncome>()), name_(nullptr), inn_(nullptr),

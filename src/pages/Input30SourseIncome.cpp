@@ -1,6 +1,6 @@
 #include "pages/Input30SourseIncome.h"
 
-#include "app/PrimaryCheck.h"
+#include "pagebase/PrimaryCheck.h"
 #include "pages/FollowingChecks.h"
 #include "ui_Input30SourseIncome.h"
 

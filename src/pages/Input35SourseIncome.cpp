@@ -1,6 +1,6 @@
 #include "pages/Input35SourseIncome.h"
 
-#include "app/PrimaryCheck.h"
+#include "pagebase/PrimaryCheck.h"
 #include "pages/FollowingChecks.h"
 #include "pages/InputIncomeCode.h"
 #include "ui_Input35SourseIncome.h"

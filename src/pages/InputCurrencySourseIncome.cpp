@@ -1,6 +1,6 @@
 #include "pages/InputCurrencySourseIncome.h"
 
-#include "app/MyFrame.h"
+#include "pagebase/MyFrame.h"
 #include "pages/ImputGrazhd.h"
 #include "pages/PageValues.h"
 #include "ui_InputCurrencySourseIncome.h"

@@ -8,6 +8,7 @@
 
 #include <QDate>
 #include <QString>
+#include <algorithm>
 #include <string>
 
 namespace pagevalues {
@@ -19,6 +20,10 @@ inline QDate ToQDate(TDateTime t) {
 }
 
 inline TDateTime FromQDate(const QDate& d) { return EncodeDate(d.year(), d.month(), d.day()); }
+
+// A date picker's latest date: its designed one, or today when that is later, so that a date of
+// today that the program stores itself (a new declaration's filing date) shows as it is printed.
+inline QDate LatestDateOrToday(const QDate& designed) { return std::max(designed, ToQDate(Today())); }
 
 // The money type's shortest text: "," as separator, no trailing zeros, "0" for zero.
 inline QString MoneyText(Currency c) { return QString::fromStdString(c.ToString(',')); }

@@ -2,7 +2,7 @@
 // way, also by an exception, so no page is left believing it is still loading or deleting.
 #pragma once
 
-#include "app/MyFrame.h"
+#include "pagebase/MyFrame.h"
 
 // A page flag (Creating, Deleting ...) set for the lifetime of the object.
 class TScopedFlag {

@@ -19,6 +19,8 @@ TSourseListPage::~TSourseListPage() {
     if (list_) list_->selectionModel()->blockSignals(true);
 }
 
+void TSourseListPage::SelectFirstEntry() { SelectFirstRow(list_); }
+
 void TSourseListPage::SetUp(QTreeWidget* list, TFlashButton* add, TFlashButton* remove, TFlashButton* edit) {
     list_ = list;
     listglyphs::Apply(add, remove, edit, 26);

@@ -4,7 +4,7 @@
 // so they have nothing to save or check when the user leaves them.
 #pragma once
 
-#include "app/MyFrame.h"
+#include "pagebase/MyFrame.h"
 
 #include <cstdint>
 
@@ -22,6 +22,7 @@ public:
     void SaveData() override {}
     std::uint16_t CheckData() override { return 0; }
     void FocusItem(std::uint16_t) override {}
+    void SelectFirstEntry() override;
 
     void fbAddSourseIncomeClick();
     void fbEditSourseIncomeClick();

@@ -17,6 +17,30 @@
 namespace {
 docnotify::Handler g_mainWindow;
 MessageBoxHook g_messageHook;
+
+// Contexts under which Qt 6 asks for texts that Qt's Russian catalogue of Qt 6.4 still holds under
+// the context Qt 5 asked with: the file types of the file dialogs ("Folder", "Drive" ...), which
+// stayed English.
+const struct {
+    const char* asked;
+    const char* held;
+} kMovedContexts[] = {{"QAbstractFileIconProvider", "QFileDialog"}};
+
+// Answers a moved text from the catalogue's old context. Installed before the catalogue, so that a
+// catalogue that knows the new context answers first.
+class TMovedQtTexts : public QTranslator {
+public:
+    TMovedQtTexts(const QTranslator* catalogue, QObject* parent) : QTranslator(parent), catalogue_(catalogue) {}
+    QString translate(const char* context, const char* source, const char* disambiguation, int n) const override {
+        for (const auto& moved : kMovedContexts)
+            if (qstrcmp(context, moved.asked) == 0) return catalogue_->translate(moved.held, source, disambiguation, n);
+        return {};
+    }
+    bool isEmpty() const override { return false; }
+
+private:
+    const QTranslator* catalogue_;
+};
 } // namespace
 
 namespace docnotify {
@@ -154,6 +178,7 @@ bool InstallRussianLanguage() {
         delete translator;
         return false;
     }
+    QCoreApplication::installTranslator(new TMovedQtTexts(translator, translator));
     QCoreApplication::installTranslator(translator);
     qtbase = translator;
     return true;

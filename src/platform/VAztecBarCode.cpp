@@ -64,6 +64,64 @@ std::size_t LongestChunk(const std::string& text, std::size_t at, Symbol& out) {
     return fits;
 }
 
+// An image of symbols laid out as TAztecImage describes, owning its bits.
+struct Raster {
+    int width = 0, height = 0, stride = 0;
+    std::vector<unsigned char> bits;
+};
+
+// The symbols, five to an image. Each symbol sits in the middle of its square cell, on whole 300
+// dpi dots (pairs of pixels), so that no module edge falls inside a dot of a 300 dpi rendering.
+std::vector<Raster> Columns(const std::vector<Symbol>& symbols) {
+    constexpr int cell = kAztecCellPixels, k = kAztecModulePixels;
+    const std::size_t images = (symbols.size() + kAztecSymbolsPerImage - 1) / kAztecSymbolsPerImage;
+    std::vector<Raster> out(images);
+    for (std::size_t img = 0; img < images; ++img) {
+        const int width = cell, height = cell * kAztecSymbolsPerImage;
+        std::vector<bool> dark(static_cast<std::size_t>(width) * height, false);
+        for (int c = 0; c < kAztecSymbolsPerImage; ++c) {
+            const std::size_t index = img * kAztecSymbolsPerImage + c;
+            if (index >= symbols.size()) break;
+            const Symbol& s = symbols[index];
+            const int offset = (cell - s.size * k) / 4 * 2;
+            for (int y = 0; y < s.size; ++y)
+                for (int x = 0; x < s.size; ++x) {
+                    if (!s.dark[static_cast<std::size_t>(y) * s.size + x]) continue;
+                    for (int dy = 0; dy < k; ++dy)
+                        for (int dx = 0; dx < k; ++dx) {
+                            const int px = offset + x * k + dx;
+                            const int py = c * cell + offset + y * k + dy;
+                            dark[static_cast<std::size_t>(py) * width + px] = true;
+                        }
+                }
+        }
+        Raster& r = out[img];
+        r.width = width;
+        r.height = height;
+        r.stride = ((width + 31) / 32) * 4;
+        r.bits.assign(static_cast<std::size_t>(r.stride) * height, 0);
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                if (!dark[static_cast<std::size_t>(y) * width + x])
+                    r.bits[static_cast<std::size_t>(y) * r.stride + x / 8] |= static_cast<unsigned char>(0x80 >> (x % 8));
+    }
+    return out;
+}
+
+// The images of the text; false when a chunk cannot be encoded.
+bool MakeImages(const std::string& text, std::vector<Raster>& out) {
+    std::vector<Symbol> symbols;
+    for (std::size_t at = 0; at < text.size();) {
+        Symbol s;
+        const std::size_t length = LongestChunk(text, at, s);
+        if (length == 0) return false;
+        symbols.push_back(std::move(s));
+        at += length;
+    }
+    out = Columns(symbols);
+    return true;
+}
+
 void Put16(std::string& b, std::uint16_t v) {
     b += static_cast<char>(v & 0xFF);
     b += static_cast<char>(v >> 8);
@@ -73,9 +131,8 @@ void Put32(std::string& b, std::uint32_t v) {
 }
 
 // A monochrome bitmap file (1 bit a pixel, rows bottom-up, black and white palette).
-bool WriteBmp(const std::string& path, int width, int height, const std::vector<bool>& dark) {
-    const int stride = ((width + 31) / 32) * 4;
-    const std::uint32_t dataSize = static_cast<std::uint32_t>(stride) * static_cast<std::uint32_t>(height);
+bool WriteBmp(const std::string& path, const Raster& r) {
+    const std::uint32_t dataSize = static_cast<std::uint32_t>(r.bits.size());
     const std::uint32_t offset = 14 + 40 + 8;
     std::string b;
     b += "BM";
@@ -83,8 +140,8 @@ bool WriteBmp(const std::string& path, int width, int height, const std::vector<
     Put32(b, 0);
     Put32(b, offset);
     Put32(b, 40);
-    Put32(b, static_cast<std::uint32_t>(width));
-    Put32(b, static_cast<std::uint32_t>(height));
+    Put32(b, static_cast<std::uint32_t>(r.width));
+    Put32(b, static_cast<std::uint32_t>(r.height));
     Put16(b, 1);
     Put16(b, 1);
     Put32(b, 0);
@@ -95,13 +152,8 @@ bool WriteBmp(const std::string& path, int width, int height, const std::vector<
     Put32(b, 2);
     Put32(b, 0x00000000); // index 0: black
     Put32(b, 0x00FFFFFF); // index 1: white
-    std::string row(static_cast<std::size_t>(stride), '\0');
-    for (int y = height - 1; y >= 0; --y) {
-        std::fill(row.begin(), row.end(), '\0');
-        for (int x = 0; x < width; ++x)
-            if (!dark[static_cast<std::size_t>(y) * width + x]) row[x / 8] = static_cast<char>(row[x / 8] | (0x80 >> (x % 8)));
-        b += row;
-    }
+    for (int y = r.height - 1; y >= 0; --y)
+        b.append(reinterpret_cast<const char*>(r.bits.data()) + static_cast<std::size_t>(y) * r.stride, static_cast<std::size_t>(r.stride));
     const std::string temp = path + ".part";
     std::FILE* f = std::fopen(temp.c_str(), "wb");
     if (!f) return false;
@@ -122,46 +174,33 @@ std::string ImageName(const std::string& pattern, int number) {
 
 } // namespace
 
+extern "C" int CreateAztecBarCodeImages(const unsigned char* text, size_t length, TAztecImageSink sink, void* context) {
+    if ((!text && length > 0) || !sink) return -1;
+    try {
+        std::vector<Raster> images;
+        if (!MakeImages(std::string(reinterpret_cast<const char*>(text), length), images)) return -1;
+        for (const Raster& r : images) {
+            const TAztecImage image{r.width, r.height, r.stride, r.bits.data()};
+            sink(context, &image);
+        }
+        return static_cast<int>(images.size());
+    } catch (...) { // nothing crosses the library's C interface
+        return -1;
+    }
+}
+
 extern "C" int CreateAztecBarCodeFiles(const char* textPath, const char* pattern, int /*mode*/) {
     if (!textPath || !pattern) return -1;
-    std::ifstream in(textPath, std::ios::binary);
-    if (!in) return -1;
-    const std::string text((std::istreambuf_iterator<char>(in)), {});
-
-    std::vector<Symbol> symbols;
-    for (std::size_t at = 0; at < text.size();) {
-        Symbol s;
-        const std::size_t length = LongestChunk(text, at, s);
-        if (length == 0) return -1;
-        symbols.push_back(std::move(s));
-        at += length;
+    try {
+        std::ifstream in(textPath, std::ios::binary);
+        if (!in) return -1;
+        const std::string text((std::istreambuf_iterator<char>(in)), {});
+        std::vector<Raster> images;
+        if (!MakeImages(text, images)) return -1;
+        for (std::size_t i = 0; i < images.size(); ++i)
+            if (!WriteBmp(ImageName(pattern, static_cast<int>(i) + 1), images[i])) return -1;
+        return static_cast<int>(images.size());
+    } catch (...) {
+        return -1;
     }
-    if (symbols.empty()) return 0;
-
-    // Each symbol sits in the middle of its square cell, on whole 300 dpi dots (pairs of pixels), so
-    // that no module edge falls inside a dot of a 300 dpi rendering.
-    constexpr int cell = kAztecCellPixels, k = kAztecModulePixels;
-    const int images = static_cast<int>((symbols.size() + kAztecSymbolsPerImage - 1) / kAztecSymbolsPerImage);
-    for (int img = 0; img < images; ++img) {
-        const int width = cell, height = cell * kAztecSymbolsPerImage;
-        std::vector<bool> dark(static_cast<std::size_t>(width) * height, false);
-        for (int c = 0; c < kAztecSymbolsPerImage; ++c) {
-            const std::size_t index = static_cast<std::size_t>(img) * kAztecSymbolsPerImage + c;
-            if (index >= symbols.size()) break;
-            const Symbol& s = symbols[index];
-            const int offset = (cell - s.size * k) / 4 * 2;
-            for (int y = 0; y < s.size; ++y)
-                for (int x = 0; x < s.size; ++x) {
-                    if (!s.dark[static_cast<std::size_t>(y) * s.size + x]) continue;
-                    for (int dy = 0; dy < k; ++dy)
-                        for (int dx = 0; dx < k; ++dx) {
-                            const int px = offset + x * k + dx;
-                            const int py = c * cell + offset + y * k + dy;
-                            dark[static_cast<std::size_t>(py) * width + px] = true;
-                        }
-                }
-        }
-        if (!WriteBmp(ImageName(pattern, img + 1), width, height, dark)) return -1;
-    }
-    return images;
 }

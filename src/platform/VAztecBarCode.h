@@ -1,15 +1,37 @@
 // The barcode library: a text file turned into two-dimensional (Aztec) barcode images.
 #pragma once
 
+#include <stddef.h>
+
 #ifdef __cplusplus
 extern "C" {
 #endif
 
-// Cuts the file at textPath into chunks, encodes each chunk as one Aztec symbol and writes the
-// symbols, five to an image in a column of square cells (the 1:5 shape of a 10 x 50 mm slot), as
-// monochrome bitmap files named by the pattern: its "%" becomes the image's number, three digits
-// from 001 ("/tmp/run/O%.bmp" gives O001.bmp, O002.bmp, ...). Read in name order, image by image and
-// top to bottom, the symbols give back the file byte for byte. The third argument is reserved (pass 1).
+// One image of symbols: `width` x `height` pixels, one bit a pixel, rows from the top, each row
+// `stride` bytes (a multiple of four) with its leftmost pixel in the highest bit and unused bits
+// clear. A set bit is white and a clear bit black, as in a monochrome bitmap whose palette is
+// black, then white.
+typedef struct TAztecImage {
+    int width;
+    int height;
+    int stride;
+    const unsigned char* bits;
+} TAztecImage;
+
+// Receives the images one by one, in order. The image belongs to the library and lives only during
+// the call: the receiver copies what it keeps.
+typedef void (*TAztecImageSink)(void* context, const TAztecImage* image);
+
+// Cuts `length` bytes of text into chunks, encodes each chunk as one Aztec symbol and hands the
+// symbols, five to an image in a column of square cells (the 1:5 shape of a 10 x 50 mm slot), to
+// `sink`. Read image by image and top to bottom, the symbols give back the text byte for byte.
+// Nothing touches the disk. Result: the number of images, or -1 when the text could not be encoded
+// (then no image is handed over).
+int CreateAztecBarCodeImages(const unsigned char* text, size_t length, TAztecImageSink sink, void* context);
+
+// The same images of the file at textPath, written as monochrome bitmap files named by the pattern:
+// its "%" becomes the image's number, three digits from 001 ("/tmp/run/O%.bmp" gives O001.bmp,
+// O002.bmp, ...), so that name order is image order. The third argument is reserved (pass 1).
 // Result: the number of images written, or -1 when the file could not be read, encoded or written.
 int CreateAztecBarCodeFiles(const char* textPath, const char* pattern, int mode);
 

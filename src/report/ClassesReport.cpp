@@ -1,5 +1,6 @@
 #include "report/ClassesReport.h"
 
+#include "platform/FileDialogDetails.h"
 #include "platform/QtWindowing.h"
 #include "report/FormPreview.h"
 #include "platform/VAztecBarCode.h"
@@ -8,12 +9,17 @@
 #include "storage/StgClasses.h"
 
 #include <QDir>
-#include <QImage>
 #include <QFileDialog>
-#include <QTemporaryDir>
+#include <algorithm>
+#include <cstring>
 
 std::function<QString(QWidget* owner)> ChooseExportFolder = [](QWidget* owner) {
-    return QFileDialog::getExistingDirectory(owner, kAppTitle, QDir::homePath(), QFileDialog::ShowDirsOnly);
+    // Qt's own dialog, as the program's document dialogs: in Russian on every desktop.
+    QFileDialog dialog(owner, kAppTitle, QDir::homePath());
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOptions(QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
+    ShowFileDetailsInLocale(dialog);
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 };
 std::function<void(const TReportRun&)> OnRunPrepared;
 
@@ -34,55 +40,38 @@ void Prepare(const std::uint8_t* doc, bool noDate) {
     run.Plan = PlanPages(*run.DanLog, *run.SvodSum);
 }
 
-// The work folder of a report run: private to the run and removed with everything in it on every
-// way out, so no taxpayer's file or stale image outlives the run.
-class TWorkFolder {
-public:
-    TWorkFolder() : dir_(QDir::tempPath() + QStringLiteral("/velmarod-run-XXXXXX")) {
-        // The message names the place, joined to the words without a blank as the program always wrote it.
-        if (!dir_.isValid()) throw std::runtime_error(("Не могу создать" + QDir::tempPath() + "/").toStdString());
+// Takes one image of the barcode library: the bits are its own only during the call.
+void KeepImage(void* context, const TAztecImage* image) {
+    QImage img(image->width, image->height, QImage::Format_Mono);
+    if (!img.isNull()) {
+        // The one table with which Qt's PDF engine writes a 1-bit image without loss (the library's
+        // set bit is white).
+        img.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
+        const int metre = static_cast<int>(int{kAztecImageDpi} / 0.0254 + 0.5);
+        img.setDotsPerMeterX(metre);
+        img.setDotsPerMeterY(metre);
+        const int bytes = std::min<int>(image->stride, static_cast<int>(img.bytesPerLine()));
+        for (int y = 0; y < image->height; ++y)
+            std::memcpy(img.scanLine(y), image->bits + static_cast<std::size_t>(y) * image->stride, static_cast<std::size_t>(bytes));
     }
-    QString Path() const { return dir_.path(); }
-
-private:
-    QTemporaryDir dir_;
-};
+    static_cast<QList<QImage>*>(context)->append(img); // a null image, when there was no memory, is reported
+}
 
 // Steps of Report and PrintReport up to the barcode images; what follows them (the preview or
-// the print run) runs in `then` while the work folder exists.
+// the print run) runs in `then`. Nothing of the run reaches the disk.
 bool RunWithImages(const std::uint8_t* doc, bool noDate, const std::function<void(TReportRun&)>& then) {
     Prepare(doc, noDate);
     TReportRun& run = ReportRun();
-    TWorkFolder folder;
-    run.WorkFolder = folder.Path();
-    run.TextFile.clear();
-    run.BarcodeFiles.clear();
-
-    const std::string path =
-        TaxTextExport(*run.DanLog, *run.SvodSum, run.Plan, folder.Path().toStdString(), TTaxClock::Now());
-    if (path.empty()) {
-        MessageBox(nullptr, QStringLiteral("Ошибка записи. Файл не сформирован."), TMsgIcon::None);
-    } else {
-        run.TextFile = QString::fromStdString(path);
-        const QString pattern = folder.Path() + QStringLiteral("/O%.bmp");
-        if (CreateAztecBarCodeFiles(path.c_str(), pattern.toStdString().c_str(), 1) < 0)
-            MessageBox(nullptr, QStringLiteral("Ошибка VAztecBarCode.dll"), TMsgIcon::None);
-    }
-    // This run's images only, in name order, which is page order; they must load and fit the
-    // slots of the pages that show them. An image without a slot is never printed: it is not kept.
-    QDir dir(folder.Path());
+    run.TaxText = TaxTextBytes(BuildTaxText(*run.DanLog, *run.SvodSum, run.Plan, TTaxClock::Now()));
     const int capacity = BarcodeSlotCount(*run.DanLog, run.Plan);
-    const QStringList made = dir.entryList({QStringLiteral("O*.bmp")}, QDir::Files, QDir::Name);
-    for (const QString& name : made) {
-        if (run.BarcodeFiles.size() < capacity)
-            run.BarcodeFiles << dir.filePath(name);
-        else
-            dir.remove(name);
-    }
-    if (made.size() > capacity)
+    TBarcodeImages barcodes = MakeBarcodeImages(run.TaxText, capacity);
+    if (barcodes.Made < 0) MessageBox(nullptr, QStringLiteral("Ошибка VAztecBarCode.dll"), TMsgIcon::None);
+    // An image without a slot is never printed: it is not kept.
+    run.BarcodeImages = std::move(barcodes.Images);
+    if (barcodes.Made > capacity)
         MessageBox(nullptr, QStringLiteral("Штрих-код декларации не помещается на страницах."), TMsgIcon::Warning);
-    for (const QString& f : run.BarcodeFiles)
-        if (QImage(f).isNull()) {
+    for (const QImage& img : run.BarcodeImages)
+        if (img.isNull()) {
             MessageBox(nullptr, QStringLiteral("Не удалось загрузить изображение штрих-кода."), TMsgIcon::Warning);
             break;
         }
@@ -90,9 +79,8 @@ bool RunWithImages(const std::uint8_t* doc, bool noDate, const std::function<voi
     if (OnRunPrepared) OnRunPrepared(run);
     then(run);
 
-    run.BarcodeFiles.clear();
-    run.TextFile.clear();
-    run.WorkFolder.clear();
+    run.BarcodeImages.clear();
+    run.TaxText.clear();
     run.SvodSum.reset();
     return true;
 }
@@ -115,11 +103,19 @@ void ShowRunError(QWidget* owner, const std::function<void()>& body, bool& resul
 
 } // namespace
 
+TBarcodeImages MakeBarcodeImages(const std::string& text, int capacity) {
+    TBarcodeImages out;
+    QList<QImage> made;
+    out.Made = CreateAztecBarCodeImages(reinterpret_cast<const unsigned char*>(text.data()), text.size(), KeepImage, &made);
+    if (out.Made > 0) out.Images = made.mid(0, std::min<qsizetype>(capacity, made.size()));
+    return out;
+}
+
 bool AllowPrintFlag = false;
 
 bool RunReport(const QString&, const std::uint8_t* doc, bool noDate) {
     return RunWithImages(doc, noDate, [](TReportRun& run) {
-        TReportSession session(TBuildContext{*run.DanLog, *run.SvodSum, run.Plan, run.BarcodeFiles});
+        TReportSession session(TBuildContext{*run.DanLog, *run.SvodSum, run.Plan, run.BarcodeImages});
         session.Pages(skTitul); // the title page is built before the window opens
         TMyFormPreview preview(session, AllowPrintFlag);
         preview.exec();
@@ -128,7 +124,7 @@ bool RunReport(const QString&, const std::uint8_t* doc, bool noDate) {
 
 bool RunPrintReport(const QString&, const std::uint8_t* doc, bool noDate) {
     return RunWithImages(doc, noDate, [](TReportRun& run) {
-        TReportSession session(TBuildContext{*run.DanLog, *run.SvodSum, run.Plan, run.BarcodeFiles});
+        TReportSession session(TBuildContext{*run.DanLog, *run.SvodSum, run.Plan, run.BarcodeImages});
         PrintWithDialog(session, nullptr);
     });
 }

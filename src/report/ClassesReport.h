@@ -6,11 +6,13 @@
 #include "reportcore/ClassesLogDanSums.h"
 #include "reportcore/ClassesReportPlan.h"
 
+#include <QImage>
+#include <QList>
 #include <QString>
-#include <QStringList>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 
 class QWidget;
 
@@ -23,16 +25,25 @@ bool PrintReport(const char* Dir, const std::uint8_t* Doc, bool Ignored, bool No
 bool FileOut(QWidget* Wnd, const std::uint8_t* Doc);
 }
 
-// The state of the current run, rebuilt by every call.
+// The state of the current run, rebuilt by every call. A run keeps the taxpayer's data in memory:
+// it writes no file of its own.
 struct TReportRun {
     std::unique_ptr<kTDanLog> DanLog;
     std::unique_ptr<kTSvodSum> SvodSum;
     TPagePlan Plan;
-    QString WorkFolder;      // a private folder of the run, removed at its end
-    QString TextFile;        // the tax-office text file of the run
-    QStringList BarcodeFiles; // the barcode images in page order
+    std::string TaxText;         // the bytes of the tax-office text file, as FileOut writes them
+    QList<QImage> BarcodeImages; // the barcode images in page order
 };
 TReportRun& ReportRun();
+
+// The barcode images of the text file's bytes, made in memory by the barcode library: the first
+// `capacity` of them (the slots of the pages), each a 1-bit image with black at index 0 and white
+// at index 1, in page order. Made: how many the library made, or -1 when it failed.
+struct TBarcodeImages {
+    QList<QImage> Images;
+    int Made = 0;
+};
+TBarcodeImages MakeBarcodeImages(const std::string& text, int capacity);
 
 // Services a test replaces: the folder browser of FileOut, and a look at the run once its barcode
 // images are made (where the preview or the print run follows).

@@ -1,6 +1,7 @@
 #include "report/FormPreview.h"
 
 #include "platform/QtWindowing.h"
+#include "platform/RemoveOnSignal.h"
 #include "reportcore/ClassesLogDan.h"
 #include "reportcore/ClassesReportPlan.h"
 #include "ui_FormPreview.h"
@@ -82,6 +83,10 @@ bool PrintWithDialog(TReportSession& s, QWidget* parent) {
         from = 1;
         to = s.PageTotal();
     }
+    // A printer's job is spooled by the print engine into a file of its own in the temporary
+    // folder until the job is handed over; a signal that ends the program must not leave the pages
+    // there. (A PDF file the user chose is the user's file.)
+    std::optional<TRemoveOnSignal> spoolGuard;
     QPainter painter;
     bool first = true, failed = false;
     const double pxPerMm = printer.resolution() / 25.4;
@@ -90,10 +95,13 @@ bool PrintWithDialog(TReportSession& s, QWidget* parent) {
         if (first) {
             // A printer that cannot be opened (a PDF file in a folder without write access, a
             // printer gone away) prints nothing; the user is told rather than left believing it printed.
-            if (!painter.begin(&printer)) {
+            bool begun = false;
+            const std::vector<std::string> spool = WritableFilesOpenedBy([&] { begun = painter.begin(&printer); });
+            if (!begun) {
                 failed = true;
                 return;
             }
+            if (printer.outputFileName().isEmpty() && !spool.empty()) spoolGuard.emplace(spool);
             first = false;
         } else if (!printer.newPage()) {
             failed = true;
@@ -101,7 +109,8 @@ bool PrintWithDialog(TReportSession& s, QWidget* parent) {
         }
         rl::PaintPage(painter, page, pxPerMm);
     });
-    if (painter.isActive() && !painter.end()) failed = true;
+    if (painter.isActive() && !painter.end()) failed = true; // the engine hands the job over and removes its file
+    spoolGuard.reset();
     if (failed) {
         MessageBox(parent, QStringLiteral("Не удалось напечатать декларацию."), TMsgIcon::Error);
         return false;

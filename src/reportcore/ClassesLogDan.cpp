@@ -18,17 +18,6 @@ Currency RoundedTax(Currency amount, long double rate) {
     return Currency::FromInt(RoundHalfUp(static_cast<double>(amount.ToExtended() * rate)));
 }
 
-std::int64_t RoundHalfEvenRoubles(Currency c) {
-    const std::int64_t raw = c.Raw();
-    std::int64_t q = raw / 10000, r = raw % 10000;
-    if (r < 0) {
-        r += 10000;
-        --q;
-    }
-    if (r > 5000 || (r == 5000 && (q & 1))) ++q;
-    return q;
-}
-
 namespace {
 
 // The first two decimals of an amount (kopecks cut, never rounded), of its absolute value.

@@ -18,13 +18,12 @@ class mTDocumentStorage;
 
 // Whole part plus one when the fraction is 0.5 or more; negative values go toward zero.
 std::int64_t RoundHalfUp(double x);
-// Whole roubles of an amount by RoundHalfUp.
+// Whole roubles of an amount by RoundHalfUp: every whole-rouble figure, printed or in the text file,
+// so that the paper and the barcodes beside it agree.
 inline std::int64_t RoundHalfUpRoubles(Currency c) { return RoundHalfUp(c.ToDouble()); }
 // RoundHalfUp of an amount times a rate, formed in extended precision as the printed formulas do
 // ("amount x 0.13"), as a money amount of whole roubles.
 Currency RoundedTax(Currency amount, long double rate);
-// Whole roubles, an exact half to the even rouble (the printed whole-rouble lines).
-std::int64_t RoundHalfEvenRoubles(Currency c);
 
 // One amount for a row of digit cells: roubles truncated (no sign), kopecks cut, padded on the
 // left to Width; an amount of 0 gives blanks only.

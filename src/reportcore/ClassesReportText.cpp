@@ -1,6 +1,7 @@
 #include "reportcore/ClassesReportText.h"
 
 #include "platform/Codec.h"
+#include "platform/RemoveOnSignal.h"
 #include "reportcore/ClassesLogDanSums.h"
 #include "storage/ProgrammDef.h"
 
@@ -39,18 +40,8 @@ std::string NameText(const kTPersonDan& p) {
 }
 
 std::string AddressText(const kTPersonDan& p) {
-    std::string s = "643";
-    auto part = [&s](const std::string& v) { s += "," + Trim(CommasToBlanks(v)); };
-    part(p.PostIndex);
-    s += "," + std::to_string(p.RegionCode);
-    part(p.District);
-    part(p.City);
-    part(p.Area);
-    part(p.Street);
-    s += "," + Trim(p.House); // a comma in the house number stays
-    part(p.Building);
-    part(p.Flat);
-    return codec::UpperCase(s);
+    return AddressFields({p.PostIndex, std::to_string(p.RegionCode), p.District, p.City, p.Area, p.Street, p.House,
+                          p.Building, p.Flat});
 }
 
 std::string DocTypeCode(const kTPersonDan& p) {
@@ -80,6 +71,12 @@ TTaxClock TTaxClock::Now() {
     std::tm tm{};
     localtime_r(&now, &tm);
     return {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec};
+}
+
+std::string AddressFields(std::initializer_list<std::string> parts) {
+    std::string s = "643";
+    for (const std::string& part : parts) s += "," + Trim(CommasToBlanks(part));
+    return codec::UpperCase(s);
 }
 
 std::string TaxTextFileName(const kTDanLog& log, const TTaxClock& clock) {
@@ -136,7 +133,7 @@ std::vector<std::string> BuildTaxText(const kTDanLog& log, const kTSvodSum& sums
     while (country.size() < 3) country.insert(country.begin(), '0');
     L.push_back("КодГражд:" + country);
     if (!form4) L.push_back("МестоРожд:" + p.Mesto);
-    L.push_back("УдЛичн:" + DocTypeCode(p) + "," + p.Serial);
+    L.push_back("УдЛичн:" + DocTypeCode(p) + "," + CommasToBlanks(p.Serial));
     L.push_back("ВыдУдЛичн:" + p.Kem);
     L.push_back("ДатаУдЛичн:" + DateToStr(p.RegDate));
     if (!form4) L.push_back(std::string("Статус:") + (g.DeclarationKind == 1 ? "2" : "1"));
@@ -215,14 +212,19 @@ std::string ToOem(const std::string& utf8) {
     return out;
 }
 
+std::string TaxTextBytes(const std::vector<std::string>& lines) {
+    std::string bytes;
+    for (const std::string& l : lines) bytes += ToOem(l) + "\r\n";
+    return bytes;
+}
+
 std::string TaxTextExport(const kTDanLog& log, const kTSvodSum& sums, const TPagePlan& plan, const std::string& folder,
                           const TTaxClock& clock) {
     const std::vector<std::string> lines = BuildTaxText(log, sums, plan, clock);
     std::string dir = folder;
     if (!dir.empty() && dir.back() != '/') dir += '/';
     const std::string path = dir + TaxTextFileName(log, clock);
-    std::string bytes;
-    for (const std::string& l : lines) bytes += ToOem(l) + "\r\n";
+    const std::string bytes = TaxTextBytes(lines);
 
     // Written completely under a temporary name, then renamed over the file.
     std::string templ = dir + ".Otmp.XXXXXX";
@@ -230,6 +232,8 @@ std::string TaxTextExport(const kTDanLog& log, const kTSvodSum& sums, const TPag
     buf.push_back('\0');
     const int fd = mkstemp(buf.data());
     if (fd < 0) return {};
+    // The half-written file would otherwise stay in the user's folder with the taxpayer's data.
+    const TRemoveOnSignal guard({buf.data()});
     bool ok = true;
     std::size_t done = 0;
     while (ok && done < bytes.size()) {

@@ -4,6 +4,7 @@
 #include "reportcore/ClassesLogDan.h"
 
 #include <ctime>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,10 @@ struct TTaxClock {
 // an all-digit INN is used (else zeros), so the name can never leave its folder.
 std::string TaxTextFileName(const kTDanLog& log, const TTaxClock& clock);
 
+// An address line's value: "643" and the parts, each trimmed with its commas turned to blanks so
+// that no typed comma adds or shifts a field, the whole in upper case.
+std::string AddressFields(std::initializer_list<std::string> parts);
+
 // Every line of the file in UTF-8, in file order (the count line filled in).
 std::vector<std::string> BuildTaxText(const kTDanLog& log, const kTSvodSum& sums, const TPagePlan& plan,
                                       const TTaxClock& clock);
@@ -28,6 +33,9 @@ std::vector<std::string> BuildTaxText(const kTDanLog& log, const kTSvodSum& sums
 // declaration (the single estimated-income block for form 4-NDFL), appended to `lines`.
 void WriteIndicatorBlocks(const kTDanLog& log, const kTSvodSum& sums, const TPagePlan& plan,
                           std::vector<std::string>& lines);
+
+// The file's bytes: every line in CP866, each ended by CR LF.
+std::string TaxTextBytes(const std::vector<std::string>& lines);
 
 // Writes the file into the folder: completely (under a temporary name, then renamed) or not at all.
 // Result: the full path, or an empty text when the file could not be written.

@@ -430,12 +430,8 @@ void WritePrilZ(const kTDanLog& log, const kTSvodSum& s, std::vector<std::string
     using Z = kTSvodSumPrilZ;
     TBlockOut out(lines, SheetKindInfo(skPrilZ).SectionCode);
     out.Text(10, v.ObjectName);
-    // The address parts as stored; the region name is not written.
-    std::string address = "643";
-    for (const std::string* part : {&v.PostIndex, &v.RegionCode, &v.District, &v.City, &v.Area, &v.Street, &v.House,
-                                    &v.Building, &v.Flat})
-        address += "," + *part;
-    out.Text(20, address);
+    // Written like the person's address; the region name is not written.
+    out.Text(20, AddressFields({v.PostIndex, v.RegionCode, v.District, v.City, v.Area, v.Street, v.House, v.Building, v.Flat}));
     out.Text(30, DateToStr(v.BuyDate));
     out.Text(40, DateToStr(v.RegDate));
     out.Text(50, ShareText(v.Share));

@@ -78,7 +78,19 @@ QRectF NaturalRect(const TElement& e, QSize pixels, double pxPerMm) {
 // Format_Mono with black at index 0 and white at 1 (any other table makes it an 8-bit colour image).
 QImage BlackOnWhite(const QImage& img) {
     if (img.depth() != 1) return img;
-    return img.convertToFormat(QImage::Format_RGB32).convertToFormat(QImage::Format_Mono, {qRgb(0, 0, 0), qRgb(255, 255, 255)});
+    const QList<QRgb> blackWhite = {qRgb(0, 0, 0), qRgb(255, 255, 255)};
+    QImage out = img.format() == QImage::Format_Mono && img.colorTable() == blackWhite
+                     ? img
+                     : img.convertToFormat(QImage::Format_RGB32).convertToFormat(QImage::Format_Mono, blackWhite);
+    // The engine writes a row's last byte whole: the bits after the last pixel, which Qt's
+    // conversions leave as the memory held them, are cleared so that only the picture reaches the file.
+    if (const int used = out.width() % 8) {
+        const auto pixels = static_cast<uchar>(0xFF << (8 - used));
+        const int last = out.width() / 8;
+        for (int y = 0; y < out.height(); ++y)
+            if (out.constScanLine(y)[last] & ~pixels) out.scanLine(y)[last] &= pixels;
+    }
+    return out;
 }
 
 } // namespace
@@ -133,9 +145,9 @@ TElement& TBand::AddRect(double left, double top, double width, double height, Q
     return e;
 }
 
-TElement& TBand::AddImage(double left, double top, double width, double height, const QString& file, double dpi) {
+TElement& TBand::AddImage(double left, double top, double width, double height, const QImage& image, double dpi) {
     TElement& e = Place(Elements, TElementKind::Image, left, top, width, height);
-    e.text = file;
+    e.image = image;
     e.imageDpi = dpi;
     return e;
 }
@@ -211,7 +223,7 @@ void PaintPage(QPainter& p, const TPage& page, double pxPerMm) {
             break;
         }
         case TElementKind::Image: {
-            const QImage img(e.text);
+            const QImage& img = e.image;
             if (img.isNull()) break;
             const QRectF natural = e.imageDpi > 0 ? NaturalRect(e, img.size(), pxPerMm) : QRectF();
             if (natural.isEmpty()) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QColor>
+#include <QImage>
 #include <QString>
 #include <vector>
 
@@ -32,7 +33,8 @@ struct TFontSpec {
 struct TElement {
     TElementKind kind = TElementKind::Label;
     double left = 0, top = 0, width = 0, height = 0; // mm: from the band's top-left corner, or the page's
-    QString text;       // a label's caption; the page code's text; an image's file
+    QString text;       // a label's caption; the page code's text
+    QImage image;       // an image's pixels, held in memory (shared, not copied, with the page)
     TFontSpec font;
     QColor color = Qt::black; // text, or the pen of lines and rectangles
     TPen pen = TPen::Solid;
@@ -58,12 +60,11 @@ public:
     TElement& AddVLine(double left, double top, double height);
     // A rectangle: outline in black, filled when fill is valid.
     TElement& AddRect(double left, double top, double width, double height, QColor fill = QColor());
-    // An image from a file; nothing is drawn when it cannot be loaded. With dpi 0 it is stretched to
-    // the rectangle; else it keeps its natural size (one pixel a dot at that resolution), centred in
-    // the rectangle with its corner on whole 1/300 inch from the page's top-left corner, so that a
-    // barcode's modules stay whole dots on paper (stretched after all when it is larger than the
-    // rectangle).
-    TElement& AddImage(double left, double top, double width, double height, const QString& file, double dpi = 0);
+    // An image; a null image draws nothing. With dpi 0 it is stretched to the rectangle; else it
+    // keeps its natural size (one pixel a dot at that resolution), centred in the rectangle with its
+    // corner on whole 1/300 inch from the page's top-left corner, so that a barcode's modules stay
+    // whole dots on paper (stretched after all when it is larger than the rectangle).
+    TElement& AddImage(double left, double top, double width, double height, const QImage& image, double dpi = 0);
     // The page code "!5102!0033!" drawn as EAN-8 bars of its eight digits.
     TElement& AddPageCode(double left, double top, const QString& code);
 };

@@ -277,7 +277,7 @@ rl::TBand& TableBand(rl::TOstrekReport& AOwner, const TBuildContext& ctx, const 
         if (row.amount == TAmount::Kopecks)
             mbRekNum::CreateCurrency(170, top, amount, band, dash);
         else
-            mbRekNum::CreateRubles(170, top, RoundHalfEvenRoubles(amount), band, dash);
+            mbRekNum::CreateRubles(170, top, RoundHalfUpRoubles(amount), band, dash);
     }
     band.Height = table.bandHeight;
     Barcodes(band, ctx, firstImage);
@@ -316,13 +316,6 @@ const TRows kR6Rows = {
     CharBoxes{88, 71, 15, "Refund", 1.1},
     Caption{7, 80, 12, kPlain, "возврату из бюджета"},
 };
-
-// An amount of section 6 for its boxes: decimal with ",", no grouping, no trailing zeros of the
-// fraction, blanks in front up to 15 characters so that it ends in the last box.
-QString BoxAmount(bool shown, Currency amount) {
-    const QString text = shown ? QString::fromStdString(amount.ToString(',')) : QString();
-    return text.rightJustified(15, QLatin1Char(' '));
-}
 
 // ---------------------------------------------------------------------------------------------
 
@@ -369,8 +362,9 @@ rl::TBand& clR6(rl::TOstrekReport& AOwner, const TBuildContext& ctx, const QStri
     Layout(band, kR6Choice, TValues{}, true);
     if (pay || refund) mbLabel::Create(pay ? 68 : 128, 1, QStringLiteral("V"), 8, band, true);
 
+    const QString amount = RoublesInFifteenBoxes(Amount), blank(15, QLatin1Char(' '));
     TValues values;
-    values.Texts = {{"KBK", KBK}, {"OKATO", OKATO}, {"Pay", BoxAmount(pay, Amount)}, {"Refund", BoxAmount(refund, Amount)}};
+    values.Texts = {{"KBK", KBK}, {"OKATO", OKATO}, {"Pay", pay ? amount : blank}, {"Refund", refund ? amount : blank}};
     Layout(band, kR6Rows, values, true);
     band.Height = 180;
     Barcodes(band, ctx, FirstImage);

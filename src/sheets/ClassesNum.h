@@ -25,7 +25,7 @@ rl::TBand& clTop6(rl::TOstrekReport& AOwner, bool PrintValues);
 
 // The table bands of sections 1 to 5: the section's figures in line order (line 010 first), and the
 // page's barcode images from entry FirstImage of the run's images on (section 1, always page 3,
-// shows the entries 6 to 8). The tax lines print whole roubles, an exact half to the even rouble.
+// shows the entries 6 to 8). The tax lines print whole roubles rounded as the text file writes them.
 rl::TBand& clR1(rl::TOstrekReport& AOwner, const TBuildContext& ctx, const std::array<Currency, 11>& Lines,
                 bool PrintValues);
 rl::TBand& clR2(rl::TOstrekReport& AOwner, const TBuildContext& ctx, const std::array<Currency, 10>& Lines,
@@ -38,6 +38,7 @@ rl::TBand& clR5(rl::TOstrekReport& AOwner, const TBuildContext& ctx, const std::
                 int FirstImage, bool PrintValues);
 
 // The band of one section-6 entry: Indicator "1" marks the amount to pay, "2" the amount to refund;
-// any other indicator marks neither and prints no amount.
+// any other indicator marks neither and prints no amount. The amount prints in whole roubles, as
+// the text file writes it.
 rl::TBand& clR6(rl::TOstrekReport& AOwner, const TBuildContext& ctx, const QString& Indicator, const QString& KBK,
                 const QString& OKATO, Currency Amount, int FirstImage, bool PrintValues);

@@ -85,7 +85,7 @@ rl::TBand& clDohodA(rl::TOstrekReport& AOwner, const TSourceA& s, bool PrintValu
     TValues v;
     v.Texts = {{"INN", s.INN}, {"KPP", s.KPP}, {"OKATO", s.OKATO}, {"Name", s.Name}};
     v.Amounts = {{"Line040", s.Income}, {"Line050", s.Taxable}};
-    v.Roubles = {{"Line060", RoundHalfEvenRoubles(s.TaxDue)}, {"Line070", RoundHalfEvenRoubles(s.TaxPaid)}};
+    v.Roubles = {{"Line060", RoundHalfUpRoubles(s.TaxDue)}, {"Line070", RoundHalfUpRoubles(s.TaxPaid)}};
     Layout(band, kDohodA, v, PrintValues);
     band.Height = 37;
     return band;
@@ -96,7 +96,7 @@ rl::TBand& clItogoA(rl::TOstrekReport& AOwner, Currency Line080, Currency Line09
     rl::TBand& band = AOwner.NewBand(false);
     TValues v;
     v.Amounts = {{"Line080", Line080}, {"Line090", Line090}};
-    v.Roubles = {{"Line100", RoundHalfEvenRoubles(Line100)}, {"Line110", RoundHalfEvenRoubles(Line110)}};
+    v.Roubles = {{"Line100", RoundHalfUpRoubles(Line100)}, {"Line110", RoundHalfUpRoubles(Line110)}};
     Layout(band, kItogoA, v, PrintValues);
     band.Height = 30 + 16;
     return band;

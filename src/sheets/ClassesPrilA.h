@@ -4,8 +4,8 @@
 
 #include "sheets/GeneralClasses.h"
 
-// One source block: lines 010 to 070. The tax lines print whole roubles, an exact half to the
-// even rouble.
+// One source block: lines 010 to 070. The tax lines print whole roubles rounded as the text file
+// writes them.
 struct TSourceA {
     QString INN, KPP, OKATO, Name;
     Currency Income, Taxable, TaxDue, TaxPaid;

@@ -153,7 +153,7 @@ rl::TBand& clPartTwo(rl::TOstrekReport& AOwner, const std::array<Currency, 14>& 
     TValues v;
     for (std::size_t i = 0; i < Lines.size(); ++i) {
         if (i < kWholeRoubleLines)
-            v.Roubles[kPartTwoNames[i]] = RoundHalfEvenRoubles(Lines[i]);
+            v.Roubles[kPartTwoNames[i]] = RoundHalfUpRoubles(Lines[i]);
         else
             v.Amounts[kPartTwoNames[i]] = Lines[i];
     }

@@ -9,6 +9,6 @@ bool BuildTitul(rl::TOstrekReport& report, const TBuildContext& ctx);
 bool BuildAdr(rl::TOstrekReport& report, const TBuildContext& ctx);
 
 // Form 4-NDFL: its title page, and its second page with the estimated income (section 1 of the
-// plan), followed by the page footer.
+// plan) in whole roubles as the text file writes it, followed by the page footer.
 bool BuildTitulNR(rl::TOstrekReport& report, const TBuildContext& ctx);
 bool BuildNR2(rl::TOstrekReport& report, const TBuildContext& ctx);

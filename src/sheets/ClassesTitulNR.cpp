@@ -348,7 +348,7 @@ bool BuildTitulNR(rl::TOstrekReport& report, const TBuildContext& ctx) {
 
 bool BuildNR2(rl::TOstrekReport& report, const TBuildContext& ctx) {
     const kTPersonDan& p = *ctx.DanLog.PersonDan;
-    const QString income = QString::fromStdString(ctx.DanLog.DeclDan->SupposeIncome.ToString(',')).rightJustified(15, QLatin1Char(' '));
+    const QString income = RoublesInFifteenBoxes(ctx.DanLog.DeclDan->SupposeIncome);
     const QString first = QString::fromStdString(p.FirstName), patronymic = QString::fromStdString(p.Patronymic);
     clNR2(report, ctx, QString::fromStdString(p.INN), QString::fromStdString(p.SurName), first.left(1), patronymic.left(1),
           QString::fromUtf8(SheetKindInfo(skRazdel1).SectionCode), QStringLiteral("002"),

@@ -258,6 +258,10 @@ void mbPodval(rl::TOstrekReport& AOwner, const QString& DateText, bool PrintDate
 #include "reportcore/ClassesLogDan.h"
 #include "reportcore/ClassesReportPlan.h"
 
+QString RoublesInFifteenBoxes(Currency amount) {
+    return QString::number(RoundHalfUpRoubles(amount)).rightJustified(15, QLatin1Char(' '));
+}
+
 void PageHeader(rl::TOstrekReport& report, const TBuildContext& ctx, int kind, int pageIndex) {
     const kTPersonDan& p = *ctx.DanLog.PersonDan;
     const TSheetKindInfo& info = SheetKindInfo(kind);
@@ -276,8 +280,8 @@ void PageFooter(rl::TOstrekReport& report, const TBuildContext& ctx) {
 void AddBarcodeImages(rl::TBand& band, const TBuildContext& ctx, int firstImage, std::initializer_list<double> tops) {
     int index = firstImage;
     for (double top : tops) {
-        if (index >= 0 && index < ctx.BarcodeFiles.size())
-            band.AddImage(192, top, 10, 50, ctx.BarcodeFiles[index], kAztecImageDpi);
+        if (index >= 0 && index < ctx.BarcodeImages.size())
+            band.AddImage(192, top, 10, 50, ctx.BarcodeImages[index], kAztecImageDpi);
         ++index;
     }
 }

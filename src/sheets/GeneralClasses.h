@@ -87,13 +87,16 @@ struct TBuildContext {
     const kTDanLog& DanLog;
     const kTSvodSum& SvodSum;
     const TPagePlan& Plan;
-    const QStringList& BarcodeFiles; // in page order: page p shows entries 3(p - 1) to 3(p - 1) + 2
+    const QList<QImage>& BarcodeImages; // in page order: page p shows entries 3(p - 1) to 3(p - 1) + 2
 };
 
 // The page header of page `pageIndex` (from 0) of a sheet kind, with the filer's values.
 void PageHeader(rl::TOstrekReport& report, const TBuildContext& ctx, int kind, int pageIndex);
 // The page footer with the declaration's date.
 void PageFooter(rl::TOstrekReport& report, const TBuildContext& ctx);
+// An amount for a row of 15 character boxes, ending in the last box: whole roubles rounded as the
+// text file writes them, so the figure in the boxes is the one the barcodes beside it carry.
+QString RoublesInFifteenBoxes(Currency amount);
 // The two-dimensional barcode images of a page: slots of 10 x 50 mm at Left 192 and the given tops,
 // from entry firstImage of the run's images on; an entry beyond the list makes no image. Each image
 // keeps the natural size the barcode library made it for, centred in its slot.

@@ -14,11 +14,25 @@ namespace bmptest {
 struct Gray {
     int width = 0, height = 0;
     std::vector<std::uint8_t> pixels; // 0 black, 255 white, rows top-down
+    bool operator==(const Gray&) const = default;
 };
 
 inline std::uint32_t U32(const std::string& b, std::size_t at) {
     return static_cast<std::uint8_t>(b[at]) | static_cast<std::uint8_t>(b[at + 1]) << 8 |
            static_cast<std::uint8_t>(b[at + 2]) << 16 | static_cast<std::uint32_t>(static_cast<std::uint8_t>(b[at + 3])) << 24;
+}
+
+// 1-bit rows from the top, `stride` bytes each, leftmost pixel in the highest bit, a set bit white:
+// the barcode library's images in memory, and a QImage::Format_Mono with black at index 0.
+inline Gray FromBits(int width, int height, int stride, const unsigned char* bits) {
+    Gray g;
+    g.width = width;
+    g.height = height;
+    g.pixels.assign(static_cast<std::size_t>(width) * height, 0);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            if ((bits[static_cast<std::size_t>(y) * stride + x / 8] >> (7 - x % 8)) & 1) g.pixels[static_cast<std::size_t>(y) * width + x] = 255;
+    return g;
 }
 
 // A 1-bit bitmap file with a black-and-white palette.

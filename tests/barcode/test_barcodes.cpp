@@ -135,3 +135,63 @@ TEST_F(Barcodes, AMissingFileIsAnError) {
     testutil::WriteFile(Path("t.txt"), "x");
     EXPECT_EQ(CreateAztecBarCodeFiles(Path("t.txt").c_str(), Path("missing/O%.bmp").c_str(), 1), -1);
 }
+
+// ---------------------------------------------------------------------------------------------
+// The images in memory, as a report run takes them.
+
+namespace {
+
+struct Kept {
+    std::vector<bmptest::Gray> images;
+    bool paddingClear = true; // the bits after a row's last pixel
+};
+
+void Keep(void* context, const TAztecImage* image) {
+    auto& kept = *static_cast<Kept*>(context);
+    EXPECT_EQ(image->stride % 4, 0);
+    EXPECT_GE(image->stride * 8, image->width);
+    for (int y = 0; y < image->height; ++y)
+        for (int x = image->width; x < image->stride * 8; ++x)
+            if ((image->bits[static_cast<std::size_t>(y) * image->stride + x / 8] >> (7 - x % 8)) & 1) kept.paddingClear = false;
+    kept.images.push_back(bmptest::FromBits(image->width, image->height, image->stride, image->bits));
+}
+
+int InMemory(const std::string& text, Kept& kept) {
+    return CreateAztecBarCodeImages(reinterpret_cast<const unsigned char*>(text.data()), text.size(), Keep, &kept);
+}
+
+} // namespace
+
+// The images in memory are the images the files hold, pixel for pixel, and give back the text.
+TEST_F(Barcodes, ImagesInMemoryAreTheImagesOfTheFiles) {
+    const std::string texts[] = {Golden("form-4ndfl.txt"), Golden("resident-refund.txt"), RandomBytes(1500), "ИдФайл:1\r\n"};
+    for (const std::string& text : texts) {
+        SCOPED_TRACE(text.size());
+        Kept kept;
+        const int made = InMemory(text, kept);
+        ASSERT_GT(made, 0);
+        EXPECT_EQ(static_cast<std::size_t>(made), kept.images.size());
+        EXPECT_TRUE(kept.paddingClear);
+        testutil::WriteFile(Path("t.txt"), text);
+        ASSERT_EQ(CreateAztecBarCodeFiles(Path("t.txt").c_str(), Path("M%.bmp").c_str(), 1), made);
+        std::string back;
+        for (int i = 0; i < made; ++i) {
+            char name[16];
+            std::snprintf(name, sizeof name, "M%03d.bmp", i + 1);
+            EXPECT_TRUE(kept.images[static_cast<std::size_t>(i)] == bmptest::ReadBmp(Path(name))) << name;
+            for (const std::string& chunk : bmptest::DecodeColumn(kept.images[static_cast<std::size_t>(i)])) back += chunk;
+        }
+        EXPECT_TRUE(back == text) << back.size() << " of " << text.size() << " bytes";
+    }
+}
+
+TEST(BarcodesInMemory, EmptyTextAndMissingArguments) {
+    Kept kept;
+    EXPECT_EQ(InMemory("", kept), 0);
+    EXPECT_EQ(CreateAztecBarCodeImages(nullptr, 0, Keep, &kept), 0);
+    EXPECT_TRUE(kept.images.empty());
+    EXPECT_EQ(CreateAztecBarCodeImages(nullptr, 5, Keep, &kept), -1);
+    const unsigned char x = 'x';
+    EXPECT_EQ(CreateAztecBarCodeImages(&x, 1, nullptr, nullptr), -1);
+    EXPECT_TRUE(kept.images.empty());
+}

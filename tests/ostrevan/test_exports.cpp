@@ -1,19 +1,47 @@
 #include "../SampleDecl.h"
 #include "../TestUtil.h"
-#include "../barcode/BmpDecode.h"
 #include "../ui/UiTestUtil.h"
 #include "report/FormPreview.h"
 #include "../report/ReportTestUtil.h"
 #include "platform/Codec.h"
 #include "platform/QtWindowing.h"
 #include "report/ClassesReport.h"
+#include "RunImages.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFileInfo>
+#include <QPrinter>
 #include <filesystem>
 #include <gtest/gtest.h>
 
 namespace {
+
+// Every file and folder under `dir`, hidden ones included.
+QStringList Everything(const std::string& dir) {
+    QStringList out;
+    QDirIterator it(QString::fromStdString(dir), QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) out << it.next();
+    return out;
+}
+
+// The process's temporary folder (TMPDIR) elsewhere while it lives.
+class TTempFolderAt {
+public:
+    explicit TTempFolderAt(const std::string& path) : saved_(qgetenv("TMPDIR")) { qputenv("TMPDIR", QByteArray::fromStdString(path)); }
+    ~TTempFolderAt() {
+        if (saved_.isNull())
+            qunsetenv("TMPDIR");
+        else
+            qputenv("TMPDIR", saved_);
+    }
+    TTempFolderAt(const TTempFolderAt&) = delete;
+    TTempFolderAt& operator=(const TTempFolderAt&) = delete;
+
+private:
+    QByteArray saved_;
+};
 
 class Exports : public testutil::TempDir {
 protected:
@@ -55,7 +83,11 @@ protected:
 } // namespace
 
 TEST_F(Exports, FileOutWritesIntoTheChosenFolder) {
-    folder = QString::fromStdString(dir);
+    const std::string tmp = Path("tmp");
+    std::filesystem::create_directory(tmp);
+    const TTempFolderAt at(tmp);
+    folder = QString::fromStdString(Path("chosen"));
+    std::filesystem::create_directory(folder.toStdString());
     const auto block = Resident();
     EXPECT_TRUE(FileOut(nullptr, block.data()));
     ASSERT_EQ(messages.size(), 1);
@@ -66,6 +98,9 @@ TEST_F(Exports, FileOutWritesIntoTheChosenFolder) {
     EXPECT_EQ(text.rfind("ИдФайл:500100732259*********2005", 0), 0u);
     EXPECT_EQ(text.substr(text.size() - 5), "===\r\n");
     EXPECT_FALSE(QDir(folder + QStringLiteral("/Pic")).exists());
+    // The user's file and nothing else: no temporary file beside it or elsewhere.
+    EXPECT_EQ(Everything(folder.toStdString()), QStringList{path});
+    EXPECT_TRUE(Everything(tmp).isEmpty());
 }
 
 TEST_F(Exports, FileOutMessages) {
@@ -92,38 +127,48 @@ TEST_F(Exports, NoExceptionCrossesTheExports) {
     }
 }
 
-TEST_F(Exports, ReportRunMakesTheImagesOfTheTextFileAndLeavesNothing) {
+// A run keeps the text file and its images in memory: while it is prepared, at its print dialog
+// and after it, nothing has been written into the temporary folder or the program directory.
+TEST_F(Exports, ReportRunKeepsTheTextFileAndItsImagesInMemory) {
     const auto block = Resident();
-    QString work;
+    const std::string tmp = Path("tmp"), program = Path("program");
+    std::filesystem::create_directory(tmp);
+    std::filesystem::create_directory(program);
+    const TTempFolderAt at(tmp);
+    const std::string programDir = program + "/";
+    QStringList written;
+    const auto look = [&] { written << Everything(tmp) << Everything(program); };
     std::string decoded, text;
     int images = 0;
     OnRunPrepared = [&](const TReportRun& run) {
-        work = run.WorkFolder;
-        text = testutil::ReadFile(run.TextFile.toStdString());
-        images = run.BarcodeFiles.size();
-        for (const QString& f : run.BarcodeFiles) {
-            EXPECT_EQ(QFileInfo(f).dir().absolutePath(), QDir(work).absolutePath());
-            for (const std::string& chunk : bmptest::DecodeColumn(bmptest::ReadBmp(f.toStdString()))) decoded += chunk;
-        }
+        look();
+        text = run.TaxText;
+        images = static_cast<int>(run.BarcodeImages.size());
+        for (const QImage& img : run.BarcodeImages)
+            for (const std::string& chunk : bmptest::DecodeColumn(RunImagePixels(img))) decoded += chunk;
         EXPECT_EQ(run.Plan.PageTotal, 7);
     };
     uitest::ModalAnswerer close({uitest::Click("Button7")}); // the preview window: "Закрыть"
-    EXPECT_TRUE(Report("/", block.data(), true, false));
+    EXPECT_TRUE(Report(programDir.c_str(), block.data(), true, false));
     EXPECT_EQ(close.Answered(), 1);
     EXPECT_TRUE(messages.isEmpty());
     EXPECT_GT(images, 0);
-    EXPECT_FALSE(text.empty());
+    EXPECT_EQ(codec::Cp866ToUtf8(text).rfind("ИдФайл:500100732259*********2005", 0), 0u); // the file FileOut writes
+    EXPECT_EQ(text.substr(text.size() - 5), "===\r\n");
     EXPECT_EQ(decoded, text);
-    EXPECT_FALSE(work.isEmpty());
-    EXPECT_FALSE(QDir(work).exists()); // removed with the text file and the images
-    EXPECT_TRUE(ReportRun().BarcodeFiles.isEmpty());
+    EXPECT_TRUE(ReportRun().BarcodeImages.isEmpty());
+    EXPECT_TRUE(ReportRun().TaxText.empty());
 
-    QString second;
-    OnRunPrepared = [&](const TReportRun& run) { second = run.WorkFolder; };
-    EXPECT_TRUE(PrintReport("/", block.data(), false, false));
+    OnRunPrepared = [&](const TReportRun&) { look(); };
+    AskPrintRange = [&](QPrinter&, int total, QWidget*) {
+        look(); // where a run ended by a signal used to leave the taxpayer's files
+        printDialogTotal = total;
+        return false;
+    };
+    EXPECT_TRUE(PrintReport(programDir.c_str(), block.data(), false, false));
     EXPECT_EQ(printDialogTotal, 7);
-    EXPECT_NE(second, work); // every run has a folder of its own
-    EXPECT_FALSE(QDir(second).exists());
+    look();
+    EXPECT_TRUE(written.isEmpty()) << written.join("; ").toStdString();
 }
 
 TEST_F(Exports, TextFileTooLargeForTheBarcodeSlotsIsReportedBeforeThePreview) {
@@ -142,10 +187,9 @@ TEST_F(Exports, TextFileTooLargeForTheBarcodeSlotsIsReportedBeforeThePreview) {
         s.AddSourseIncome(reporttest::Line(2000, 10000));
     }
     const auto block = reporttest::Block(d);
-    int imagesKept = 0, imagesInFolder = 0, capacity = 0;
+    int imagesKept = 0, capacity = 0;
     OnRunPrepared = [&](const TReportRun& run) {
-        imagesKept = run.BarcodeFiles.size();
-        imagesInFolder = QDir(run.WorkFolder).entryList({QStringLiteral("O*.bmp")}, QDir::Files).size();
+        imagesKept = static_cast<int>(run.BarcodeImages.size());
         capacity = 3 * run.Plan.SheetFirstPage[skPrilA9];
         EXPECT_EQ(messages, QStringList{"Штрих-код декларации не помещается на страницах."}); // before the window
     };
@@ -153,7 +197,6 @@ TEST_F(Exports, TextFileTooLargeForTheBarcodeSlotsIsReportedBeforeThePreview) {
     EXPECT_TRUE(Report("/", block.data(), true, false));
     // Only the images that the pages' slots show are kept.
     EXPECT_EQ(imagesKept, capacity);
-    EXPECT_EQ(imagesInFolder, capacity);
     EXPECT_EQ(close.Answered(), 1); // the user goes on to the preview
     EXPECT_EQ(messages, QStringList{"Штрих-код декларации не помещается на страницах."});
 }
@@ -174,11 +217,11 @@ TEST_F(Exports, LargeDeclarationsFitTheirSlotsOrAreReported) {
         int images = 0, capacity = 0;
         std::string text, decoded;
         OnRunPrepared = [&](const TReportRun& run) {
-            images = run.BarcodeFiles.size();
+            images = static_cast<int>(run.BarcodeImages.size());
             capacity = 3 * run.Plan.SheetFirstPage[skPrilA9];
-            text = testutil::ReadFile(run.TextFile.toStdString());
-            for (const QString& f : run.BarcodeFiles)
-                for (const std::string& chunk : bmptest::DecodeColumn(bmptest::ReadBmp(f.toStdString()))) decoded += chunk;
+            text = run.TaxText;
+            for (const QImage& img : run.BarcodeImages)
+                for (const std::string& chunk : bmptest::DecodeColumn(RunImagePixels(img))) decoded += chunk;
         };
         EXPECT_TRUE(PrintReport("/", block.data(), false, false));
         EXPECT_GT(text.size(), 9000u);
@@ -196,22 +239,17 @@ TEST_F(Exports, LargeDeclarationsFitTheirSlotsOrAreReported) {
     }
 }
 
-// A run whose work folder cannot be made (the temporary folder is a file) says where, and stops
-// before anything is shown or printed.
-TEST_F(Exports, WorkFolderThatCannotBeMadeStopsTheRun) {
+// A run needs no temporary folder: with none to be had (TMPDIR is a file), it goes on to the print
+// dialog as ever.
+TEST_F(Exports, ARunNeedsNoTemporaryFolder) {
     const std::string notAFolder = Path("plain-file");
     testutil::WriteFile(notAFolder, "x");
-    const QByteArray saved = qgetenv("TMPDIR");
-    qputenv("TMPDIR", QByteArray::fromStdString(notAFolder));
+    const TTempFolderAt at(notAFolder);
     bool prepared = false;
-    OnRunPrepared = [&](const TReportRun&) { prepared = true; };
+    OnRunPrepared = [&](const TReportRun& run) { prepared = !run.BarcodeImages.isEmpty(); };
     const auto block = Resident();
-    EXPECT_FALSE(PrintReport("/", block.data(), false, false));
-    if (saved.isNull())
-        qunsetenv("TMPDIR");
-    else
-        qputenv("TMPDIR", saved);
-    EXPECT_FALSE(prepared);
-    EXPECT_EQ(printDialogTotal, 0);
-    EXPECT_EQ(messages, QStringList{QStringLiteral("Не могу создать") + QString::fromStdString(notAFolder) + "/"});
+    EXPECT_TRUE(PrintReport("/", block.data(), false, false));
+    EXPECT_TRUE(prepared);
+    EXPECT_EQ(printDialogTotal, 7);
+    EXPECT_TRUE(messages.isEmpty()) << messages.join("; ").toStdString();
 }

@@ -3,10 +3,10 @@
 // the pages read back.
 #include "../SampleDecl.h"
 #include "../TestUtil.h"
-#include "../barcode/BmpDecode.h"
 #include "../report/ReportTestUtil.h"
 #include "../ui/UiTestUtil.h"
 #include "PdfPageCodes.h"
+#include "RunImages.h"
 #include "platform/QtWindowing.h"
 #include "platform/VAztecBarCode.h"
 #include "report/ClassesReport.h"
@@ -56,7 +56,7 @@ std::vector<std::string> PrintedCodes(void (*fill)(mTDeclaration&), int& pageTot
     reporttest::Computed c = reporttest::Compute(d);
     c.plan = PlanPages(*c.log, *c.sums);
     pageTotal = c.plan.PageTotal;
-    QStringList images;
+    QList<QImage> images;
     TReportSession session(TBuildContext{*c.log, *c.sums, c.plan, images});
     QTemporaryDir dir;
     const QString pdf = dir.filePath("decl.pdf");
@@ -147,7 +147,7 @@ TEST(PrintedPdf, PrinterThatCannotOpenIsReported) {
     Resident3(d);
     reporttest::Computed c = reporttest::Compute(d);
     c.plan = PlanPages(*c.log, *c.sums);
-    QStringList images;
+    QList<QImage> images;
     TReportSession session(TBuildContext{*c.log, *c.sums, c.plan, images});
     AskPrintRange = [&](QPrinter& printer, int, QWidget*) {
         printer.setOutputFormat(QPrinter::PdfFormat);
@@ -181,7 +181,7 @@ struct Slot {
 
 struct PrintedRun {
     std::string text;                    // the run's tax-office text file
-    std::vector<std::string> symbols;    // every symbol of the run's images, read from the files
+    std::vector<std::string> symbols;    // every symbol of the run's images, read from them
     std::vector<std::vector<Slot>> pageSlots; // per printed page, its barcode slots in list order
     QStringList messages;
 };
@@ -193,18 +193,18 @@ PrintedRun PrintThroughTheExport(void (*fill)(mTDeclaration&), const QString& pd
     const auto block = reporttest::Block(d);
     PrintedRun r;
     OnRunPrepared = [&](const TReportRun& run) {
-        r.text = testutil::ReadFile(run.TextFile.toStdString());
-        for (const QString& f : run.BarcodeFiles)
-            for (const std::string& s : bmptest::DecodeColumn(bmptest::ReadBmp(f.toStdString()))) r.symbols.push_back(s);
+        r.text = run.TaxText;
+        for (const QImage& img : run.BarcodeImages)
+            for (const std::string& s : bmptest::DecodeColumn(RunImagePixels(img))) r.symbols.push_back(s);
         // The page model of the pages about to be printed, in the order they are printed.
-        TReportSession session(TBuildContext{*run.DanLog, *run.SvodSum, run.Plan, run.BarcodeFiles});
+        TReportSession session(TBuildContext{*run.DanLog, *run.SvodSum, run.Plan, run.BarcodeImages});
         PrintSheets(session, 1, run.Plan.PageTotal, [&](const rl::TPage& page) {
             std::vector<Slot> onPage;
             for (const rl::TElement& e : page.Elements)
                 if (e.kind == rl::TElementKind::Image) {
                     EXPECT_EQ(e.width, 10);
                     EXPECT_EQ(e.height, 50);
-                    onPage.push_back({static_cast<int>(run.BarcodeFiles.indexOf(e.text)), e.left, e.top});
+                    onPage.push_back({static_cast<int>(run.BarcodeImages.indexOf(e.image)), e.left, e.top});
                 }
             std::sort(onPage.begin(), onPage.end(), [](const Slot& a, const Slot& b) { return a.image < b.image; });
             r.pageSlots.push_back(onPage);

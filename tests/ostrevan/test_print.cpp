@@ -28,7 +28,7 @@ struct ThreeEntries {
     }
     mTDeclaration d;
     reporttest::Computed c;
-    QStringList images;
+    QList<QImage> images;
     std::unique_ptr<TReportSession> session;
 };
 

@@ -17,10 +17,19 @@ TEST(ReportRounding, RoundHalfUp) {
     // Products formed in extended precision, handed over as doubles.
     EXPECT_EQ(RoundedTax(Rub(50), 0.13L), Currency::FromInt(7));
     EXPECT_EQ(RoundedTax(Rub(116800), 0.13L), Currency::FromInt(15184));
-    EXPECT_EQ(RoundHalfEvenRoubles(Rub(2.5)), 2);
-    EXPECT_EQ(RoundHalfEvenRoubles(Rub(3.5)), 4);
-    EXPECT_EQ(RoundHalfEvenRoubles(Rub(3.5001)), 4);
-    EXPECT_EQ(RoundHalfEvenRoubles(Rub(-2.5)), -2);
+}
+
+// The one whole-rouble rule of the pages and the text file: a tie goes up whatever the parity, a
+// negative amount goes toward zero; the text file writes exactly the figure the pages print.
+TEST(ReportRounding, WholeRoublesOfPagesAndTextFile) {
+    const std::pair<double, std::int64_t> cases[] = {
+        {15598.50, 15599}, {15597.50, 15598}, {15598.49, 15598}, {15598.4999, 15598}, {15598.5001, 15599},
+        {2.5, 3},          {3.5, 4},          {0.5, 1},          {0.4999, 0},         {0, 0},
+        {-0.5, 0},         {-2.5, -2},        {-2.7, -2},        {-1500.5, -1500}};
+    for (auto [amount, roubles] : cases) {
+        EXPECT_EQ(RoundHalfUpRoubles(Rub(amount)), roubles) << amount;
+        EXPECT_EQ(FormatTaxAmount(false, Rub(amount)), std::to_string(roubles)) << amount;
+    }
 }
 
 TEST(ReportRounding, Formatters) {

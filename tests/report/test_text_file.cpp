@@ -68,7 +68,7 @@ TEST(TaxText, HeaderAndPersonBlock) {
     EXPECT_EQ(Value(L, "УдЛичн"), "21,4503 123456");
     EXPECT_EQ(Value(L, "ДатаУдЛичн"), "15.03.2003");
     EXPECT_EQ(Value(L, "Статус"), "1");
-    EXPECT_EQ(Value(L, "АдрМЖ"), "643,101000,77,,МОСКВА,,ЛЕНИНА,5, КОРП,,12");
+    EXPECT_EQ(Value(L, "АдрМЖ"), "643,101000,77,,МОСКВА,,ЛЕНИНА,5  КОРП,,12");
     EXPECT_EQ(Value(L, "АдрМЖРез"), "");
     EXPECT_EQ(Value(L, "ТелСлуж"), "");
     EXPECT_EQ(Value(L, "ТелДом"), "");
@@ -100,7 +100,7 @@ TEST(TaxText, PersonVariants) {
         {"address of stay", [](mTDeclaration& d) {
              d.Person.Address = {1, "", 0, "", "", "Москва", "", "", "", "", "", ""};
          }, {{"АдрМПр", "643,,0,,МОСКВА,,,,,"}}},
-        {"region 9901", [](mTDeclaration& d) { d.Person.Address.RegionCode = 9901; }, {{"АдрМЖ", "643,101000,9901,,МОСКВА,,ЛЕНИНА,5, КОРП,,12"}}},
+        {"region 9901", [](mTDeclaration& d) { d.Person.Address.RegionCode = 9901; }, {{"АдрМЖ", "643,101000,9901,,МОСКВА,,ЛЕНИНА,5  КОРП,,12"}}},
         {"correction", [](mTDeclaration& d) { d.CorrectionNumber = 2; }, {{"ПризВидДок", "3"}, {"НомерКорр", "2"}}},
         {"non-resident", [](mTDeclaration& d) { d.DeclarationKind = 1; }, {{"Статус", "2"}}},
         {"lawyer", [](mTDeclaration& d) { d.FilerStatus = 3; }, {{"ДокПредст", "740"}}},
@@ -118,6 +118,56 @@ TEST(TaxText, PersonVariants) {
         c.change(d);
         const auto L = Text(d);
         for (auto [key, value] : c.values) EXPECT_EQ(Value(L, key), value) << key;
+    }
+}
+
+// A comma typed into a value of a comma-separated line becomes a blank, so the line keeps its fields;
+// a line of a single value keeps its text, commas and all.
+TEST(TaxText, ATypedCommaNeverAddsAField) {
+    struct Case {
+        const char* name;
+        std::function<void(mTDeclaration&)> change;
+        const char* key;
+        const char* value;
+        int fields; // 0: a single-value line
+    } cases[] = {
+        {"document series and number", [](mTDeclaration& d) {
+             d.Person.Doc.DocTypeCode = 91;
+             d.Person.Doc.DocTypeName = "Иные документы, выдаваемые органами МВД";
+             d.Person.Doc.SeriesNumber = "AB,12 34,56";
+         }, "УдЛичн", "91,AB 12 34 56", 2},
+        {"house", [](mTDeclaration& d) { d.Person.Address.House = "5,к.2"; }, "АдрМЖ", "643,101000,77,,МОСКВА,,ЛЕНИНА,5 К.2,,12", 10},
+        {"every part of the person's address", [](mTDeclaration& d) {
+             d.Person.Address = {0, "101,000", 77, "", "р-н, Тверской", "Москва,", ",Зеленоград", "ул.,Ленина", "5,", ",1", "1,2", ""};
+         }, "АдрМЖ", "643,101 000,77,Р-Н  ТВЕРСКОЙ,МОСКВА,ЗЕЛЕНОГРАД,УЛ. ЛЕНИНА,5,1,1 2", 10},
+        {"every part of the property's address", [](mTDeclaration& d) {
+             auto& c = d.ConstructionDeduct;
+             c.Granting = 1;
+             c.PostIndex = "123,456", c.RegionCode = " 77 ", c.RegionName = "Москва, город";
+             c.District = "р-н,Тверской", c.City = " москва,", c.Settlement = "п.,Ё", c.Street = "ул. Ленина, ";
+             c.House = "10, стр. 1", c.Building = "к,1", c.Flat = "кв,15";
+         }, "П000170002000", "643,123 456,77,Р-Н ТВЕРСКОЙ,МОСКВА,П. Ё,УЛ. ЛЕНИНА,10  СТР. 1,К 1,КВ 15", 10},
+        {"property's address as the person's: trimmed and in upper case", [](mTDeclaration& d) {
+             auto& c = d.ConstructionDeduct;
+             c.Granting = 1;
+             c.PostIndex = "123456", c.RegionCode = "77", c.District = " ", c.City = "ёлкино", c.Street = " ул. Щорса ";
+         }, "П000170002000", "643,123456,77,,ЁЛКИНО,,УЛ. ЩОРСА,,,", 10},
+        {"issued by", [](mTDeclaration& d) { d.Person.Doc.IssuedBy = "ОВД, Москва"; }, "ВыдУдЛичн", "ОВД, Москва", 0},
+        {"birthplace", [](mTDeclaration& d) { d.Person.Doc.BirthPlace = "г. Тула, СССР"; }, "МестоРожд", "г. Тула, СССР", 0},
+        {"property", [](mTDeclaration& d) {
+             d.ConstructionDeduct.Granting = 1;
+             d.ConstructionDeduct.ObjectName = "Квартира, 2 комнаты";
+         }, "П000170001000", "Квартира, 2 комнаты", 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        mTDeclaration d;
+        FillPerson(d);
+        d.SetIncomeKinds(ikRussian);
+        c.change(d);
+        const std::string value = Value(Text(d), c.key);
+        EXPECT_EQ(value, c.value);
+        if (c.fields > 0) EXPECT_EQ(std::count(value.begin(), value.end(), ',') + 1, c.fields);
     }
 }
 

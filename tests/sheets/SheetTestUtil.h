@@ -5,15 +5,24 @@
 #include "../report/ReportTestUtil.h"
 #include "platform/QtWindowing.h"
 #include "reportcore/ClassesReportPlan.h"
+#include "reportcore/ClassesReportText.h"
 #include "sheets/GeneralClasses.h"
 
-#include <QStringList>
+#include <QImage>
+#include <QList>
 
 namespace sheettest {
 
+// The run's barcode image of entry `entry`: a small image that no other entry equals.
+inline QImage TestImage(int entry) {
+    QImage img(8, entry + 1, QImage::Format_Mono);
+    img.fill(0);
+    return img;
+}
+
 struct Run {
     reporttest::Computed c;
-    QStringList images;
+    QList<QImage> images;
     TBuildContext Context() { return TBuildContext{*c.log, *c.sums, c.plan, images}; }
 };
 
@@ -22,8 +31,15 @@ inline Run Prepare(const mTDeclaration& d, int images = 0) {
     Run r;
     r.c = reporttest::Compute(d);
     r.c.plan = PlanPages(*r.c.log, *r.c.sums);
-    for (int i = 0; i < images; ++i) r.images << QStringLiteral("/nonexistent/O%1.bmp").arg(i + 1, 3, 10, QLatin1Char('0'));
+    for (int i = 0; i < images; ++i) r.images << TestImage(i);
     return r;
+}
+
+// The value of the line `key` of the run's tax-office text file, "<missing>" when it has none.
+inline QString Written(const Run& run, const std::string& key) {
+    for (const std::string& l : BuildTaxText(*run.c.log, *run.c.sums, run.c.plan, TTaxClock{2008, 1, 2, 3, 4, 5}))
+        if (l.rfind(key + ":", 0) == 0) return QString::fromStdString(l.substr(key.size() + 1));
+    return QStringLiteral("<missing>");
 }
 
 // The labels of a page whose caption is `text`.

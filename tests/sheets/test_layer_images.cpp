@@ -2,19 +2,20 @@
 // natural size with every pixel on whole device dots, as a barcode needs on paper.
 #include "reportlayer/ReportLayer.h"
 
+#include <QBuffer>
 #include <QImage>
 #include <QPainter>
-#include <QTemporaryDir>
+#include <QPdfWriter>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <random>
 
 namespace {
 
-// A 1-bit image of random 2 x 2 blocks (whole 300 dpi dots at 600 dpi), saved as a bitmap file.
-QImage Blocks(int width, int height, const QString& path) {
+// A 1-bit image of random 2 x 2 blocks (whole 300 dpi dots at 600 dpi).
+QImage Blocks(int width, int height) {
     QImage img(width, height, QImage::Format_Mono);
-    img.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)}); // the order a bitmap file may bring
+    img.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)}); // white first: not the order a PDF keeps lossless
     std::mt19937 rng(3);
     for (int y = 0; y < height; y += 2)
         for (int x = 0; x < width; x += 2) {
@@ -22,7 +23,6 @@ QImage Blocks(int width, int height, const QString& path) {
             for (int dy = 0; dy < 2; ++dy)
                 for (int dx = 0; dx < 2; ++dx) img.setPixel(x + dx, y + dy, static_cast<uint>(bit));
         }
-    EXPECT_TRUE(img.save(path, "BMP"));
     return img;
 }
 
@@ -53,11 +53,9 @@ QRect Dark(const QImage& img) {
 } // namespace
 
 TEST(LayerImages, NaturalSizeKeepsEveryPixelOnWholeDots) {
-    QTemporaryDir dir;
-    const QString file = dir.filePath("O001.bmp");
-    const QImage source = Blocks(236, 1180, file); // 600 dpi: 9.99 x 49.95 mm
+    const QImage source = Blocks(236, 1180); // 600 dpi: 9.99 x 49.95 mm
     rl::TBand band;
-    const rl::TElement& e = band.AddImage(192, 15.3, 10, 50, file, 600);
+    const rl::TElement& e = band.AddImage(192, 15.3, 10, 50, source, 600);
     // Centred in the slot, its corner on the 300 dpi grid counted from the page's corner.
     const int left = static_cast<int>(std::lround((192 + (10 - 236 / 600.0 * 25.4) / 2) / 25.4 * 300));
     const int top = static_cast<int>(std::lround((15.3 + (50 - 1180 / 600.0 * 25.4) / 2) / 25.4 * 300));
@@ -80,7 +78,6 @@ TEST(LayerImages, NaturalSizeKeepsEveryPixelOnWholeDots) {
 }
 
 TEST(LayerImages, StretchedWhenAskedOrWhenTooLarge) {
-    QTemporaryDir dir;
     struct Case {
         const char* name;
         int width, height;
@@ -93,13 +90,11 @@ TEST(LayerImages, StretchedWhenAskedOrWhenTooLarge) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const QString file = dir.filePath(QString::fromLatin1(c.name) + ".bmp");
         QImage black(c.width, c.height, QImage::Format_Mono);
         black.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
         black.fill(0);
-        ASSERT_TRUE(black.save(file, "BMP"));
         rl::TBand band;
-        const QImage page = Paint(band.AddImage(192, 15, 10, 50, file, c.dpi), 300);
+        const QImage page = Paint(band.AddImage(192, 15, 10, 50, black, c.dpi), 300);
         const QRect box = Dark(page).translated(Origin(300));
         const double px = 300 / 25.4;
         EXPECT_NEAR(box.left(), c.expectedMm.left() * px, 1);
@@ -109,7 +104,49 @@ TEST(LayerImages, StretchedWhenAskedOrWhenTooLarge) {
     }
 }
 
-TEST(LayerImages, AnImageThatCannotBeLoadedDrawsNothing) {
+TEST(LayerImages, ANullImageDrawsNothing) {
     rl::TBand band;
-    EXPECT_TRUE(Dark(Paint(band.AddImage(192, 15, 10, 50, "/nonexistent/O001.bmp", 600), 300)).isNull());
+    EXPECT_TRUE(Dark(Paint(band.AddImage(192, 15, 10, 50, QImage(), 600), 300)).isNull());
+}
+
+// The one image of a PDF file as Qt writes it: its rows, (width + 7) / 8 bytes each.
+QByteArray PdfImageRows(const QByteArray& pdf, int width, int height) {
+    const qsizetype dict = pdf.indexOf("/Subtype /Image");
+    const qsizetype start = pdf.indexOf("stream\n", dict) + 7, end = pdf.indexOf("endstream", start);
+    if (dict < 0 || start < 7 || end < 0) return {};
+    const int size = (width + 7) / 8 * height;
+    QByteArray framed;
+    for (int shift : {24, 16, 8, 0}) framed += static_cast<char>((size >> shift) & 0xFF); // the length qUncompress expects
+    return qUncompress(framed + pdf.mid(start, end - start));
+}
+
+// A 1-bit image reaches the PDF file as its pixels and nothing else: the bits after a row's last
+// pixel are clear, whichever palette order the image came with, not what the memory held.
+TEST(LayerImages, APdfHoldsTheImagesPixelsOnly) {
+    for (bool blackFirst : {true, false}) {
+        SCOPED_TRACE(blackFirst);
+        QImage source = Blocks(236, 1180);
+        if (blackFirst) source = source.convertToFormat(QImage::Format_Mono, {qRgb(0, 0, 0), qRgb(255, 255, 255)});
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        {
+            QPdfWriter pdf(&buffer);
+            pdf.setResolution(1200);
+            QPainter p(&pdf);
+            rl::TPage page;
+            rl::TBand band;
+            page.Elements.push_back(band.AddImage(192, 15, 10, 50, source, 600));
+            rl::PaintPage(p, page, 1200 / 25.4);
+        }
+        const QByteArray rows = PdfImageRows(buffer.data(), 236, 1180);
+        ASSERT_EQ(rows.size(), 30 * 1180);
+        for (int y = 0; y < 1180; ++y) {
+            const auto* row = reinterpret_cast<const uchar*>(rows.constData()) + 30 * y;
+            ASSERT_EQ(row[29] & 0x0F, 0) << "row " << y;
+            for (int x = 0; x < 236; ++x) {
+                const bool dark = !((row[x / 8] >> (7 - x % 8)) & 1); // black is 0 in the PDF's gray
+                ASSERT_EQ(dark, source.pixelColor(x, y) == Qt::black) << x << "," << y;
+            }
+        }
+    }
 }

@@ -116,14 +116,14 @@ TEST(SheetA, SourceBlockPositions) {
     page.Elements = b.Elements;
     EXPECT_EQ(DigitRow(page, 26.8 - 4.3, 35, 100), "123456"); // line 040 with kopecks
     EXPECT_EQ(DigitRow(page, 32.3 - 4.3, 45, 100), "130");    // line 060
-    EXPECT_EQ(DigitRow(page, 32.3 - 4.3, 141, 200), "130");   // line 070: 129.5 to the even rouble
+    EXPECT_EQ(DigitRow(page, 32.3 - 4.3, 141, 200), "130");   // line 070: 129.5 half up
 }
 
-TEST(SheetA, TaxLinesToTheEvenRouble) {
+TEST(SheetA, TaxLinesHalfUpAsTheTextFile) {
     struct Case {
         double tax;
         const char* printed;
-    } cases[] = {{1234.5, "1234"}, {1235.5, "1236"}, {0.5, ""}, {1234.49, "1234"}, {1234.51, "1235"}};
+    } cases[] = {{15598.5, "15599"}, {1234.5, "1235"}, {1235.5, "1236"}, {0.5, "1"}, {0.49, ""}, {1234.49, "1234"}, {1234.51, "1235"}};
     for (const Case& c : cases) {
         rl::TOstrekReport r;
         clItogoA(r, {}, {}, Rub(c.tax), {}, true);

@@ -24,11 +24,11 @@ const rl::TElement* Text(const std::vector<rl::TElement>& elements, double top) 
 
 } // namespace
 
-TEST(SheetK, StandardDeductionsToTheEvenRoubleTotalsWithKopecks) {
+TEST(SheetK, StandardDeductionsHalfUpTotalsWithKopecks) {
     struct Case {
         double amount;
         const char* printed;
-    } cases[] = {{5000.5, "5000"}, {5001.5, "5002"}, {0.5, ""}, {-2.5, "-2"}};
+    } cases[] = {{5000.5, "5001"}, {5001.5, "5002"}, {5000.49, "5000"}, {0.5, "1"}, {-2.5, "-2"}, {-2.7, "-2"}};
     for (const Case& c : cases) {
         std::array<Currency, 14> lines{};
         lines[0] = Rub(c.amount);     // line 150

@@ -1,4 +1,4 @@
-#include "SheetTestUtil.h"
+#include "SheetPageUtil.h"
 #include "sheets/ClassesNum.h"
 #include "sheets/ClassesTitul.h"
 #include "sheets/SheetBuilders.h"
@@ -68,19 +68,19 @@ QString PageNumber(const rl::TPage& page) {
     return number;
 }
 
-// The barcode images of a page as (file, top).
-std::vector<std::pair<QString, double>> Images(const rl::TPage& page) {
-    std::vector<std::pair<QString, double>> out;
+// The barcode images of a page as (image, top).
+std::vector<std::pair<QImage, double>> Images(const rl::TPage& page) {
+    std::vector<std::pair<QImage, double>> out;
     for (const rl::TElement* e : OfKind(page, rl::TElementKind::Image)) {
         EXPECT_NEAR(e->left, 192, kEps);
         EXPECT_NEAR(e->width, 10, kEps);
         EXPECT_NEAR(e->height, 50, kEps);
-        out.emplace_back(e->text, e->top);
+        out.emplace_back(e->image, e->top);
     }
     return out;
 }
 
-QString Image(int entry) { return QStringLiteral("/nonexistent/O%1.bmp").arg(entry + 1, 3, 10, QLatin1Char('0')); }
+QImage Image(int entry) { return sheettest::TestImage(entry); }
 
 // The characters in the boxes of a section-6 line (labels at Left 89.1 + 5i and the given Top).
 QString BoxText(const rl::TPage& page, double top, int count) {
@@ -111,7 +111,7 @@ std::array<Currency, N> Lines(const std::vector<Currency>& v) {
 }
 
 // A declaration with income at every rate: 13 % (30 % for a non-resident, kind 1) with tax to pay,
-// 35 % with a refund and dividends, read and calculated with `images` barcode files.
+// 35 % with a refund and dividends, read and calculated with `images` barcode images.
 sheettest::Run AllRates(std::uint8_t kind, int images) {
     mTDeclaration d;
     d.DeclarationKind = kind;
@@ -229,7 +229,7 @@ TEST(SectionTable, AmountsStandInTheRowsOfTheirLines) {
 }
 
 // Zero amounts: "----" in the lines that always show it, and in the "dash if zero" lines only when
-// the amount passed is exactly zero; the rouble lines round an exact half to the even rouble.
+// the amount passed is exactly zero; the rouble lines round an exact half up, as the text file does.
 TEST(SectionTable, DashesAndRoundingOfTheRoubleLines) {
     auto run = sheettest::Prepare(mTDeclaration{});
     const QString D = QStringLiteral("----");
@@ -248,16 +248,16 @@ TEST(SectionTable, DashesAndRoundingOfTheRoubleLines) {
         {"section 1, halves and fractions",
          1,
          {{}, {}, {}, {}, {}, Rub(2.5), Rub(3.5), Rub(0.5), Rub(1.5), Rub(0.4), Rub(2.5)},
-         {"", "", "", "", D, "2", "4", "", "2", "", "2"}},
+         {"", "", "", "", D, "3", "4", "1", "2", "", "3"}},
         {"section 1, a tax line just below half a rouble", 1, {{}, {}, {}, {}, {}, {}, {}, {}, {}, {}, Rub(0.4999)},
          {"", "", "", "", D, "", "", "", "", D, ""}},
         {"section 2, all zero", 2, {}, {"", "", "", "", D, "", "", "", D, D}},
         {"section 3, all zero", 3, {}, {"", "", D, "", "", "", "", D, D}},
         {"section 4, all zero", 4, {}, {"", "", "", "", "", "", D, D}},
         {"section 4, refund below half a rouble", 4, {{}, {}, {}, {}, {}, {}, Rub(0.4), Rub(4.5)},
-         {"", "", "", "", "", "", "", "4"}},
+         {"", "", "", "", "", "", "", "5"}},
         {"section 5, all zero", 5, {}, {"", "", D, D}},
-        {"section 5, rounding", 5, {Rub(2.5), Rub(1234.5), Rub(0.4), {}}, {"2", "1 234", "", D}},
+        {"section 5, rounding", 5, {Rub(2.5), Rub(1234.5), Rub(0.4), {}}, {"3", "1 235", "", D}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -388,10 +388,12 @@ TEST(Section6Band, ChoiceMarkAndAmountBoxes) {
         double markLeft; // 0: no mark
         QString pay, refund;
     };
+    // The amount in whole roubles, half up, as the text file writes it.
     const std::vector<Case> cases = {
         {"2", Rub(1500), 128, blank15, QStringLiteral("           1500")},
-        {"1", Rub(1234.5), 68, QStringLiteral("         1234,5"), blank15},
-        {"1", Rub(0.0125), 68, QStringLiteral("         0,0125"), blank15},
+        {"1", Rub(1234.5), 68, QStringLiteral("           1235"), blank15},
+        {"2", Rub(1234.49), 128, blank15, QStringLiteral("           1234")},
+        {"1", Rub(0.0125), 68, QStringLiteral("              0"), blank15},
         {"3", Rub(1500), 0, blank15, blank15},
         {"", Rub(7), 0, blank15, blank15},
     };
@@ -451,7 +453,7 @@ TEST(Section6Band, BoxesCutLongAndLeaveShortCodesOpen) {
 TEST(SectionImages, SectionOneShowsTheEntriesOfPageThree) {
     struct Case {
         int files;
-        std::vector<std::pair<QString, double>> shown;
+        std::vector<std::pair<QImage, double>> shown;
     };
     const std::vector<Case> cases = {
         {9, {{Image(6), kTable14Top + 15}, {Image(7), kTable14Top + 85}, {Image(8), kTable14Top + 155}}},
@@ -515,7 +517,7 @@ TEST(SectionBuilders, OnePagePerSectionWithTheFiguresOfThePlan) {
         // The table hangs from the top of its band.
         EXPECT_NEAR(Labels(page, QStringLiteral("Показатели")).at(0)->top, c.tableTop + 5, kEps);
         const int image = c.kind == skRazdel1 ? 6 : 3 * first;
-        const std::vector<std::pair<QString, double>> images = {
+        const std::vector<std::pair<QImage, double>> images = {
             {Image(image), c.tableTop + 15}, {Image(image + 1), c.tableTop + 85}, {Image(image + 2), c.tableTop + 155}};
         EXPECT_EQ(Images(page), images);
         EXPECT_FALSE(Labels(page, QStringLiteral("Подпись")).empty()); // the footer fits on the page
@@ -557,7 +559,7 @@ TEST(SectionBuilders, SectionSixHasOnePagePerEntry) {
         EXPECT_NEAR(mark[0]->left, e.markLeft, kEps);
         EXPECT_NEAR(mark[0]->top, top + 1, kEps);
         const int image = 3 * (first + i);
-        const std::vector<std::pair<QString, double>> images = {
+        const std::vector<std::pair<QImage, double>> images = {
             {Image(image), top + 15}, {Image(image + 1), top + 85}, {Image(image + 2), top + 155}};
         EXPECT_EQ(Images(page), images);
     }
@@ -591,4 +593,75 @@ TEST(SectionBuilders, FormFourHasTheEstimatedIncomePageInPlaceOfSectionOne) {
     for (const rl::TBand& band : section.Bands)
         for (const rl::TElement& e : band.Elements)
             EXPECT_NE(e.text, QStringLiteral("Раздел 1. Расчет налоговой базы и суммы налога по доходам, облагаемым по ставке 13 %"));
+}
+
+// A tax withheld of 15598.50: every whole-rouble figure of section 1 and sheet А is printed as the
+// text file (and so the barcodes beside it) writes it, 15599 and not 15598.
+TEST(SectionBuilders, WholeRoublesPrintedAsTheTextFileWritesThem) {
+    mTDeclaration d;
+    d.SetIncomeKinds(ikRussian);
+    d.StandartDeduct.Granting = 0;
+    auto& source = d.GetThirteenPercent(d.AddThirteenPercent());
+    source.HoldSum = Rub(15598.50);
+    source.AddSourseIncome(reporttest::Line(2000, 119990));
+    auto run = sheettest::Prepare(d);
+    auto written = [&run](const std::string& key) { return sheettest::Written(run, key); };
+    // What a printed rouble figure says in the text file: blanks, and dashes, stand for 0.
+    auto asWritten = [](QString printed) {
+        printed.remove(QLatin1Char(' '));
+        return printed.isEmpty() || printed == QStringLiteral("----") ? QStringLiteral("0") : printed;
+    };
+
+    rl::TOstrekReport section;
+    ASSERT_TRUE(BuildSheet(skRazdel1, section, run.Context()));
+    const std::vector<QString> rows = RowAmounts(OnlyPage(section));
+    ASSERT_EQ(rows.size(), 11u);
+    EXPECT_EQ(rows[6], QStringLiteral("15 599")); // line 070
+    for (int line = 60; line <= 110; line += 10)
+        EXPECT_EQ(asWritten(rows[static_cast<std::size_t>(line / 10 - 1)]), written("П0000100" + std::to_string(1000 + line).substr(1) + "00"))
+            << "line " << line;
+
+    const std::vector<rl::TPage> sheet = sheettest::SheetPages(run, skPrilA13);
+    ASSERT_EQ(sheet.size(), 1u);
+    const auto paid = Labels(sheet[0], QStringLiteral("Сумма налога уплаченная (070)")); // the first block is the source's
+    const rl::TElement* totals = sheettest::Only(sheet[0], QStringLiteral("2. Итоговые результаты"));
+    ASSERT_TRUE(!paid.empty() && totals);
+    EXPECT_EQ(sheettest::DigitRow(sheet[0], paid[0]->top - 29.1 + 28.0, 141, 200), QStringLiteral("15599"));
+    EXPECT_EQ(sheettest::DigitRow(sheet[0], totals->top - 2 + 21.7, 141, 200), QStringLiteral("15599")); // line 110
+    EXPECT_EQ(written("П000070007000"), QStringLiteral("15599"));
+    EXPECT_EQ(written("П000070011000"), QStringLiteral("15599"));
+    EXPECT_EQ(written("П000010007000"), QStringLiteral("15599"));
+}
+
+// An amount of section 6 with half a rouble, to pay and to refund: its boxes show the whole roubles
+// the text file writes on the entry's line (and so the barcodes beside it), 1501 and not 1500,5.
+TEST(SectionBuilders, SectionSixPrintsTheWholeRoublesOfTheTextFile) {
+    struct Case {
+        const char* name;
+        double withheld; // of a tax of 13000
+        double boxesTop;
+        const char* line;
+        const char* otherLine;
+    } cases[] = {
+        {"refund", 14500.50, 72, "П000060005000", "П000060004000"},
+        {"payment", 11499.50, 54, "П000060004000", "П000060005000"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        mTDeclaration d;
+        d.SetIncomeKinds(ikRussian);
+        d.StandartDeduct.Granting = 0;
+        auto& source = d.GetThirteenPercent(d.AddThirteenPercent());
+        source.HoldSum = Rub(c.withheld);
+        source.AddSourseIncome(reporttest::Line(2000, 100000));
+        auto run = sheettest::Prepare(d);
+        ASSERT_EQ(run.c.sums->List6.Entries.size(), 1u);
+        EXPECT_EQ(run.c.sums->List6.Entries[0].Amount, Rub(1500.50));
+
+        const std::vector<rl::TPage> pages = sheettest::SheetPages(run, skRazdel6);
+        ASSERT_EQ(pages.size(), 1u);
+        EXPECT_EQ(BoxText(pages[0], kTable56Top + c.boxesTop, 15), QStringLiteral("           1501"));
+        EXPECT_EQ(sheettest::Written(run, c.line), QStringLiteral("1501"));
+        EXPECT_EQ(sheettest::Written(run, c.otherLine), QStringLiteral("0"));
+    }
 }

@@ -323,7 +323,7 @@ TEST(TitulPage, BarcodeImagesFromTheFirstThreeEntries) {
             EXPECT_EQ(images[i]->top, c.tops[i]);
             EXPECT_EQ(images[i]->width, 10);
             EXPECT_EQ(images[i]->height, 50);
-            EXPECT_EQ(images[i]->text, r.images[static_cast<int>(i)]);
+            EXPECT_TRUE(images[i]->image == r.images[static_cast<int>(i)]);
         }
     }
 }
@@ -500,7 +500,7 @@ TEST(TitulAdr, BarcodeImagesFromTheSecondThree) {
             EXPECT_EQ(images[i]->top, c.tops[i]);
             EXPECT_EQ(images[i]->width, 10);
             EXPECT_EQ(images[i]->height, 50);
-            EXPECT_EQ(images[i]->text, r.images[static_cast<int>(i) + 3]);
+            EXPECT_TRUE(images[i]->image == r.images[static_cast<int>(i) + 3]);
         }
     }
 }

@@ -432,13 +432,14 @@ TEST(EstimatedIncomePage, IncomeRightAlignedInFifteenBoxes) {
         Currency income;
         QString text;
     };
+    // Whole roubles, half up, as the text file writes the estimated income.
     const Case cases[] = {
         {Currency::FromInt(150000), "         150000"},
-        {Currency::FromRaw(123456700), "       12345,67"},
-        {Currency::FromRaw(10005000), "         1000,5"},
+        {Currency::FromRaw(123456700), "          12346"},
+        {Currency::FromRaw(10005000), "           1001"},
+        {Currency::FromRaw(10004999), "           1000"},
         {Currency(), "              0"},
-        {Currency::FromRaw(1234567890123400), "123456789012,34"},
-        {Currency::FromRaw(12345678901234500), "1234567890123,4"}, // 16 characters: the first 15 fit
+        {Currency::FromRaw(1234567890123400), "   123456789012"}, // the longest figure the text file writes
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text.toStdString());
@@ -446,6 +447,20 @@ TEST(EstimatedIncomePage, IncomeRightAlignedInFifteenBoxes) {
         EXPECT_EQ(Cells(page, 113.2, 91, 5, 15), Chars(c.text));
         EXPECT_EQ(LabelAt(page, 113.2, 91)->font.family, "Unreal");
     }
+}
+
+// An estimated income of 150000.50: the boxes show the whole roubles the text file writes (and so
+// the barcodes beside them), 150001 and not 150000,5.
+TEST(EstimatedIncomePage, IncomeAsTheTextFileWritesIt) {
+    mTDeclaration d;
+    Fill(d, [](mTDeclaration& x) { x.SupposeIncome = Currency::FromRaw(1500005000); });
+    sheettest::Run run = sheettest::Prepare(d);
+    rl::TOstrekReport report;
+    BuildNR2(report, run.Context());
+    const std::vector<rl::TPage> pages = report.Pages();
+    ASSERT_EQ(pages.size(), 1u);
+    EXPECT_EQ(Cells(pages[0], 113.2, 91, 5, 15), Chars("         150001"));
+    EXPECT_EQ(sheettest::Written(run, "П000010001000"), QStringLiteral("150001"));
 }
 
 TEST(EstimatedIncomePage, SurnameCutToItsCells) {
@@ -464,8 +479,8 @@ TEST(EstimatedIncomePage, BarcodeSlots) {
     const rl::TPage page = Income({}, 5);
     const auto images = sheettest::OfKind(page, rl::TElementKind::Image);
     ASSERT_EQ(images.size(), 2u);
-    EXPECT_EQ(images[0]->text, "/nonexistent/O004.bmp");
-    EXPECT_EQ(images[1]->text, "/nonexistent/O005.bmp");
+    EXPECT_TRUE(images[0]->image == sheettest::TestImage(3));
+    EXPECT_TRUE(images[1]->image == sheettest::TestImage(4));
 }
 
 TEST(EstimatedIncomePage, WithoutValuesKeepsIncomeAndSection) {

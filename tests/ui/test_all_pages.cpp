@@ -4,10 +4,10 @@
 #include "UiTestUtil.h"
 #include "../SampleDecl.h"
 #include "../TestUtil.h"
-#include "app/CheckError.h"
 #include "app/Main.h"
 #include "controls/FlashButton.h"
 #include "model/DeclClasses.h"
+#include "pagebase/CheckError.h"
 #include "pages/FrameDeductData.h"
 #include "pages/FramePersonData.h"
 #include "pages/FrameRussianIncome.h"
@@ -137,4 +137,21 @@ TEST_F(AllPages, NonResidentSeesOnlyTheThirteenPercentButton) {
     holder->FocusPageItem(1, 0);
     EXPECT_STREQ(holder->CurrentSubPage->metaObject()->className(), "TfrThirtyPercent");
     EXPECT_TRUE(holder->ui->FlashButton2->Down());
+}
+
+TEST_F(AllPages, SubPageButtonsOpenTheirListWithTheFirstEntrySelected) {
+    TFormMain& w = Open(*Sample());
+    Press(w.ui->fbRussianIncome);
+    auto* holder = qobject_cast<TfrRussianIncome*>(w.CurrentPage);
+    ASSERT_NE(holder, nullptr);
+    for (TFlashButton* b : {holder->ui->FlashButton2, holder->ui->FlashButton3, holder->ui->FlashButton1}) {
+        SCOPED_TRACE(b->objectName().toStdString());
+        QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(10, 10));
+        ASSERT_TRUE(b->Down());
+        auto* list = holder->CurrentSubPage->findChild<QAbstractItemView*>(QStringLiteral("lvSourseIncomeInfo"));
+        ASSERT_NE(list, nullptr);
+        EXPECT_EQ(list->currentIndex().row(), 0);
+        EXPECT_TRUE(list->selectionModel()->isRowSelected(0, {}));
+        EXPECT_TRUE(w.Saved);
+    }
 }

@@ -1,8 +1,8 @@
 #include "UiTestUtil.h"
 #include "CompleteDecl.h"
 #include "app/CheckAllError.h"
-#include "app/CheckError.h"
 #include "model/DeclClasses.h"
+#include "pagebase/CheckError.h"
 
 #include <gtest/gtest.h>
 #include <functional>
@@ -23,6 +23,14 @@ using namespace checkfixture;
 
 // Without business income, so that the standard deductions and the optional OKATO code are checked.
 void NoBusiness(mTDeclaration& d) { d.SetIncomeKinds(ikRussian | ikForeign); }
+
+// Form 4-NDFL filed with the given status.
+Mutation Form4Status(std::uint8_t status) {
+    return [status](mTDeclaration& d) {
+        d.DeclarationKind = 2;
+        d.FilerStatus = status;
+    };
+}
 
 struct Shown {
     std::uint32_t result = 0;
@@ -56,6 +64,9 @@ const char* const kOkatoOptional =
     "обязанность по уплате налога в бюджет, то с целью заполнения раздела 1, укажите код ОКАТО муниципального "
     "образования по месту жительства.";
 const char* const kOkatoRequired = "Не введен код ОКАТО(11 символов) муниципального образования по месту жительства.";
+const char* const kForm4Status =
+    "Для декларации по форме 4-НДФЛ укажите статус декларанта: индивидуальный предприниматель, частный нотариус или "
+    "адвокат.";
 const char* const kTooYoung = "Дата выдачи документа должна быть больше даты рождения как минимум на 14 лет";
 
 } // namespace
@@ -107,6 +118,10 @@ TEST(CheckAll, FirstFailureIsReported) {
     } cases[] = {
         {"1 inspection", [](mTDeclaration& d) { d.InspectionNumber.clear(); }, "Задание условий",
          "Не введен номер инспекции", 1, 1},
+        {"1 4-NDFL of an individual with income from tax agents", Form4Status(0), "Задание условий", kForm4Status, 1, 3},
+        {"1 4-NDFL of a foreign individual", Form4Status(4), "Задание условий", kForm4Status, 1, 3},
+        {"1 4-NDFL of another individual", Form4Status(5), "Задание условий", kForm4Status, 1, 3},
+        {"1 4-NDFL of a status no page offers", Form4Status(6), "Задание условий", kForm4Status, 1, 3},
         {"2 surname", [](mTDeclaration& d) { d.Person.Name.SurName.clear(); }, "Сведения о декларанте",
          "Не введена фамилия", 2, 1},
         {"3 first name", [](mTDeclaration& d) { d.Person.Name.FirstName.clear(); }, "Сведения о декларанте",
@@ -246,6 +261,7 @@ TEST(CheckAll, FirstFailureIsReported) {
         {"30 also for 4-NDFL",
          [](mTDeclaration& d) {
              d.DeclarationKind = 2;
+             d.FilerStatus = 1;
              d.Person.Address.OKATO.clear();
          },
          "Сведения о декларанте", kOkatoRequired, 3, 4},
@@ -298,6 +314,10 @@ TEST(CheckAll, BoundariesAndExemptionsPass) {
         const char* what;
         Mutation mutate;
     } cases[] = {
+        {"4-NDFL of an entrepreneur", Form4Status(1)},
+        {"4-NDFL of a private notary", Form4Status(2)},
+        {"4-NDFL of a lawyer", Form4Status(3)},
+        {"3-NDFL of a non-resident with income from tax agents", [](mTDeclaration& d) { d.DeclarationKind = 1; }},
         {"a surname of blanks is not empty", [](mTDeclaration& d) { d.Person.Name.SurName = " "; }},
         {"no INN without business income",
          [](mTDeclaration& d) {
@@ -379,6 +399,7 @@ TEST(CheckAll, BoundariesAndExemptionsPass) {
          [](mTDeclaration& d) {
              NoBusiness(d);
              d.DeclarationKind = 2;
+             d.FilerStatus = 3;
              d.Person.Address.OKATO.clear();
          }},
         {"no income kinds: the deductions are not checked",

@@ -1,7 +1,7 @@
 #include "UiTestUtil.h"
 #include "app/About.h"
-#include "app/CheckError.h"
-#include "app/PrimaryCheck.h"
+#include "pagebase/CheckError.h"
+#include "pagebase/PrimaryCheck.h"
 #include "ui_About.h"
 #include "ui_CheckAllError.h"
 #include "ui_CheckError.h"
@@ -12,24 +12,6 @@
 using uitest::Click;
 using uitest::CloseBox;
 using uitest::ModalAnswerer;
-
-TEST(CheckINN, Numbers) {
-    struct Case {
-        const char* inn;
-        int kind;
-        int result;
-    } cases[] = {
-        {"7707083893", 0, 0}, {"7707083893", 1, 0}, {"7707083893", 2, 4}, {"7707083894", 0, 5}, {"7707083894", 1, 5},
-        {"500100732259", 0, 0}, {"500100732259", 2, 0}, {"500100732259", 1, 3},
-        {"500100732269", 0, 5}, // the 11th digit wrong, whatever the 12th
-        {"500100732258", 2, 5}, {"", 0, 1}, {"   ", 2, 1}, {" 123 ", 0, 2}, {" 123 ", 1, 3}, {" 123 ", 2, 4},
-        {"12345678901", 0, 2},
-    };
-    for (const auto& c : cases) EXPECT_EQ(CheckINN(c.inn, static_cast<std::uint8_t>(c.kind)), c.result) << c.inn << " " << c.kind;
-    EXPECT_EQ(CheckKPP("770101001"), 0);
-    EXPECT_EQ(CheckKPP("77010100"), 2);
-    EXPECT_EQ(CheckKPP("         "), 1);
-}
 
 TEST(CheckDialogs, CaptionsMessagesAndResults) {
     TfmCheckError d;

@@ -90,6 +90,33 @@ TEST(MaskedDocEdit, FullEditStillDeletes) {
     EXPECT_EQ(e->Text(), "234567890123456789");
 }
 
+TEST(MaskedDocEdit, TypingReplacesTheSelection) {
+    struct Case {
+        const char* name;
+        TDocumentMaskEnum type;
+        const char* initial;
+        int from, length; // the selection; -1: Ctrl+A
+        const char* typed;
+        const char* expected;
+    } cases[] = {
+        {"full free text", edtNone1, "12345678901234567890", -1, 0, "abc", "abc"},
+        {"full passport", edt99_, "45 04 123456", -1, 0, "4505", "45 05"},
+        {"passport number", edt99_, "45 04 123456", 6, 6, "654321", "45 04 654321"},
+        {"full birth certificate", edtR_BB, "XIV-АБ 123456", -1, 0, "x-вг", "X-ВГ"},
+        {"dropped character keeps the text", edtBB, "АБ 123456", -1, 0, "1", "АБ 123456"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto e = MakeEdit(c.type, QString::fromUtf8(c.initial));
+        if (c.from < 0)
+            Key(e.get(), Qt::Key_A, Qt::ControlModifier);
+        else
+            e->setSelection(c.from, c.length);
+        Type(e.get(), QString::fromUtf8(c.typed));
+        EXPECT_EQ(e->Text(), QString::fromUtf8(c.expected));
+    }
+}
+
 TEST(MaskedDocEdit, Pastes) {
     struct Case {
         TDocumentMaskEnum type;

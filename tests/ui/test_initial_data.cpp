@@ -1,10 +1,12 @@
 #include "UiTestUtil.h"
 #include "../TestUtil.h"
+#include "pagebase/CheckError.h"
 #include "app/Main.h"
 #include "controls/FlashButton.h"
 #include "controls/MaskedEdit.h"
 #include "model/DeclClasses.h"
 #include "pages/FrameInitialData.h"
+#include "pages/PageValues.h"
 #include "platform/QtWindowing.h"
 #include "ui_FrameInitialData.h"
 #include "ui_Main.h"
@@ -53,6 +55,28 @@ protected:
     std::unique_ptr<TFormMain> window;
     TfrInitialData* page = nullptr;
 };
+
+const QString kForm4Status = QStringLiteral(
+    "Для декларации по форме 4-НДФЛ укажите статус декларанта: индивидуальный предприниматель, частный нотариус или адвокат.");
+
+// The page's check answered with the buttons given, in turn: its result and the messages shown.
+struct PageCheck {
+    std::uint16_t result = 0;
+    QStringList messages;
+};
+PageCheck RunPageCheck(TfrInitialData* page, const std::vector<const char*>& buttons) {
+    PageCheck run;
+    std::vector<uitest::ModalAnswerer::Answer> answers;
+    for (const char* button : buttons)
+        answers.push_back([&run, button](QDialog* d) {
+            run.messages << qobject_cast<TfmCheckError*>(d)->Message();
+            uitest::Click(button)(d);
+        });
+    uitest::ModalAnswerer answerer(answers);
+    page->SaveData();
+    run.result = page->CheckData();
+    return run;
+}
 
 } // namespace
 
@@ -196,4 +220,78 @@ TEST_F(InitialData, ChangesAreReported) {
     EXPECT_TRUE(window->Saved);
     page->ui->rbLast->setChecked(true);
     EXPECT_FALSE(window->Saved);
+}
+
+// The filing date shows what the document holds, a new declaration's date of today included;
+// a date the picker cannot show is kept unless the user picks another.
+TEST_F(InitialData, FilingDateShowsTheStoredDate) {
+    struct Case {
+        const char* what;
+        TDateTime stored;
+        bool shown;
+    } cases[] = {
+        {"today, as a new declaration has it", Today(), true},
+        {"within the designed range, with a time of day", EncodeDate(2007, 3, 15) + 0.75, true},
+        {"after the designed range", EncodeDate(2009, 2, 1), true},
+        {"before the range", EncodeDate(2004, 6, 1), false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Doc().FilingDate = c.stored;
+        Rebuild();
+        if (c.shown) EXPECT_EQ(page->ui->dtGetDate->date(), pagevalues::ToQDate(c.stored));
+        else EXPECT_NE(page->ui->dtGetDate->date(), pagevalues::ToQDate(c.stored));
+        page->SaveData();
+        EXPECT_EQ(Doc().FilingDate, c.stored);
+    }
+    EXPECT_EQ(page->ui->dtGetDate->maximumDate(), pagevalues::ToQDate(Today()));
+    page->ui->dtGetDate->setDate(QDate(2008, 1, 2)); // past the designed latest date: today allows it
+    page->SaveData();
+    EXPECT_EQ(Doc().FilingDate, EncodeDate(2008, 1, 2));
+}
+
+// Form 4-NDFL is filed by an entrepreneur, a notary or a lawyer. Choosing the form leaves the
+// status it disables checked; the check refuses it and sends the user to a status that can be
+// chosen, without choosing one itself.
+TEST_F(InitialData, Form4NeedsTheStatusOfItsFilers) {
+    Doc().InspectionNumber = "7701";
+    Rebuild();
+    page->ui->rb4ndfl->setChecked(true);
+    EXPECT_TRUE(page->ui->rbFLNA->isChecked());
+    EXPECT_FALSE(page->ui->rbFLNA->isEnabled());
+    const PageCheck refused = RunPageCheck(page, {"Button1"}); // "Исправить"
+    EXPECT_EQ(refused.messages, QStringList{kForm4Status});
+    EXPECT_EQ(refused.result, 3);
+    page->FocusItem(refused.result);
+    EXPECT_EQ(window->focusWidget(), page->ui->rbPredp);
+    EXPECT_TRUE(page->ui->rbFLNA->isChecked());
+
+    page->ui->rbAdvokat->setChecked(true);
+    page->FocusItem(3);
+    EXPECT_EQ(window->focusWidget(), page->ui->rbAdvokat);
+    const PageCheck accepted = RunPageCheck(page, {"Button1"});
+    EXPECT_TRUE(accepted.messages.isEmpty());
+    EXPECT_EQ(accepted.result, 0);
+    EXPECT_EQ(Doc().FilerStatus, 3);
+
+    // Form 3-NDFL takes the status of an individual with income from tax agents.
+    page->ui->rbSimple->setChecked(true);
+    page->ui->rbFLNA->setChecked(true);
+    const PageCheck form3 = RunPageCheck(page, {"Button1"});
+    EXPECT_TRUE(form3.messages.isEmpty());
+    EXPECT_EQ(form3.result, 0);
+}
+
+TEST_F(InitialData, CheckShowsEachFailureInTurn) {
+    Doc().DeclarationKind = 2;
+    Doc().FilerStatus = 5;
+    Rebuild();
+    const PageCheck skipped = RunPageCheck(page, {"Button2", "Button1"}); // "Пропустить", then "Исправить"
+    EXPECT_EQ(skipped.messages, (QStringList{QStringLiteral("Не введен номер инспекции"), kForm4Status}));
+    EXPECT_EQ(skipped.result, 3);
+    const PageCheck fixed = RunPageCheck(page, {"Button1"});
+    EXPECT_EQ(fixed.messages, QStringList{QStringLiteral("Не введен номер инспекции")});
+    EXPECT_EQ(fixed.result, 1);
+    EXPECT_EQ(Doc().FilerStatus, 5); // the page never changes a stored status on its own
+    EXPECT_TRUE(window->Saved);
 }

@@ -2,10 +2,10 @@
 #include "WindowTest.h"
 #include "../SampleDecl.h"
 #include "../TestUtil.h"
-#include "app/CheckError.h"
 #include "app/Main.h"
 #include "controls/FlashButton.h"
 #include "model/DeclClasses.h"
+#include "pagebase/CheckError.h"
 #include "pages/FrameInitialData.h"
 #include "pages/ImputGrazhd.h"
 #include "pages/InputInspectionNumber.h"
@@ -42,9 +42,15 @@ public:
     void SaveData() override { ++saves; }
     std::uint16_t CheckData() override { return checkResult; }
     void FocusItem(std::uint16_t item) override { focused = item; }
+    void SelectFirstEntry() override {
+        ++selections;
+        loadingWhenSelected = PageHost->PageLoading;
+    }
     int saves = 0;
     std::uint16_t checkResult = 0;
     int focused = 0;
+    int selections = 0;
+    bool loadingWhenSelected = false;
 };
 
 class MainWindow : public uitest::WindowTest {
@@ -84,6 +90,18 @@ TEST_F(MainWindow, NewDeclaration) {
     EXPECT_TRUE(w.ui->fbPrsonInfo->isEnabled());
     EXPECT_TRUE(w.ui->fbDeduction->isEnabled());
     EXPECT_TRUE(w.ui->fbNalog->isEnabled());
+}
+
+// A new declaration is dated today, and "Дата подачи" shows that date, as the pages print it.
+TEST_F(MainWindow, NewDeclarationShowsTodayAsItsFilingDate) {
+    TFormMain& w = Make({Saved("old.vrq", [](mTDeclaration& d) { d.FilingDate = EncodeDate(2006, 4, 20); })});
+    EXPECT_EQ(InitialPage()->ui->dtGetDate->date(), QDate(2006, 4, 20));
+    w.ui->CreateDoc->trigger(); // "Создать"
+    const QDate today = QDate::currentDate();
+    EXPECT_EQ(InitialPage()->ui->dtGetDate->date(), today);
+    EXPECT_TRUE(w.Saved);
+    InitialPage()->SaveData();
+    EXPECT_EQ(w.Document->FilingDate, Today());
 }
 
 TEST_F(MainWindow, CommandLine) {
@@ -333,6 +351,34 @@ TEST_F(MainWindow, PageSwitching) {
     probe->checkResult = 0;
     QTest::mouseClick(w.ui->fbInitialData, Qt::LeftButton, {}, QPoint(10, 10));
     EXPECT_NE(InitialPage(), nullptr);
+}
+
+// The window knows a list page only by the protocol: whatever its controls are called, the page is
+// asked for its first entry when the document holds entries of its list, while PageLoading is set.
+TEST_F(MainWindow, AListPageIsAskedForItsFirstEntry) {
+    TFormMain& w = Make();
+    int entries = 0;
+    TfrProbePage* probe = nullptr;
+    w.SetPageFactory(
+        w.ui->fbNalog, QStringLiteral("TfrProbePage"),
+        [&](QWidget* owner, TDocumentRef ref) {
+            probe = new TfrProbePage(owner, ref);
+            return probe;
+        },
+        [&](const mTDeclaration&) { return entries; });
+    for (int n : {0, 3}) {
+        SCOPED_TRACE(n);
+        entries = n;
+        uitest::ModalAnswerer skipAll({uitest::Click("Button3")}); // the initial data page's check
+        QTest::mouseClick(w.ui->fbNalog, Qt::LeftButton, {}, QPoint(10, 10));
+        ASSERT_NE(probe, nullptr);
+        ASSERT_EQ(w.CurrentPage, probe);
+        EXPECT_EQ(probe->selections, n > 0 ? 1 : 0);
+        EXPECT_EQ(probe->loadingWhenSelected, n > 0);
+        EXPECT_FALSE(w.PageLoading);
+        QTest::mouseClick(w.ui->fbInitialData, Qt::LeftButton, {}, QPoint(10, 10));
+        ASSERT_NE(InitialPage(), nullptr);
+    }
 }
 
 TEST_F(MainWindow, ToolbarOptions) {

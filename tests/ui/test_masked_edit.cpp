@@ -82,19 +82,78 @@ TEST(MaskedEdit, TypedCharacters) {
     }
 }
 
-TEST(MaskedEdit, SelectionStillCountsForTheCandidate) {
-    Edit edit(edtCurrency, 3, 0, "123");
-    edit.e->selectAll();
-    Type(edit.e.get(), "4");
-    EXPECT_EQ(edit.e->Text(), "123");
-    Key(edit.e.get(), Qt::Key_Delete);
-    Type(edit.e.get(), "4");
-    EXPECT_EQ(edit.e->Text(), "4");
+TEST(MaskedEdit, TypingReplacesTheSelection) {
+    struct Case {
+        const char* name;
+        TEditTypeControlEnum type;
+        int whole, frac;
+        const char* initial;
+        int from, length; // the selection; -1: Ctrl+A
+        const char* typed;
+        const char* expected;
+    } cases[] = {
+        {"full amount", edtCurrency, 12, 2, "123456789012,34", -1, 0, "5", "5"},
+        {"full whole amount", edtCurrency, 3, 0, "123", -1, 0, "45", "45"},
+        {"full digits", edtDigital, 10, 0, "7701234567", -1, 0, "12", "12"},
+        {"full text without digits", edtChar, 3, 0, "abc", -1, 0, "x", "x"},
+        {"full text", edtNone, 4, 0, "abcd", -1, 0, "wxyz", "wxyz"},
+        {"digits in the middle", edtDigital, 4, 0, "1234", 1, 2, "9", "194"},
+        {"decimals", edtCurrency, 12, 2, "15,25", 3, 2, "5", "15,5"},
+        {"separator and decimals", edtCurrency, 12, 2, "15,25", 2, 3, ",7", "15,7"},
+        {"whole part of a full amount", edtCurrency, 3, 2, "123,45", 0, 3, "9", "9,45"},
+        {"dropped character keeps the text", edtDigital, 4, 0, "1234", -1, 0, "a", "1234"},
+        {"what is left too long", edtCurrency, 3, 2, "123,45", 4, 2, "678", "123,67"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Edit edit(c.type, c.whole, c.frac, QString::fromUtf8(c.initial));
+        if (c.from < 0)
+            Key(edit.e.get(), Qt::Key_A, Qt::ControlModifier);
+        else
+            edit.e->setSelection(c.from, c.length);
+        ASSERT_TRUE(edit.e->hasSelectedText());
+        edit.order.clear();
+        const QString selected = edit.e->selectedText();
+        Type(edit.e.get(), QString::fromUtf8(c.typed).left(1));
+        // The replacement is one change, reported as any other; a dropped key leaves the selection.
+        if (edit.e->Text() == QString::fromUtf8(c.initial))
+            EXPECT_EQ(edit.e->selectedText(), selected);
+        else
+            EXPECT_EQ(edit.order, "DC");
+        Type(edit.e.get(), QString::fromUtf8(c.typed).mid(1));
+        EXPECT_EQ(edit.e->Text(), QString::fromUtf8(c.expected));
+    }
+}
 
-    Edit full(edtNone, 3, 0, "abc");
-    full.e->selectAll();
-    Type(full.e.get(), "x");
-    EXPECT_EQ(full.e->Text(), "abc");
+TEST(MaskedEdit, DoubleClickSelectsAWordThatTypingReplaces) {
+    Edit digits(edtDigital, 12, 0, "500100732259");
+    QTest::mouseDClick(digits.e.get(), Qt::LeftButton, {}, QPoint(10, digits.e->height() / 2));
+    Type(digits.e.get(), "77");
+    EXPECT_EQ(digits.e->Text(), "77");
+
+    Edit street(edtNone, 10, 0, QString::fromUtf8("Тверская 1"));
+    QTest::mouseDClick(street.e.get(), Qt::LeftButton, {}, QPoint(10, street.e->height() / 2));
+    Type(street.e.get(), QString::fromUtf8("Пушкина"));
+    EXPECT_EQ(street.e->Text(), QString::fromUtf8("Пушкина 1"));
+}
+
+TEST(MaskedEdit, PasteReplacesTheSelection) {
+    QGuiApplication::clipboard()->setText("wxyz");
+    Edit text(edtNone, 4, 0, "abcd");
+    text.e->selectAll();
+    Key(text.e.get(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(text.e->Text(), "wxyz");
+
+    Edit digits(edtDigital, 4, 0, "1234");
+    digits.e->setSelection(2, 2);
+    digits.Paste("56");
+    EXPECT_EQ(digits.e->Text(), "1256");
+    digits.e->selectAll();
+    digits.Paste("567");
+    EXPECT_EQ(digits.e->Text(), "567");
+    digits.e->selectAll();
+    digits.Paste("56789"); // longer than the field: the previous text stays
+    EXPECT_EQ(digits.e->Text(), "567");
 }
 
 TEST(MaskedEdit, BackspaceAlwaysWorks) {

@@ -5,15 +5,18 @@
 #include "CompleteDecl.h"
 #include "../TestUtil.h"
 #include "app/CheckAllError.h"
+#include "pagebase/CheckError.h"
 #include "app/Main.h"
 #include "controls/FlashButton.h"
 #include "controls/MaskedEdit.h"
 #include "model/DeclClasses.h"
+#include "pages/FrameInitialData.h"
 #include "pages/FramePersonData.h"
 #include "pages/FramePersonName.h"
 #include "platform/QtWindowing.h"
 #include "report/ClassesReport.h"
 #include "report/FormPreview.h"
+#include "ui_FrameInitialData.h"
 #include "ui_FramePersonName.h"
 #include "ui_Main.h"
 
@@ -151,6 +154,38 @@ TEST_F(Output, AFixedFailureOpensItsPageAndStops) {
     }
     EXPECT_TRUE(calls.empty());
     EXPECT_TRUE(messages.isEmpty());
+}
+
+// A 4-NDFL declaration whose status is not one of its form (as stored files may hold it) is
+// neither printed nor filed: the check opens the initial data page at the status.
+TEST_F(Output, Form4WithoutItsStatusOpensTheStatus) {
+    TFormMain& w = Open([](mTDeclaration& d) { d.DeclarationKind = 2; });
+    ASSERT_EQ(w.Document->FilerStatus, 0);
+    {
+        uitest::ModalAnswerer skip({uitest::Click("Button3")}); // leaving the initial data page: "Пропустить все"
+        w.ui->fbPrsonInfo->SetDown(true);
+        w.PageButtonClick(w.ui->fbPrsonInfo);
+    }
+    ASSERT_NE(qobject_cast<TfrPersonData*>(w.CurrentPage), nullptr);
+    QString message;
+    uitest::ModalAnswerer fix({[&message](QDialog* d) {
+        message = qobject_cast<TfmCheckAllError*>(d)->Message();
+        uitest::Click("Button1")(d); // "Исправить"
+    }});
+    w.PrintDocExecute();
+    EXPECT_TRUE(calls.empty());
+    EXPECT_EQ(message, QStringLiteral("Для декларации по форме 4-НДФЛ укажите статус декларанта: индивидуальный "
+                                      "предприниматель, частный нотариус или адвокат."));
+    auto* initial = qobject_cast<TfrInitialData*>(w.CurrentPage);
+    ASSERT_NE(initial, nullptr);
+    EXPECT_TRUE(w.ui->fbInitialData->Down());
+    EXPECT_EQ(w.focusWidget(), initial->ui->rbPredp);
+    EXPECT_EQ(w.Document->FilerStatus, 0); // nothing chosen on the user's behalf
+
+    initial->ui->rbPredp->setChecked(true);
+    w.PrintDocExecute();
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(calls[0].what, "PrintReport");
 }
 
 TEST_F(Output, ACancelledCheckPreviewsWithoutPrinting) {

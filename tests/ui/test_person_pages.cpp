@@ -1,15 +1,17 @@
 // The person data page: its two sub-pages, their bindings to the document, their checks, and the
 // document-type and region pickers.
+#include "CompleteDecl.h"
 #include "UiTestUtil.h"
 #include "WindowTest.h"
 #include "../SampleDecl.h"
 #include "../TestUtil.h"
-#include "app/CheckError.h"
+#include "app/CheckAllError.h"
 #include "app/Main.h"
 #include "controls/FlashButton.h"
 #include "controls/MaskedDocEdit.h"
 #include "controls/MaskedEdit.h"
 #include "model/DeclClasses.h"
+#include "pagebase/CheckError.h"
 #include "pages/FramePersonAddress.h"
 #include "pages/FramePersonData.h"
 #include "pages/FramePersonName.h"
@@ -281,6 +283,38 @@ TEST_F(PersonPages, DocumentIssuedAfterTheFourteenthBirthday) {
     }
 }
 
+// The page and the whole-declaration check apply the one rule: the same dates and document types
+// give both the same verdict, also for a birthday past the last date there is.
+TEST_F(PersonPages, PageAndWholeDeclarationAgreeOnTheFourteenthBirthday) {
+    using checkfixture::Date;
+    struct Case {
+        TDateTime birth, issue;
+        std::uint16_t type;
+        bool passes;
+    } cases[] = {
+        {Date(15, 3, 1990), Date(15, 3, 2004), 21, false}, {Date(15, 3, 1990), Date(16, 3, 2004), 21, true},
+        {Date(29, 2, 1988), Date(28, 2, 2002), 21, false}, {Date(29, 2, 1988), Date(1, 3, 2002), 21, true},
+        {Date(15, 3, 1990), Date(15, 3, 1990), 3, true},   {Date(15, 3, 1990), Date(15, 3, 1990), 91, true},
+        {Date(1, 1, 9990), Date(2, 1, 9990), 21, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.type) + " " + DateToStr(c.birth) + " " + DateToStr(c.issue));
+        Open([&](mTDeclaration& d) {
+            checkfixture::MakeComplete(d);
+            d.Person.Doc.BirthDate = c.birth;
+            d.Person.Doc.IssueDate = c.issue;
+            d.Person.Doc.DocTypeCode = c.type;
+        });
+        std::uint16_t page = 99;
+        Checked({Fix}, page);
+        EXPECT_EQ(page, c.passes ? 0 : 7);
+        ModalAnswerer fix({Fix});
+        const std::uint32_t whole = RunCheckAll(Doc(), nullptr);
+        EXPECT_EQ(whole, c.passes ? 3u : (7u << 16 | 2u)); // passed after section 3, or item 7 of section 2
+        window.reset();
+    }
+}
+
 TEST_F(PersonPages, AddressChecks) {
     struct Case {
         const char* what;
@@ -539,7 +573,8 @@ TEST_F(PersonPages, VisitingBothSubPagesKeepsTheFile) {
             d.InspectionNumber = "7701";
             d.SetIncomeKinds(ikRussian);
         },
-        [](mTDeclaration& d) { d.FilingDate = Today(); }, // as a new declaration is made: outside the picker's range
+        [](mTDeclaration& d) { d.FilingDate = Today(); }, // as a new declaration is made
+        [](mTDeclaration& d) { d.FilingDate = EncodeDate(2004, 6, 1) + 0.5; }, // before the picker's range, with a time
     };
     int n = 0;
     for (const auto& fill : declarations) {

@@ -14,6 +14,7 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QTreeView>
 #include <QSettings>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -200,4 +201,69 @@ TEST_F(Startup, SaveDialogAsksBeforeReplacingAFile) {
     EXPECT_TRUE(script.Finished()) << "still waiting for " << script.Waiting();
     EXPECT_TRUE(question.contains(QStringLiteral("taken.vrq")));
     EXPECT_EQ(testutil::ReadFile(Path("taken.vrq")), before); // refused: the file is as it was
+}
+
+namespace {
+
+// The texts of a row of a file dialog's view (name, size, type, date modified); empty until the
+// dialog has read the row's details.
+QStringList FileRow(QFileDialog* dialog, const QString& name) {
+    auto* view = dialog ? dialog->findChild<QTreeView*>(QStringLiteral("treeView")) : nullptr;
+    if (!view || !view->model()) return {};
+    const QAbstractItemModel& files = *view->model();
+    for (int row = 0; row < files.rowCount(view->rootIndex()); ++row) {
+        if (files.index(row, 0, view->rootIndex()).data().toString() != name) continue;
+        QStringList texts;
+        for (int column = 0; column < files.columnCount(view->rootIndex()); ++column)
+            texts << files.index(row, column, view->rootIndex()).data().toString();
+        return texts.value(2).isEmpty() ? QStringList() : texts;
+    }
+    return {};
+}
+
+bool HasLatinLetter(const QString& text) {
+    for (QChar c : text)
+        if ((c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z')) return true;
+    return false;
+}
+
+} // namespace
+
+TEST_F(Startup, FileDialogWritesSizesDatesAndTypesInRussian) {
+    mTDeclaration().SaveToFile(Path("doc.vrq"));
+    std::filesystem::create_directory(Path("sub"));
+    {
+        QFile big(File("big.vrq"));
+        ASSERT_TRUE(big.open(QIODevice::WriteOnly));
+        big.write(QByteArray(5000, 'x'));
+        ASSERT_TRUE(big.flush()); // written before its time is set
+        ASSERT_TRUE(big.setFileTime(QDateTime(QDate(2006, 3, 5), QTime(14, 7)), QFileDevice::FileModificationTime));
+    }
+    QStringList file, folder, headers;
+    UserScript script({
+        {"the main window", MainWindowUp, [] { FormMain->ui->SaveAsDoc->trigger(); }},
+        {"the save dialog with the folder read",
+         [] {
+             QFileDialog* dialog = Modal<QFileDialog>(QStringLiteral("sdSaveDocument"));
+             return !FileRow(dialog, QStringLiteral("big.vrq")).isEmpty() && !FileRow(dialog, QStringLiteral("sub")).isEmpty();
+         },
+         [&] {
+             QFileDialog* dialog = Modal<QFileDialog>();
+             file = FileRow(dialog, QStringLiteral("big.vrq"));
+             folder = FileRow(dialog, QStringLiteral("sub"));
+             const QAbstractItemModel* files = dialog->findChild<QTreeView*>(QStringLiteral("treeView"))->model();
+             for (int column = 0; column < files->columnCount(); ++column)
+                 headers << files->headerData(column, Qt::Horizontal).toString();
+             dialog->reject();
+         }},
+        {"the main window again", MainWindowUp, [] { FormMain->ui->Quit->trigger(); }},
+    });
+    EXPECT_EQ(StartVelmarod({File("doc.vrq")}), 0);
+    EXPECT_TRUE(script.Finished()) << "still waiting for " << script.Waiting();
+    ASSERT_EQ(file.size(), 4);
+    ASSERT_EQ(folder.size(), 4);
+    EXPECT_EQ(file[1].toStdString(), "4,88 кБ");
+    EXPECT_EQ(file[3].toStdString(), "05.03.2006 14:07");
+    EXPECT_EQ(folder[2].toStdString(), "Папка");
+    for (const QString& text : file.mid(1) + folder.mid(1) + headers) EXPECT_FALSE(HasLatinLetter(text)) << text.toStdString();
 }

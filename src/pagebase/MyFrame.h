@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 
+class QAbstractItemView;
 class QDomDocument;
 class TfmGrazhd;
 class TfmInputInspectionNumber;
@@ -66,9 +67,15 @@ public:
         (void)subPage;
         FocusItem(item);
     }
+    // A list page gives its list the focus and selects the first row, which shows that entry as a
+    // click on it would; the main window calls it, with PageLoading set, when it opens the page on a
+    // document that has entries, so the showing marks nothing modified. Other pages do nothing.
+    virtual void SelectFirstEntry() {}
 
     TDocumentRef DocumentRef;
 
 protected:
     mTDeclaration& Document() const { return **DocumentRef; }
+    // SelectFirstEntry of a page with one list.
+    static void SelectFirstRow(QAbstractItemView* list);
 };

@@ -1,46 +1,12 @@
-#include "app/PrimaryCheck.h"
+#include "pagebase/PrimaryCheck.h"
 
-#include "app/CheckError.h"
+#include "pagebase/CheckError.h"
 
-#include <array>
 #include <string>
 
 std::int32_t LastCheckAnswer = 0;
 
 namespace {
-
-std::string_view Trim(std::string_view s) {
-    while (!s.empty() && static_cast<unsigned char>(s.front()) < 33) s.remove_prefix(1);
-    while (!s.empty() && static_cast<unsigned char>(s.back()) < 33) s.remove_suffix(1);
-    return s;
-}
-
-// The published check digit: the weighted sum modulo 11, then modulo 10.
-int CheckDigit(std::string_view digits, const int* weights, int count) {
-    int sum = 0;
-    for (int i = 0; i < count; ++i) sum += (digits[i] - '0') * weights[i];
-    return sum % 11 % 10;
-}
-
-bool AllDigits(std::string_view s) {
-    for (char c : s)
-        if (c < '0' || c > '9') return false;
-    return true;
-}
-
-std::uint16_t OrganisationRule(std::string_view n) {
-    static const int w[] = {2, 4, 10, 3, 5, 9, 4, 6, 8};
-    return AllDigits(n) && CheckDigit(n, w, 9) == n[9] - '0' ? 0 : 5;
-}
-
-std::uint16_t PersonRule(std::string_view n) {
-    static const int w11[] = {7, 2, 4, 10, 3, 5, 9, 4, 6, 8};
-    static const int w12[] = {3, 7, 2, 4, 10, 3, 5, 9, 4, 6, 8};
-    if (!AllDigits(n)) return 5;
-    return CheckDigit(n, w11, 10) == n[10] - '0' && CheckDigit(n, w12, 11) == n[11] - '0' ? 0 : 5;
-}
-
-bool TrimmedEmpty(const QString& s) { return Trim(s.toStdString()).empty(); }
 
 std::uint16_t RunPayerChecks(QWidget* owner, const QString& section, const QString& name, const QString& okato,
                              const QString& kpp, const QString& inn, bool organisation) {
@@ -61,8 +27,8 @@ std::uint16_t RunPayerChecks(QWidget* owner, const QString& section, const QStri
         }
     };
 
-    if (TrimmedEmpty(name)) fail(QStringLiteral("Не заполненно поле \"Наименование источника выплаты\""), 1);
-    if (!stop && Trim(okato.toStdString()).size() < 11)
+    if (IsBlank(name.toStdString())) fail(QStringLiteral("Не заполненно поле \"Наименование источника выплаты\""), 1);
+    if (!stop && Trimmed(okato.toStdString()).size() < 11)
         fail(organisation ? QStringLiteral("Не введен код ОКАТО (11 символов)")
                           : QStringLiteral("Не введен код ОКАТО (11 символов). (При продаже имущества физ.лицу - не нужен)"),
              4);
@@ -85,26 +51,6 @@ std::uint16_t RunPayerChecks(QWidget* owner, const QString& section, const QStri
 }
 
 } // namespace
-
-std::uint16_t CheckINN(std::string_view inn, std::uint8_t kind) {
-    const std::string_view n = Trim(inn);
-    if (n.empty()) return 1;
-    switch (kind) {
-    case 0:
-        if (n.size() == 10) return OrganisationRule(n);
-        if (n.size() == 12) return PersonRule(n);
-        return 2;
-    case 1: return n.size() != 10 ? 3 : OrganisationRule(n);
-    case 2: return n.size() != 12 ? 4 : PersonRule(n);
-    default: return 2;
-    }
-}
-
-std::uint16_t CheckKPP(std::string_view kpp) {
-    const std::string_view k = Trim(kpp);
-    if (k.empty()) return 1;
-    return k.size() != 9 ? 2 : 0;
-}
 
 std::uint16_t CheckPayer(QWidget* owner, const QString& section, const QString& name, const QString& okato,
                          const QString& kpp, const QString& inn) {

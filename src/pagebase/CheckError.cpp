@@ -1,4 +1,4 @@
-#include "app/CheckError.h"
+#include "pagebase/CheckError.h"
 
 #include "ui_CheckAllError.h"
 #include "ui_CheckError.h"
