@@ -30,12 +30,12 @@ void BM_DeclarationToPdf(benchmark::State& state) {
         auto log = ReadDanLog(block->View, false);
         kTSvodSum sums;
         sums.Calculate(*log);
-        PlanPages(*log, sums);
+        const TPagePlan plan = PlanPages(*log, sums);
         // As the run: the text file and the images of the pages' slots, in memory.
-        const std::string text = TaxTextBytes(BuildTaxText(*log, sums, TTaxClock::Now()));
-        const QList<QImage> barcodes = MakeBarcodeImages(text, BarcodeSlotCount(*log)).Images;
+        const std::string text = TaxTextBytes(BuildTaxText(*log, sums, plan, TTaxClock::Now()));
+        const QList<QImage> barcodes = MakeBarcodeImages(text, BarcodeSlotCount(*log, plan)).Images;
         images += barcodes.size();
-        TReportSession session(TBuildContext{*log, sums, barcodes});
+        TReportSession session(TBuildContext{*log, sums, plan, barcodes});
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(dir.filePath(QStringLiteral("declaration.pdf")));
@@ -43,7 +43,7 @@ void BM_DeclarationToPdf(benchmark::State& state) {
         printer.setFullPage(true);
         QPainter painter(&printer);
         bool first = true;
-        PrintSheets(session, 1, log->PageTotal, [&](const rl::TPage& page) {
+        PrintSheets(session, 1, plan.PageTotal, [&](const rl::TPage& page) {
             if (!first) printer.newPage();
             first = false;
             rl::PaintPage(painter, page, printer.resolution() / 25.4);

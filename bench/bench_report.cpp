@@ -25,8 +25,8 @@ void BM_ReportPipeline(benchmark::State& state) {
         auto log = ReadDanLog(block.data(), false);
         kTSvodSum sums;
         sums.Calculate(*log);
-        PlanPages(*log, sums);
-        benchmark::DoNotOptimize(log->PageTotal);
+        const TPagePlan plan = PlanPages(*log, sums);
+        benchmark::DoNotOptimize(plan.PageTotal);
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(block.size()));
     state.counters["block_bytes"] = static_cast<double>(block.size());

@@ -37,7 +37,7 @@ void Prepare(const std::uint8_t* doc, bool noDate) {
     run.DanLog = ReadDanLog(doc, noDate);
     run.SvodSum = std::make_unique<kTSvodSum>();
     run.SvodSum->Calculate(*run.DanLog);
-    PlanPages(*run.DanLog, *run.SvodSum);
+    run.Plan = PlanPages(*run.DanLog, *run.SvodSum);
 }
 
 // Takes one image of the barcode library: the bits are its own only during the call.
@@ -62,8 +62,8 @@ void KeepImage(void* context, const TAztecImage* image) {
 bool RunWithImages(const std::uint8_t* doc, bool noDate, const std::function<void(TReportRun&)>& then) {
     Prepare(doc, noDate);
     TReportRun& run = ReportRun();
-    run.TaxText = TaxTextBytes(BuildTaxText(*run.DanLog, *run.SvodSum, TTaxClock::Now()));
-    const int capacity = BarcodeSlotCount(*run.DanLog);
+    run.TaxText = TaxTextBytes(BuildTaxText(*run.DanLog, *run.SvodSum, run.Plan, TTaxClock::Now()));
+    const int capacity = BarcodeSlotCount(*run.DanLog, run.Plan);
     TBarcodeImages barcodes = MakeBarcodeImages(run.TaxText, capacity);
     if (barcodes.Made < 0) MessageBox(nullptr, QStringLiteral("Ошибка VAztecBarCode.dll"), TMsgIcon::None);
     // An image without a slot is never printed: it is not kept.
@@ -115,7 +115,7 @@ bool AllowPrintFlag = false;
 
 bool RunReport(const QString&, const std::uint8_t* doc, bool noDate) {
     return RunWithImages(doc, noDate, [](TReportRun& run) {
-        TReportSession session(TBuildContext{*run.DanLog, *run.SvodSum, run.BarcodeImages});
+        TReportSession session(TBuildContext{*run.DanLog, *run.SvodSum, run.Plan, run.BarcodeImages});
         session.Pages(skTitul); // the title page is built before the window opens
         TMyFormPreview preview(session, AllowPrintFlag);
         preview.exec();
@@ -124,7 +124,7 @@ bool RunReport(const QString&, const std::uint8_t* doc, bool noDate) {
 
 bool RunPrintReport(const QString&, const std::uint8_t* doc, bool noDate) {
     return RunWithImages(doc, noDate, [](TReportRun& run) {
-        TReportSession session(TBuildContext{*run.DanLog, *run.SvodSum, run.BarcodeImages});
+        TReportSession session(TBuildContext{*run.DanLog, *run.SvodSum, run.Plan, run.BarcodeImages});
         PrintWithDialog(session, nullptr);
     });
 }
@@ -134,7 +134,8 @@ QString RunFileOut(QWidget* owner, const std::uint8_t* doc) {
     const QString folder = ChooseExportFolder ? ChooseExportFolder(owner) : QString();
     if (folder.isEmpty()) return {};
     TReportRun& run = ReportRun();
-    const std::string path = TaxTextExport(*run.DanLog, *run.SvodSum, QDir::cleanPath(folder).toStdString(), TTaxClock::Now());
+    const std::string path =
+        TaxTextExport(*run.DanLog, *run.SvodSum, run.Plan, QDir::cleanPath(folder).toStdString(), TTaxClock::Now());
     if (path.empty()) return QStringLiteral("Ошибка записи. Файл не сформирован.");
     return QStringLiteral("Сформирован файл ") + QString::fromStdString(path);
 }

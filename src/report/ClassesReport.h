@@ -4,6 +4,7 @@
 
 #include "reportcore/ClassesLogDan.h"
 #include "reportcore/ClassesLogDanSums.h"
+#include "reportcore/ClassesReportPlan.h"
 
 #include <QImage>
 #include <QList>
@@ -29,6 +30,7 @@ bool FileOut(QWidget* Wnd, const std::uint8_t* Doc);
 struct TReportRun {
     std::unique_ptr<kTDanLog> DanLog;
     std::unique_ptr<kTSvodSum> SvodSum;
+    TPagePlan Plan;
     std::string TaxText;         // the bytes of the tax-office text file, as FileOut writes them
     QList<QImage> BarcodeImages; // the barcode images in page order
 };

@@ -30,7 +30,7 @@ std::function<bool(QPrinter& printer, int pageTotal, QWidget* parent)> AskPrintR
 
 // ---------------------------------------------------------------------------------------------
 
-bool TReportSession::Present(int kind) const { return Ctx.DanLog.SheetPageCount[kind] > 0; }
+bool TReportSession::Present(int kind) const { return Ctx.Plan.SheetPageCount[kind] > 0; }
 
 const std::vector<rl::TPage>& TReportSession::Pages(int kind) {
     auto& slot = pages_.at(static_cast<std::size_t>(kind));
@@ -42,20 +42,20 @@ const std::vector<rl::TPage>& TReportSession::Pages(int kind) {
     return *slot;
 }
 
-int TReportSession::PageTotal() const { return Ctx.DanLog.PageTotal; }
+int TReportSession::PageTotal() const { return Ctx.Plan.PageTotal; }
 
 std::vector<std::pair<int, int>> PrintSelection(const TReportSession& s, int from, int to) {
     std::vector<std::pair<int, int>> out;
-    const kTDanLog& log = s.Ctx.DanLog;
+    const TPagePlan& plan = s.Ctx.Plan;
     const auto inRange = [&](int page) { return page >= from && page <= to; };
     if (from == 1) out.emplace_back(skTitul, -1); // -1: every page of the kind
-    if (s.Present(skAdr) && inRange(log.SheetFirstPage[skAdr] + 1)) out.emplace_back(skAdr, -1);
+    if (s.Present(skAdr) && inRange(plan.SheetFirstPage[skAdr] + 1)) out.emplace_back(skAdr, -1);
     for (int k = skRazdel1; k <= skRazdel6; ++k)
-        if (s.Present(k) && inRange(log.SheetFirstPage[k] + 1)) out.emplace_back(k, -1);
+        if (s.Present(k) && inRange(plan.SheetFirstPage[k] + 1)) out.emplace_back(k, -1);
     for (int k = skPrilA9; k <= skPrilZ; ++k) {
         if (!s.Present(k)) continue;
-        for (int i = 1; i <= log.SheetPageCount[k]; ++i)
-            if (inRange(log.SheetFirstPage[k] + i)) out.emplace_back(k, i - 1);
+        for (int i = 1; i <= plan.SheetPageCount[k]; ++i)
+            if (inRange(plan.SheetFirstPage[k] + i)) out.emplace_back(k, i - 1);
     }
     return out;
 }
@@ -187,7 +187,7 @@ void TMyFormPreview::onChangeCombo1() {
     const int index = ui->ComboBox1->currentIndex();
     if (index < 0 || index >= static_cast<int>(listKinds_.size())) return;
     const int kind = listKinds_[static_cast<std::size_t>(index)];
-    SheetStartPage = kind == skTitul ? 1 : (kind == skAdr ? 2 : session_.Ctx.DanLog.SheetFirstPage[kind] + 1);
+    SheetStartPage = kind == skTitul ? 1 : (kind == skAdr ? 2 : session_.Ctx.Plan.SheetFirstPage[kind] + 1);
     ui->ComboBox1->setEnabled(true);
     ChangeReports(kind);
 }

@@ -509,3 +509,13 @@ std::unique_ptr<kTDanLog> ReadDanLog(const std::uint8_t* block, bool noDate) {
     storage.OpenBlock(block);
     return std::make_unique<kTDanLog>(storage, noDate);
 }
+
+bool kTDanLog::operator==(const kTDanLog& o) const {
+    return PrintDate == o.PrintDate && *DeclDan == *o.DeclDan && *PersonDan == *o.PersonDan && *Dohody == *o.Dohody &&
+           *Vychety == *o.Vychety && Nalog == o.Nalog;
+}
+
+TCitizenship CitizenshipOf(const kTPersonDan& person) {
+    const kTInostr& f = person.Inostr;
+    return {f.Citizenship.empty() ? "Россия" : f.Citizenship, f.CountryCode.empty() ? "643" : f.CountryCode};
+}

@@ -75,11 +75,13 @@ struct mbTNalog {
     std::string KBK;
     std::string Note;
     Currency Sum;
+    bool operator==(const mbTNalog&) const = default;
 };
 
 struct kTInostr {
     std::string InnerDays, Citizenship, AddressAbroad, CountryCode;
     std::string HomeCode, HomePhone, WorkCode, WorkPhone;
+    bool operator==(const kTInostr&) const = default;
 };
 
 struct kTPersonDan {
@@ -98,6 +100,7 @@ struct kTPersonDan {
     std::string RegionName;
     std::string District, City, Area, Street, House, Building, Flat, OKATO;
     std::string HomeCode, HomePhone, WorkCode, WorkPhone;
+    bool operator==(const kTPersonDan&) const = default;
 };
 
 struct kTDeclDan {
@@ -111,9 +114,9 @@ struct kTDeclDan {
     std::uint16_t Appendixes = 0;
     std::uint8_t FilingMethod = 0, FilerStatus = 0, DeclarationKind = 0;
     std::int32_t AppB = 0, AppV = 0, AppG = 0, AppD = 0, AppK = 0, AppL = 0, AppM = 0, AppE = 0, AppZ = 0;
-    std::string OKATO13, OKATO9, OKATO35; // filled by the sums
     std::string OGRNIP;
     Currency SupposeIncome;
+    bool operator==(const kTDeclDan&) const = default;
 };
 
 struct kTSpisVidDoh {
@@ -124,24 +127,26 @@ struct kTSpisVidDoh {
     Currency DeductSum;
     std::int32_t DeductNorm = 0;
     std::uint16_t Month = 0;
+    bool operator==(const kTSpisVidDoh&) const = default;
 };
 
 struct kThirteenDoh {
     kThirteenDoh(mTDocumentStorage& storage, std::int32_t index);
     bool PrimaryWorkplase = false;
     std::string INN, KPP, OKATO, SourseName;
-    Currency ItogIncomeSum; // set by the sheet А sums
     Currency Obl, TaxIsch, HoldSum;
     std::array<Currency, 12> MonthSum{};
     std::array<bool, 12> MonthPresent{};
     std::int32_t LineCount = 0;
     std::vector<kTSpisVidDoh> Lines;
+    bool operator==(const kThirteenDoh&) const = default;
 };
 
 struct kTThirtyDoh {
     kTThirtyDoh(mTDocumentStorage& storage, std::int32_t index);
     std::string INN, KPP, OKATO, SourseName;
     Currency ItogIncomeSum, Obl, TaxIsch, HoldSum;
+    bool operator==(const kTThirtyDoh&) const = default;
 };
 
 struct kTThirtyFiveDoh {
@@ -151,6 +156,7 @@ struct kTThirtyFiveDoh {
     Currency DeductSum;
     std::uint16_t DeductCode = 0;
     Currency HoldSum, Obl, TaxIsch, ItogIncomeSum;
+    bool operator==(const kTThirtyFiveDoh&) const = default;
 };
 
 struct kTInoValutDoh {
@@ -169,10 +175,12 @@ struct kTInoValutDoh {
     std::int32_t DeductCode = 0;
     Currency DeductSum, AppliedDeduct, TaxDue, TaxCredit;
     std::int32_t DeductNorm = 0;
+    bool operator==(const kTInoValutDoh&) const = default;
 };
 
 struct kTExpenseRecord {
     Currency Mat, Amortization, WorkPay, Other, Total;
+    bool operator==(const kTExpenseRecord&) const = default;
 };
 
 struct kTPredprinimDeyatDoh {
@@ -189,6 +197,7 @@ struct kTPredprinimDeyatDoh {
     bool ConfirmedExpenses = false;
     kTExpenseRecord ExpenseTotals; // Mat, Amortization, WorkPay, Other over the year
     Currency ResultExpense;
+    bool operator==(const kTPredprinimDeyatDoh&) const = default;
 };
 
 // A list of items read as a word count followed by the items; empty when its kind is absent.
@@ -196,6 +205,7 @@ template <class T>
 struct kTItemList {
     std::int32_t Count = 0;
     std::vector<T> Items;
+    bool operator==(const kTItemList&) const = default;
 };
 
 struct kTThirteenList : kTItemList<kThirteenDoh> {};
@@ -203,11 +213,13 @@ struct kTThirtyList : kTItemList<kTThirtyDoh> {};
 struct kTThirtyFiveList : kTItemList<kTThirtyFiveDoh> {};
 struct kTInoValutList : kTItemList<kTInoValutDoh> {
     std::int32_t Count13 = 0, Count9 = 0, Count35 = 0;
+    bool operator==(const kTInoValutList&) const = default;
 };
 struct kTPredprinimDeyatList : kTItemList<kTPredprinimDeyatDoh> {
     std::uint16_t MonthSet = 0;
     Currency ActualPrepayment, NachPrepayment, SupposeIncome, SupVich;
     std::string OGRNIP;
+    bool operator==(const kTPredprinimDeyatList&) const = default;
 };
 
 struct kTDohody {
@@ -217,6 +229,7 @@ struct kTDohody {
     kTThirtyFiveList ThirtyFiveList;
     kTInoValutList InoValutList;
     kTPredprinimDeyatList PredprinimDeyatList;
+    bool operator==(const kTDohody&) const = default;
 };
 
 struct kTStandartVych {
@@ -234,6 +247,7 @@ struct kTStandartVych {
     std::array<Currency, 12> ZayavaSum{};
     bool Combination = false;
     std::array<std::int32_t, 12> MonthCombination{};
+    bool operator==(const kTStandartVych&) const = default;
 };
 
 struct kTSocialVych {
@@ -244,6 +258,7 @@ struct kTSocialVych {
     std::int32_t ChildEduCount = 0;
     std::vector<Currency> ChildEduSums;
     Currency Medical, ExpensiveMedical;
+    bool operator==(const kTSocialVych&) const = default;
 };
 
 struct kTStroitVych {
@@ -256,6 +271,7 @@ struct kTStroitVych {
     Currency TransferringChargeSum, TransferringCreditSum, PostYears, PostYearsIp;
     Currency PostYearsNA, PostYearsIpNA, ObschSum, ObschIpSum, VychNA, VychIpNA;
     long double Share = 0; // the filer's share as a fraction
+    bool operator==(const kTStroitVych&) const = default;
 };
 
 struct kTVychety {
@@ -263,6 +279,7 @@ struct kTVychety {
     kTStandartVych StandartVych;
     kTSocialVych SocialVych;
     kTStroitVych StroitVych;
+    bool operator==(const kTVychety&) const = default;
 };
 
 class kTDanLog {
@@ -270,11 +287,10 @@ public:
     // Reads the whole declaration from an opened container; the general data first, then the
     // person, the incomes, the deductions and the tax-paid lines, in the order they were written.
     kTDanLog(mTDocumentStorage& storage, bool noDate);
+    // Equal when every value read is equal.
+    bool operator==(const kTDanLog& other) const;
 
     bool PrintDate = true;
-    std::int32_t PageTotal = 0;
-    std::array<std::int32_t, kSheetKinds + 1> SheetPageCount{}; // indexed by TSheetKind
-    std::array<std::int32_t, kSheetKinds + 1> SheetFirstPage{}; // pages before the kind
     std::unique_ptr<kTDeclDan> DeclDan;
     std::unique_ptr<kTPersonDan> PersonDan;
     std::unique_ptr<kTDohody> Dohody;
@@ -284,3 +300,10 @@ public:
 
 // Reads a handed-over block (a zero-terminated "DLSG" document) into a new model.
 std::unique_ptr<kTDanLog> ReadDanLog(const std::uint8_t* block, bool noDate);
+
+// The filer's citizenship and country code as the title page and the tax-office text file give
+// them: Russia's where the document leaves them empty.
+struct TCitizenship {
+    std::string Name, CountryCode;
+};
+TCitizenship CitizenshipOf(const kTPersonDan& person);

@@ -5,29 +5,25 @@ namespace {
 
 Currency Max0(Currency x) { return x > Currency() ? x : Currency(); }
 
-// Sheet А of 13 % sources (a resident's 13 % or a non-resident's 30 %): income from the lines.
-void SumThirteenSources(kTDanLog& log, kTSvodSumPrilA& a) {
-    for (kThirteenDoh& s : log.Dohody->ThirteenList.Items) {
-        s.ItogIncomeSum = Currency();
-        if (log.DeclDan->OKATO13.empty()) log.DeclDan->OKATO13 = s.OKATO;
-        for (const kTSpisVidDoh& l : s.Lines) {
-            a.Line080 += l.IncomeSum;
-            s.ItogIncomeSum += l.IncomeSum;
-        }
-        a.Line090 += s.Obl;
-        a.Line100 += s.TaxIsch;
-        a.Line110 += s.HoldSum;
-    }
+// One source of sheet А: its block, and its part of the totals but the income, which the caller adds.
+template <class Source>
+void AddSource(kTSvodSumPrilA& a, const Source& s, Currency income, Currency obl, Currency tax) {
+    if (a.OKATO.empty()) a.OKATO = s.OKATO;
+    a.Line090 += obl;
+    a.Line100 += tax;
+    a.Line110 += s.HoldSum;
+    a.Sources.push_back({s.INN, s.KPP, s.OKATO, s.SourseName, income, obl, tax, s.HoldSum});
 }
 
-template <class Source>
-void SumSources(std::vector<Source>& sources, std::string& okato, kTSvodSumPrilA& a) {
-    for (const Source& s : sources) {
-        if (okato.empty()) okato = s.OKATO;
-        a.Line080 += s.ItogIncomeSum;
-        a.Line090 += s.Obl;
-        a.Line100 += s.TaxIsch;
-        a.Line110 += s.HoldSum;
+// Sheet А of 13 % sources (a resident's 13 % or a non-resident's 30 %): income from the lines.
+void SumThirteenSources(const kTDanLog& log, kTSvodSumPrilA& a) {
+    for (const kThirteenDoh& s : log.Dohody->ThirteenList.Items) {
+        Currency income;
+        for (const kTSpisVidDoh& l : s.Lines) {
+            a.Line080 += l.IncomeSum;
+            income += l.IncomeSum;
+        }
+        AddSource(a, s, income, s.Obl, s.TaxIsch);
     }
 }
 
@@ -69,10 +65,10 @@ void kTSvodSum::Clear() {
     PrilK.Clear();
 }
 
-bool kTSvodSum::Calculate(kTDanLog& log) {
+bool kTSvodSum::Calculate(const kTDanLog& log) {
     Clear();
     bool ok = true;
-    // The sheets in this order: each may read what an earlier one computed or wrote back.
+    // The sheets in this order: each may read what an earlier one computed.
     ok = ok && PrilA6.Calculate(log, *this);
     ok = ok && PrilA13.Calculate(log, *this);
     ok = ok && PrilA30.Calculate(log, *this);
@@ -91,8 +87,11 @@ bool kTSvodSum::Calculate(kTDanLog& log) {
     ok = ok && PrilE.Calculate(log, *this);
     ok = ok && PrilZ.Calculate(log, *this);
 
-    log.SheetPageCount[skRazdel6] = 0;
-    for (std::string* okato : {&log.DeclDan->OKATO13, &log.DeclDan->OKATO9, &log.DeclDan->OKATO35})
+    // Only one of sheets А at 13 and 30 % has sources, by the declaration kind.
+    OKATO13 = PrilA13.OKATO.empty() ? PrilA30.OKATO : PrilA13.OKATO;
+    OKATO9 = PrilA6.OKATO;
+    OKATO35 = PrilA35.OKATO;
+    for (std::string* okato : {&OKATO13, &OKATO9, &OKATO35})
         if (okato->empty()) *okato = log.PersonDan->OKATO;
 
     ok = ok && List1.Calculate(log, *this);
@@ -107,33 +106,44 @@ bool kTSvodSum::Calculate(kTDanLog& log) {
 // =============================================================================================
 // Sheets А, Б, В
 
-bool kTSvodSumPrilA13::Calculate(kTDanLog& log, kTSvodSum&) {
+bool kTSvodSumPrilA13::Calculate(const kTDanLog& log, const kTSvodSum&) {
     Clear();
     if (log.DeclDan->DeclarationKind != 0) return true;
     SumThirteenSources(log, *this);
     return true;
 }
 
-bool kTSvodSumPrilA30::Calculate(kTDanLog& log, kTSvodSum&) {
+bool kTSvodSumPrilA30::Calculate(const kTDanLog& log, const kTSvodSum&) {
     Clear();
     if (log.DeclDan->DeclarationKind != 1) return true;
     SumThirteenSources(log, *this);
     return true;
 }
 
-bool kTSvodSumPrilA6::Calculate(kTDanLog& log, kTSvodSum&) {
+bool kTSvodSumPrilA6::Calculate(const kTDanLog& log, const kTSvodSum&) {
     Clear();
-    SumSources(log.Dohody->ThirtyList.Items, log.DeclDan->OKATO9, *this);
+    for (const kTThirtyDoh& s : log.Dohody->ThirtyList.Items) {
+        Line080 += s.ItogIncomeSum;
+        AddSource(*this, s, s.ItogIncomeSum, s.Obl, s.TaxIsch);
+    }
     return true;
 }
 
-bool kTSvodSumPrilA35::Calculate(kTDanLog& log, kTSvodSum&) {
+bool kTSvodSumPrilA35::Calculate(const kTDanLog& log, const kTSvodSum& sums) {
     Clear();
-    SumSources(log.Dohody->ThirtyFiveList.Items, log.DeclDan->OKATO35, *this);
+    const auto& items = log.Dohody->ThirtyFiveList.Items;
+    const std::vector<Figures35>& taxed = sums.PrilM.Sources35;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const kTThirtyFiveDoh& s = items[i];
+        // As sheet Г left the source; one it has not seen keeps its own figures.
+        const Figures35 f = i < taxed.size() ? taxed[i] : Figures35{s.DeductSum, s.Obl, s.TaxIsch};
+        Line080 += s.ItogIncomeSum;
+        AddSource(*this, s, s.ItogIncomeSum, f.Obl, f.TaxIsch);
+    }
     return true;
 }
 
-bool kTSvodSumPrilB::Calculate(kTDanLog& log, kTSvodSum&, std::int32_t rate) {
+bool kTSvodSumPrilB::Calculate(const kTDanLog& log, const kTSvodSum&, std::int32_t rate) {
     Clear();
     for (const kTInoValutDoh& d : log.Dohody->InoValutList.Items) {
         if (d.Stav != rate) continue;
@@ -147,11 +157,13 @@ bool kTSvodSumPrilB::Calculate(kTDanLog& log, kTSvodSum&, std::int32_t rate) {
     return true;
 }
 
-bool kTSvodSumPrilV::Calculate(kTDanLog& log, kTSvodSum&) {
+Currency ExpenseTotal(const kTExpenseRecord& r) { return r.Mat + r.Amortization + r.WorkPay + r.Other; }
+
+bool kTSvodSumPrilV::Calculate(const kTDanLog& log, const kTSvodSum&) {
     Line110 = Currency();
     Line120 = Currency();
-    auto& biz = log.Dohody->PredprinimDeyatList;
-    for (kTPredprinimDeyatDoh& a : biz.Items) {
+    const auto& biz = log.Dohody->PredprinimDeyatList;
+    for (const kTPredprinimDeyatDoh& a : biz.Items) {
         Line140 = biz.ActualPrepayment;
         Line130 = biz.NachPrepayment;
         Currency income;
@@ -160,15 +172,10 @@ bool kTSvodSumPrilV::Calculate(kTDanLog& log, kTSvodSum&) {
         else
             income = a.TotalIncome;
         Currency expense;
-        auto total = [](kTExpenseRecord& r) { r.Total = r.Mat + r.Amortization + r.WorkPay + r.Other; };
         if (a.ExpenseByMonth) {
-            for (kTExpenseRecord& r : a.MonthExpense) {
-                total(r);
-                expense += r.Total;
-            }
+            for (const kTExpenseRecord& r : a.MonthExpense) expense += ExpenseTotal(r);
         } else if (a.ConfirmedExpenses) {
-            total(a.PeriodExpense);
-            expense = a.PeriodExpense.Total;
+            expense = ExpenseTotal(a.PeriodExpense);
         } else {
             expense = a.ResultExpense; // the 20 % norm as the program stored it
         }
@@ -182,7 +189,7 @@ bool kTSvodSumPrilV::Calculate(kTDanLog& log, kTSvodSum&) {
 // =============================================================================================
 // Sections
 
-bool kTSvodSumList1::Calculate(kTDanLog& log, kTSvodSum& s) {
+bool kTSvodSumList1::Calculate(const kTDanLog& log, const kTSvodSum& s) {
     Line010 = s.PrilA13.Line080 + s.PrilV.Line110 + s.PrilB13.Line150;
     Line020 = s.PrilM.Line130;
     Line030 = Line010 - Line020;
@@ -200,7 +207,7 @@ bool kTSvodSumList1::Calculate(kTDanLog& log, kTSvodSum& s) {
     return true;
 }
 
-bool kTSvodSumList2::Calculate(kTDanLog& log, kTSvodSum& s) {
+bool kTSvodSumList2::Calculate(const kTDanLog& log, const kTSvodSum& s) {
     Line010 = s.PrilA30.Line080;
     Line020 = s.PrilM.Line130 + s.PrilM.Line170;
     Line030 = Line010 - Line020;
@@ -214,7 +221,7 @@ bool kTSvodSumList2::Calculate(kTDanLog& log, kTSvodSum& s) {
     return true;
 }
 
-bool kTSvodSumList3::Calculate(kTDanLog& log, kTSvodSum& s) {
+bool kTSvodSumList3::Calculate(const kTDanLog& log, const kTSvodSum& s) {
     Line010 = s.PrilA35.Line080 + s.PrilB35.Line150;
     Line020 = s.PrilM.Line170;
     Line030 = Max0(Line010 - Line020);
@@ -227,7 +234,7 @@ bool kTSvodSumList3::Calculate(kTDanLog& log, kTSvodSum& s) {
     return true;
 }
 
-bool kTSvodSumList4::Calculate(kTDanLog& log, kTSvodSum& s) {
+bool kTSvodSumList4::Calculate(const kTDanLog& log, const kTSvodSum& s) {
     Line010 = s.PrilA6.Line080 + s.PrilB9.Line150;
     Line020 = s.PrilA6.Line090 + s.PrilB9.Line150;
     Line030 = s.PrilA6.Line100 + s.PrilB9.Line170;
@@ -239,7 +246,7 @@ bool kTSvodSumList4::Calculate(kTDanLog& log, kTSvodSum& s) {
     return true;
 }
 
-bool kTSvodSumList5::Calculate(kTDanLog&, kTSvodSum& s) {
+bool kTSvodSumList5::Calculate(const kTDanLog&, const kTSvodSum& s) {
     Line010 = s.List1.Line100 + s.List2.Line090 + s.List3.Line080 + s.List4.Line070;
     Line020 = s.List1.Line110 + s.List2.Line100 + s.List3.Line090 + s.List4.Line080;
     if (Line010 > Line020) {
@@ -257,7 +264,7 @@ void kTSvodSumList6::Add(const std::string& k, const std::string& o, const char*
     ++Count;
 }
 
-bool kTSvodSumList6::Calculate(kTDanLog& log, kTSvodSum& s) {
+bool kTSvodSumList6::Calculate(const kTDanLog& log, const kTSvodSum& s) {
     const std::string& okatoP = log.PersonDan->OKATO;
     const auto& biz = log.Dohody->PredprinimDeyatList;
     const std::size_t before = Entries.size();
@@ -313,11 +320,11 @@ bool kTSvodSumList6::Calculate(kTDanLog& log, kTSvodSum& s) {
         if (p > Currency()) Add(kbk::Tax13, okatoP, "1", p);
     }
 
-    if (!s.List3.Line080.IsZero()) Add(kbk::Tax35, log.DeclDan->OKATO35, "2", s.List3.Line080);
+    if (!s.List3.Line080.IsZero()) Add(kbk::Tax35, s.OKATO35, "2", s.List3.Line080);
     if (!s.List3.Line090.IsZero()) Add(kbk::Tax35, okatoP, "1", s.List3.Line090);
-    if (!s.List2.Line090.IsZero()) Add(kbk::Tax30, log.DeclDan->OKATO13, "2", s.List2.Line090);
+    if (!s.List2.Line090.IsZero()) Add(kbk::Tax30, s.OKATO13, "2", s.List2.Line090);
     if (!s.List2.Line100.IsZero()) Add(kbk::Tax30, okatoP, "1", s.List2.Line100);
-    if (!s.List4.Line070.IsZero()) Add(kbk::Tax9, log.DeclDan->OKATO9, "2", s.List4.Line070);
+    if (!s.List4.Line070.IsZero()) Add(kbk::Tax9, s.OKATO9, "2", s.List4.Line070);
     if (!s.List4.Line080.IsZero()) Add(kbk::Tax9, okatoP, "1", s.List4.Line080);
 
     if (Entries.size() == before) {
@@ -333,6 +340,5 @@ bool kTSvodSumList6::Calculate(kTDanLog& log, kTSvodSum& s) {
             code = kbk::Tax35;
         Add(code, okatoP, "3", Currency());
     }
-    log.SheetPageCount[skRazdel6] = Count;
     return true;
 }

@@ -1,5 +1,6 @@
 // Sums of sheets Г (exempt incomes), Д, Д($) (author's fees) and Е (civil-law contracts).
 #include "reportcore/ClassesLogDanSums.h"
+#include "reportcore/ClassesReportPlan.h"
 
 #include <algorithm>
 #include <string>
@@ -55,26 +56,29 @@ void kTSvodSumPrilM::Clear() {
         *c = Currency();
 }
 
-bool kTSvodSumPrilM::Calculate(kTDanLog& log, kTSvodSum&) {
+bool kTSvodSumPrilM::Calculate(const kTDanLog& log, const kTSvodSum&) {
     Clear();
     PrizeCount = 0;
     Prizes.clear();
+    Sources35.clear();
 
     // Part 2: prizes of advertising games share one 2000 exemption in list order; each listed
     // source keeps the part it got as its deduction and is taxed on the rest.
     Currency left = kExemptLimit;
-    for (kTThirtyFiveDoh& src : log.Dohody->ThirtyFiveList.Items) {
+    for (const kTThirtyFiveDoh& src : log.Dohody->ThirtyFiveList.Items) {
+        Figures35& taxed = Sources35.emplace_back(Figures35{src.DeductSum, src.Obl, src.TaxIsch});
         if (src.IncomeCode != kPrizeCode || src.DeductSum <= Currency()) continue;
         const Currency exempt = std::min(src.DeductSum, left);
         Prizes.push_back({src.INN, src.KPP, src.SourseName, src.ItogIncomeSum, exempt});
-        src.DeductSum = exempt;
-        src.Obl = src.ItogIncomeSum - exempt;
-        src.TaxIsch = RoundedTax(src.Obl, 0.35L);
+        taxed.DeductSum = exempt;
+        taxed.Obl = src.ItogIncomeSum - exempt;
+        taxed.TaxIsch = RoundedTax(taxed.Obl, 0.35L);
         Line170 += exempt;
         left -= exempt;
     }
-    // Two sources to a printed page.
-    if (Prizes.size() % 2 != 0) Prizes.push_back(Rec35{});
+    // The sources of a printed page come in whole pages.
+    const std::size_t perPage = static_cast<std::size_t>(SheetKindInfo(skPrilM).BlocksPerPage);
+    while (Prizes.size() % perPage != 0) Prizes.push_back(Rec35{});
     PrizeCount = static_cast<std::int32_t>(Prizes.size());
 
     const auto& thirteen = log.Dohody->ThirteenList.Items;
@@ -118,7 +122,7 @@ bool kTSvodSumPrilM::Calculate(kTDanLog& log, kTSvodSum&) {
 // ---------------------------------------------------------------------------------------------
 // Sheet Д: author's fees from sources in Russia
 
-bool kTSvodSumPrilG::Calculate(kTDanLog& log, kTSvodSum&) {
+bool kTSvodSumPrilG::Calculate(const kTDanLog& log, const kTSvodSum&) {
     const auto& thirteen = log.Dohody->ThirteenList.Items;
     if (thirteen.empty()) return true;
     Records.clear();
@@ -138,7 +142,7 @@ bool kTSvodSumPrilG::Calculate(kTDanLog& log, kTSvodSum&) {
 // ---------------------------------------------------------------------------------------------
 // Sheet Д($): author's fees from sources abroad, taxed at 13 %
 
-bool kTSvodSumPrilG_In::Calculate(kTDanLog& log, kTSvodSum&) {
+bool kTSvodSumPrilG_In::Calculate(const kTDanLog& log, const kTSvodSum&) {
     Records.clear();
     Line100 = Currency();
     Line110 = Currency();
@@ -155,7 +159,7 @@ bool kTSvodSumPrilG_In::Calculate(kTDanLog& log, kTSvodSum&) {
 // ---------------------------------------------------------------------------------------------
 // Sheet Е: civil-law contracts
 
-bool kTSvodSumPrilD::Calculate(kTDanLog& log, kTSvodSum&) {
+bool kTSvodSumPrilD::Calculate(const kTDanLog& log, const kTSvodSum&) {
     const auto& thirteen = log.Dohody->ThirteenList.Items;
     // The sheet belongs to the 13 % income: a 13 % source or an income abroad at 13 % (sheet Б)
     // opens it. Without either it stays empty, so that no deduction reaches section 1 from a sheet

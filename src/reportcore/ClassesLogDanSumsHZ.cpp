@@ -48,17 +48,20 @@ void kTSvodSumPrilH::Clear() {
         *c = Currency();
 }
 
-bool kTSvodSumPrilH::Calculate(kTDanLog& log, kTSvodSum&) {
+Currency AppliedDeduction(std::int32_t incomeCode, std::int32_t deductCode, Currency income, Currency deduction) {
+    return incomeCode == 1511 && deductCode == 313 ? AtMost(deduction, income) : deduction;
+}
+
+bool kTSvodSumPrilH::Calculate(const kTDanLog& log, const kTSvodSum&) {
     Clear();
     WithExpenses houses, houseShares, other;
 
-    auto& sources = log.Dohody->ThirteenList.Items;
-    auto& foreign = log.Dohody->InoValutList.Items;
+    const auto& sources = log.Dohody->ThirteenList.Items;
+    const auto& foreign = log.Dohody->InoValutList.Items;
     if (sources.empty() && foreign.empty()) return true;
 
-    // One income by its code pair. The deduction of a sold share (1511/313) is cut to its income in
-    // the model itself, so whatever reads the line later sees the cut amount.
-    auto apply = [&](std::int32_t incomeCode, Currency amount, std::int32_t deductCode, Currency& deduction) {
+    // One income by its code pair, with its deduction as the sums take it.
+    auto apply = [&](std::int32_t incomeCode, Currency amount, std::int32_t deductCode, Currency deduction) {
         switch (incomeCode) {
         case 1510:
             if (deductCode == 301) {
@@ -74,7 +77,6 @@ bool kTSvodSumPrilH::Calculate(kTDanLog& log, kTSvodSum&) {
         case 1511:
             if (deductCode == 313) {
                 Line030 += amount;
-                deduction = AtMost(deduction, amount);
                 Line040 += deduction;
             } else if (deductCode == 314) {
                 Line090 += amount;
@@ -113,9 +115,13 @@ bool kTSvodSumPrilH::Calculate(kTDanLog& log, kTSvodSum&) {
         }
     };
 
-    for (kThirteenDoh& source : sources)
-        for (kTSpisVidDoh& line : source.Lines) apply(line.IncomeCode, line.IncomeSum, line.DeductCode, line.DeductSum);
-    for (kTInoValutDoh& income : foreign) apply(income.IncomeCode, income.IncomeRub, income.DeductCode, income.DeductSum);
+    for (const kThirteenDoh& source : sources)
+        for (const kTSpisVidDoh& line : source.Lines)
+            apply(line.IncomeCode, line.IncomeSum, line.DeductCode,
+                  AppliedDeduction(line.IncomeCode, line.DeductCode, line.IncomeSum, line.DeductSum));
+    for (const kTInoValutDoh& income : foreign)
+        apply(income.IncomeCode, income.IncomeRub, income.DeductCode,
+              AppliedDeduction(income.IncomeCode, income.DeductCode, income.IncomeRub, income.DeductSum));
 
     // Dwellings held less than 3 years: documented expenses, when there are any, replace the fixed
     // deduction and are not limited.
@@ -155,7 +161,7 @@ void kTSvodSumPrilZ::Clear() {
         *c = Currency();
 }
 
-bool kTSvodSumPrilZ::Calculate(kTDanLog& log, kTSvodSum& sums) {
+bool kTSvodSumPrilZ::Calculate(const kTDanLog& log, const kTSvodSum& sums) {
     const kTStroitVych& v = log.Vychety->StroitVych;
     if (!v.Granting) return true;
 

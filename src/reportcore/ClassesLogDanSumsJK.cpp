@@ -64,7 +64,7 @@ void SumKind(kTSvodSumPrilJK& sheet, int k, Currency& loss) {
 
 // Sheet И: the kind 1 loss goes to kind 2 first; what is left of it and the losses of kinds 3-5
 // are carried to sheet З.
-bool kTSvodSumPrilK::Calculate(kTDanLog& log, kTSvodSum&) {
+bool kTSvodSumPrilK::Calculate(const kTDanLog& log, const kTSvodSum&) {
     Collect(*this, log, kTrustCodes);
     Carry1 = Carry3 = Carry4 = Carry5 = Accepted2 = Currency();
     Currency& loss2 = LossRest[0];
@@ -116,7 +116,7 @@ bool kTSvodSumPrilK::Calculate(kTDanLog& log, kTSvodSum&) {
 }
 
 // Sheet З: the filer's own operations, reduced also by the losses sheet И carries over.
-bool kTSvodSumPrilJ::Calculate(kTDanLog& log, kTSvodSum& sums) {
+bool kTSvodSumPrilJ::Calculate(const kTDanLog& log, const kTSvodSum& sums) {
     Collect(*this, log, kOwnCodes);
     const kTSvodSumPrilK& trust = sums.PrilK;
     Currency& loss2 = LossRest[0];

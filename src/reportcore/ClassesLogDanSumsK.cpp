@@ -41,7 +41,7 @@ Currency Roubles(std::int64_t n) { return Currency::FromInt(n); }
 
 } // namespace
 
-bool kTSvodSumPrilE::Calculate(kTDanLog& log, kTSvodSum& sums) {
+bool kTSvodSumPrilE::Calculate(const kTDanLog& log, const kTSvodSum& sums) {
     Months130 = 0;
     Months140 = 0;
     ActivityResult.fill(Currency());
@@ -62,7 +62,8 @@ bool kTSvodSumPrilE::Calculate(kTDanLog& log, kTSvodSum& sums) {
             for (const kTSpisVidDoh& line : src.Lines) {
                 anyLine = true;
                 if (line.Month < 1 || line.Month > 12) continue;
-                CumIncome[line.Month - 1] += line.IncomeSum - line.DeductSum;
+                CumIncome[line.Month - 1] +=
+                    line.IncomeSum - AppliedDeduction(line.IncomeCode, line.DeductCode, line.IncomeSum, line.DeductSum);
                 counted |= static_cast<MonthSet>(1u << (line.Month - 1));
             }
         }
@@ -75,7 +76,7 @@ bool kTSvodSumPrilE::Calculate(kTDanLog& log, kTSvodSum& sums) {
                 if (a.IncomeByMonth)
                     for (int i = 0; i < 12; ++i) ActivityResult[i] += a.MonthIncome[i];
                 if (a.ExpenseByMonth) {
-                    for (int i = 0; i < 12; ++i) ActivityExpense[i] += a.MonthExpense[i].Total;
+                    for (int i = 0; i < 12; ++i) ActivityExpense[i] += ExpenseTotal(a.MonthExpense[i]);
                 } else if (!a.ConfirmedExpenses) {
                     for (int i = 0; i < 12; ++i) ActivityExpense[i] += ExpenseNorm(a.MonthIncome[i]);
                 }
@@ -160,7 +161,7 @@ bool kTSvodSumPrilE::Calculate(kTDanLog& log, kTSvodSum& sums) {
         }
     }
 
-    kTSocialVych& soc = log.Vychety->SocialVych;
+    const kTSocialVych& soc = log.Vychety->SocialVych;
     if (soc.Granting) {
         // Charity up to a quarter of the year's income at 13 %.
         const Currency base = sums.PrilA13.Line080 + sums.PrilB13.Line150 + sums.PrilV.Line110;
@@ -168,11 +169,7 @@ bool kTSvodSumPrilE::Calculate(kTDanLog& log, kTSvodSum& sums) {
         // Four times the amount is compared in 128 bits: a damaged document may hold any amount.
         if (static_cast<__int128>(soc.Charity.Raw()) * 4 > base.Raw()) Line230 = QuarterCutToKopecks(base);
         Line240 = std::min(soc.SelfEducation, kSocialLimit);
-        // Each child's amount is limited in the list itself, for every later reader.
-        for (Currency& c : soc.ChildEduSums) {
-            if (c > kSocialLimit) c = kSocialLimit;
-            Line250 += c;
-        }
+        for (const Currency& c : soc.ChildEduSums) Line250 += std::min(c, kSocialLimit);
         Line260 = std::min(soc.Medical, kSocialLimit);
         Line270 = soc.ExpensiveMedical;
     }

@@ -4,6 +4,9 @@
 
 #include "reportcore/ClassesLogDan.h"
 
+#include <array>
+#include <cstdint>
+
 struct kTSvodSum;
 
 struct TSheetKindInfo {
@@ -11,15 +14,23 @@ struct TSheetKindInfo {
     const char* PageCode;    // one-dimensional code of the page header
     const char* PageCode4;   // the code on form 4-NDFL where it differs, else nullptr
     const char* SectionCode; // five-digit code of the tax-office text file, nullptr before section 1
+    int BlocksPerPage;       // record blocks a page of a sheet that lists them, else 0
 };
 
 // Indexed by TSheetKind (1..25).
 const TSheetKindInfo& SheetKindInfo(int kind);
 
-// Fills the page plan of the model: SheetPageCount, SheetFirstPage and PageTotal. Runs once, after
-// the figures have been calculated.
-bool PlanPages(kTDanLog& log, const kTSvodSum& sums);
+// Which sheet kinds a declaration needs, how many pages each takes and the page number of each.
+struct TPagePlan {
+    std::int32_t PageTotal = 0;
+    std::array<std::int32_t, kSheetKinds + 1> SheetPageCount{}; // indexed by TSheetKind, 0 = absent
+    std::array<std::int32_t, kSheetKinds + 1> SheetFirstPage{}; // pages before the kind
+    bool operator==(const TPagePlan&) const = default;
+};
+
+// The page plan of a declaration, made once its figures have been calculated.
+TPagePlan PlanPages(const kTDanLog& log, const kTSvodSum& sums);
 
 // The two-dimensional barcode slots of the planned pages: three on the title page, page 2 and each
 // section page, two on the second page of form 4-NDFL.
-int BarcodeSlotCount(const kTDanLog& log);
+int BarcodeSlotCount(const kTDanLog& log, const TPagePlan& plan);

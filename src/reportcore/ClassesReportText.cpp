@@ -89,9 +89,10 @@ std::string TaxTextFileName(const kTDanLog& log, const TTaxClock& clock) {
     return "O" + middle + "05.001";
 }
 
-std::vector<std::string> BuildTaxText(kTDanLog& log, const kTSvodSum& sums, const TTaxClock& clock) {
+std::vector<std::string> BuildTaxText(const kTDanLog& log, const kTSvodSum& sums, const TPagePlan& plan,
+                                      const TTaxClock& clock) {
     std::vector<std::string> L;
-    kTPersonDan& p = *log.PersonDan;
+    const kTPersonDan& p = *log.PersonDan;
     const kTDeclDan& g = *log.DeclDan;
     const bool form4 = g.DeclarationKind == 2;
     const std::string inn12 = Inn12(log);
@@ -126,10 +127,9 @@ std::vector<std::string> BuildTaxText(kTDanLog& log, const kTSvodSum& sums, cons
     }
     L.push_back("ДатаРожд:" + DateToStr(p.BirthDate));
     L.push_back(std::string("Пол:") + (p.Pol == "0" ? "1" : "2"));
-    if (p.Inostr.Citizenship.empty()) p.Inostr.Citizenship = "Россия";
-    L.push_back("Гражд:" + p.Inostr.Citizenship);
-    if (p.Inostr.CountryCode.empty()) p.Inostr.CountryCode = "643";
-    std::string country = Trim(p.Inostr.CountryCode);
+    const TCitizenship citizenship = CitizenshipOf(p);
+    L.push_back("Гражд:" + citizenship.Name);
+    std::string country = Trim(citizenship.CountryCode);
     while (country.size() < 3) country.insert(country.begin(), '0');
     L.push_back("КодГражд:" + country);
     if (!form4) L.push_back("МестоРожд:" + p.Mesto);
@@ -163,7 +163,7 @@ std::vector<std::string> BuildTaxText(kTDanLog& log, const kTSvodSum& sums, cons
     L.push_back("КолПокФОтч:444");
     L.push_back("###");
 
-    WriteIndicatorBlocks(log, sums, L);
+    WriteIndicatorBlocks(log, sums, plan, L);
 
     L.push_back("@@@");
     L.push_back("===");
@@ -218,8 +218,9 @@ std::string TaxTextBytes(const std::vector<std::string>& lines) {
     return bytes;
 }
 
-std::string TaxTextExport(kTDanLog& log, const kTSvodSum& sums, const std::string& folder, const TTaxClock& clock) {
-    const std::vector<std::string> lines = BuildTaxText(log, sums, clock);
+std::string TaxTextExport(const kTDanLog& log, const kTSvodSum& sums, const TPagePlan& plan, const std::string& folder,
+                          const TTaxClock& clock) {
+    const std::vector<std::string> lines = BuildTaxText(log, sums, plan, clock);
     std::string dir = folder;
     if (!dir.empty() && dir.back() != '/') dir += '/';
     const std::string path = dir + TaxTextFileName(log, clock);

@@ -9,6 +9,7 @@
 #include <vector>
 
 struct kTSvodSum;
+struct TPagePlan;
 
 // The local time at which a file is made; read once per file.
 struct TTaxClock {
@@ -24,20 +25,22 @@ std::string TaxTextFileName(const kTDanLog& log, const TTaxClock& clock);
 // that no typed comma adds or shifts a field, the whole in upper case.
 std::string AddressFields(std::initializer_list<std::string> parts);
 
-// Every line of the file in UTF-8, in file order (the count line filled in). Writes back the two
-// defaults of the person block into the model ("Россия", "643").
-std::vector<std::string> BuildTaxText(kTDanLog& log, const kTSvodSum& sums, const TTaxClock& clock);
+// Every line of the file in UTF-8, in file order (the count line filled in).
+std::vector<std::string> BuildTaxText(const kTDanLog& log, const kTSvodSum& sums, const TPagePlan& plan,
+                                      const TTaxClock& clock);
 
-// The indicator blocks of the sections and sheets present, in the order of the printed declaration
-// (the single estimated-income block for form 4-NDFL), appended to `lines`.
-void WriteIndicatorBlocks(const kTDanLog& log, const kTSvodSum& sums, std::vector<std::string>& lines);
+// The indicator blocks of the sections and sheets the plan holds, in the order of the printed
+// declaration (the single estimated-income block for form 4-NDFL), appended to `lines`.
+void WriteIndicatorBlocks(const kTDanLog& log, const kTSvodSum& sums, const TPagePlan& plan,
+                          std::vector<std::string>& lines);
 
 // The file's bytes: every line in CP866, each ended by CR LF.
 std::string TaxTextBytes(const std::vector<std::string>& lines);
 
 // Writes the file into the folder: completely (under a temporary name, then renamed) or not at all.
 // Result: the full path, or an empty text when the file could not be written.
-std::string TaxTextExport(kTDanLog& log, const kTSvodSum& sums, const std::string& folder, const TTaxClock& clock);
+std::string TaxTextExport(const kTDanLog& log, const kTSvodSum& sums, const TPagePlan& plan, const std::string& folder,
+                          const TTaxClock& clock);
 
 // A line's bytes in CP866: control characters become blanks, and a character the code page has no
 // place for becomes "?".

@@ -41,7 +41,7 @@ private:
     const char* sheet_;
 };
 
-bool Present(const kTDanLog& log, TSheetKind kind) { return log.SheetPageCount[kind] > 0; }
+bool Present(const TPagePlan& plan, TSheetKind kind) { return plan.SheetPageCount[kind] > 0; }
 
 // Consecutive lines first, first + 10, ... from the fields in that order; the first `withKopecks`
 // of them with kopecks, the rest in whole roubles.
@@ -129,18 +129,16 @@ void WriteRazdel6(const kTSvodSum& s, std::vector<std::string>& lines) {
 // Sheets А, Б, В
 
 // One rate of sheet А: the kind line, one block per source with income, the totals.
-template <class Item>
-void WritePrilARate(std::vector<std::string>& lines, const char* rate, const std::vector<Item>& sources,
-                    const kTSvodSumPrilA& totals) {
+void WritePrilARate(std::vector<std::string>& lines, const char* rate, const kTSvodSumPrilA& totals) {
     TBlockOut out(lines, SheetKindInfo(skPrilA9).SectionCode);
     out.Kind(rate);
-    for (const Item& src : sources) {
-        if (src.ItogIncomeSum.IsZero()) continue; // a source without income stays out of the file
+    for (const RecA& src : totals.Sources) {
+        if (src.Income.IsZero()) continue; // a source without income stays out of the file
         out.Text(10, src.INN);
         out.Text(20, src.KPP);
         out.Text(21, src.OKATO);
         out.Text(30, src.SourseName);
-        out.Kopecks(40, src.ItogIncomeSum);
+        out.Kopecks(40, src.Income);
         out.Kopecks(50, src.Obl);
         out.Roubles(60, src.TaxIsch);
         out.Roubles(70, src.HoldSum);
@@ -153,12 +151,11 @@ void WritePrilARate(std::vector<std::string>& lines, const char* rate, const std
     out.End();
 }
 
-void WritePrilA(const kTDanLog& log, const kTSvodSum& s, std::vector<std::string>& lines) {
-    const kTDohody& d = *log.Dohody;
-    if (Present(log, skPrilA9)) WritePrilARate(lines, "9", d.ThirtyList.Items, s.PrilA6);
-    if (Present(log, skPrilA13)) WritePrilARate(lines, "13", d.ThirteenList.Items, s.PrilA13);
-    if (Present(log, skPrilA30)) WritePrilARate(lines, "30", d.ThirteenList.Items, s.PrilA30);
-    if (Present(log, skPrilA35)) WritePrilARate(lines, "35", d.ThirtyFiveList.Items, s.PrilA35);
+void WritePrilA(const TPagePlan& plan, const kTSvodSum& s, std::vector<std::string>& lines) {
+    if (Present(plan, skPrilA9)) WritePrilARate(lines, "9", s.PrilA6);
+    if (Present(plan, skPrilA13)) WritePrilARate(lines, "13", s.PrilA13);
+    if (Present(plan, skPrilA30)) WritePrilARate(lines, "30", s.PrilA30);
+    if (Present(plan, skPrilA35)) WritePrilARate(lines, "35", s.PrilA35);
 }
 
 // An exchange rate per currency unit.
@@ -195,11 +192,11 @@ void WritePrilBRate(std::vector<std::string>& lines, std::int32_t rate, const ch
     out.End();
 }
 
-void WritePrilB(const kTDanLog& log, const kTSvodSum& s, std::vector<std::string>& lines) {
+void WritePrilB(const kTDanLog& log, const kTSvodSum& s, const TPagePlan& plan, std::vector<std::string>& lines) {
     const auto& incomes = log.Dohody->InoValutList.Items;
-    if (Present(log, skPrilB9)) WritePrilBRate(lines, 9, "9", incomes, s.PrilB9);
-    if (Present(log, skPrilB13)) WritePrilBRate(lines, 13, "13", incomes, s.PrilB13);
-    if (Present(log, skPrilB35)) WritePrilBRate(lines, 35, "35", incomes, s.PrilB35);
+    if (Present(plan, skPrilB9)) WritePrilBRate(lines, 9, "9", incomes, s.PrilB9);
+    if (Present(plan, skPrilB13)) WritePrilBRate(lines, 13, "13", incomes, s.PrilB13);
+    if (Present(plan, skPrilB35)) WritePrilBRate(lines, 35, "35", incomes, s.PrilB35);
 }
 
 // Twelve places, January first: "1" for a month of business activity; no month at all counts as
@@ -450,7 +447,8 @@ void WritePrilZ(const kTDanLog& log, const kTSvodSum& s, std::vector<std::string
 
 } // namespace
 
-void WriteIndicatorBlocks(const kTDanLog& log, const kTSvodSum& sums, std::vector<std::string>& lines) {
+void WriteIndicatorBlocks(const kTDanLog& log, const kTSvodSum& sums, const TPagePlan& plan,
+                          std::vector<std::string>& lines) {
     if (log.DeclDan->DeclarationKind == 2) {
         // Form 4-NDFL: the estimated income only.
         TBlockOut out(lines, SheetKindInfo(skRazdel1).SectionCode);
@@ -458,24 +456,24 @@ void WriteIndicatorBlocks(const kTDanLog& log, const kTSvodSum& sums, std::vecto
         out.End();
         return;
     }
-    if (Present(log, skRazdel1)) WriteRazdel1(sums, lines);
-    if (Present(log, skRazdel2)) WriteRazdel2(sums, lines);
-    if (Present(log, skRazdel3)) WriteRazdel3(sums, lines);
-    if (Present(log, skRazdel4)) WriteRazdel4(sums, lines);
-    if (Present(log, skRazdel5)) WriteRazdel5(sums, lines);
-    if (Present(log, skRazdel6)) WriteRazdel6(sums, lines);
-    if (Present(log, skPrilA9) || Present(log, skPrilA13) || Present(log, skPrilA30) || Present(log, skPrilA35))
-        WritePrilA(log, sums, lines);
-    if (!log.Dohody->InoValutList.Items.empty()) WritePrilB(log, sums, lines);
-    if (Present(log, skPrilV)) WritePrilV(log, sums, lines);
-    if (Present(log, skPrilM)) WritePrilM(sums, lines);
-    if (Present(log, skPrilG)) WritePrilGKind(lines, "1", sums.PrilG.Records, sums.PrilG.Line100, sums.PrilG.Line110);
-    if (Present(log, skPrilG_In))
+    if (Present(plan, skRazdel1)) WriteRazdel1(sums, lines);
+    if (Present(plan, skRazdel2)) WriteRazdel2(sums, lines);
+    if (Present(plan, skRazdel3)) WriteRazdel3(sums, lines);
+    if (Present(plan, skRazdel4)) WriteRazdel4(sums, lines);
+    if (Present(plan, skRazdel5)) WriteRazdel5(sums, lines);
+    if (Present(plan, skRazdel6)) WriteRazdel6(sums, lines);
+    if (Present(plan, skPrilA9) || Present(plan, skPrilA13) || Present(plan, skPrilA30) || Present(plan, skPrilA35))
+        WritePrilA(plan, sums, lines);
+    if (!log.Dohody->InoValutList.Items.empty()) WritePrilB(log, sums, plan, lines);
+    if (Present(plan, skPrilV)) WritePrilV(log, sums, lines);
+    if (Present(plan, skPrilM)) WritePrilM(sums, lines);
+    if (Present(plan, skPrilG)) WritePrilGKind(lines, "1", sums.PrilG.Records, sums.PrilG.Line100, sums.PrilG.Line110);
+    if (Present(plan, skPrilG_In))
         WritePrilGKind(lines, "2", sums.PrilG_In.Records, sums.PrilG_In.Line100, sums.PrilG_In.Line110);
-    if (Present(log, skPrilD)) WritePrilD(sums, lines);
-    if (Present(log, skPrilH)) WritePrilH(sums, lines);
-    if (Present(log, skPrilJ)) WritePrilJ(sums, lines);
-    if (Present(log, skPrilK)) WritePrilK(sums, lines);
-    if (Present(log, skPrilE)) WritePrilE(log, sums, lines);
-    if (Present(log, skPrilZ)) WritePrilZ(log, sums, lines);
+    if (Present(plan, skPrilD)) WritePrilD(sums, lines);
+    if (Present(plan, skPrilH)) WritePrilH(sums, lines);
+    if (Present(plan, skPrilJ)) WritePrilJ(sums, lines);
+    if (Present(plan, skPrilK)) WritePrilK(sums, lines);
+    if (Present(plan, skPrilE)) WritePrilE(log, sums, lines);
+    if (Present(plan, skPrilZ)) WritePrilZ(log, sums, lines);
 }

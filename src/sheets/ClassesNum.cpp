@@ -3,6 +3,7 @@
 
 #include "reportcore/ClassesLogDan.h"
 #include "reportcore/ClassesLogDanSums.h"
+#include "reportcore/ClassesReportPlan.h"
 #include "sheets/ClassesTitul.h"
 
 #include <algorithm>
@@ -394,7 +395,7 @@ bool BuildRazdel2(rl::TOstrekReport& report, const TBuildContext& ctx) {
     clR2(report, ctx,
          Figures<10>({s.Line010, s.Line020, s.Line030, s.Line040, s.Line050, s.Line060, s.Line070, s.Line080, s.Line090,
                       s.Line100}),
-         3 * ctx.DanLog.SheetFirstPage[skRazdel2], true);
+         3 * ctx.Plan.SheetFirstPage[skRazdel2], true);
     PageFooter(report, ctx);
     return true;
 }
@@ -405,7 +406,7 @@ bool BuildRazdel3(rl::TOstrekReport& report, const TBuildContext& ctx) {
     clTop3(report, true);
     clR3(report, ctx,
          Figures<9>({s.Line010, s.Line020, s.Line030, s.Line040, s.Line050, s.Line060, s.Line070, s.Line080, s.Line090}),
-         3 * ctx.DanLog.SheetFirstPage[skRazdel3], true);
+         3 * ctx.Plan.SheetFirstPage[skRazdel3], true);
     PageFooter(report, ctx);
     return true;
 }
@@ -415,7 +416,7 @@ bool BuildRazdel4(rl::TOstrekReport& report, const TBuildContext& ctx) {
     PageHeader(report, ctx, skRazdel4, 0);
     clTop4(report, true);
     clR4(report, ctx, Figures<8>({s.Line010, s.Line020, s.Line030, s.Line040, s.Line050, s.Line060, s.Line070, s.Line080}),
-         3 * ctx.DanLog.SheetFirstPage[skRazdel4], true);
+         3 * ctx.Plan.SheetFirstPage[skRazdel4], true);
     PageFooter(report, ctx);
     return true;
 }
@@ -424,7 +425,7 @@ bool BuildRazdel5(rl::TOstrekReport& report, const TBuildContext& ctx) {
     const kTSvodSumList5& s = ctx.SvodSum.List5;
     PageHeader(report, ctx, skRazdel5, 0);
     clTop5(report, true);
-    clR5(report, ctx, Figures<4>({s.Line010, s.Line020, s.Line030, s.Line040}), 3 * ctx.DanLog.SheetFirstPage[skRazdel5],
+    clR5(report, ctx, Figures<4>({s.Line010, s.Line020, s.Line030, s.Line040}), 3 * ctx.Plan.SheetFirstPage[skRazdel5],
          true);
     PageFooter(report, ctx);
     return true;
@@ -432,9 +433,9 @@ bool BuildRazdel5(rl::TOstrekReport& report, const TBuildContext& ctx) {
 
 bool BuildRazdel6(rl::TOstrekReport& report, const TBuildContext& ctx) {
     const std::vector<bmTList1>& entries = ctx.SvodSum.List6.Entries;
-    const int first = ctx.DanLog.SheetFirstPage[skRazdel6];
+    const int first = ctx.Plan.SheetFirstPage[skRazdel6];
     // One page per entry; the plan counts the entries, and never more pages than there are.
-    const int pages = std::min<int>(ctx.DanLog.SheetPageCount[skRazdel6], static_cast<int>(entries.size()));
+    const int pages = std::min<int>(ctx.Plan.SheetPageCount[skRazdel6], static_cast<int>(entries.size()));
     for (int i = 0; i < pages; ++i) {
         const bmTList1& e = entries[static_cast<std::size_t>(i)];
         PageHeader(report, ctx, skRazdel6, i);

@@ -8,8 +8,6 @@ namespace {
 
 using namespace layout;
 
-constexpr std::size_t kBlocksPerPage = 4;
-
 const TRows kTopA = {
     Caption{40, 1, 11, kBold, "Лист А. Доходы от источников в Российской Федерации,"},
     ValueLabel{61, 6, "RateCaption", 11, kBold, kAlways},
@@ -52,28 +50,20 @@ const TRows kItogoA = {
 
 QString Str(const std::string& s) { return QString::fromStdString(s); }
 
-template <class Item>
-TSourceA Source(const Item& s) {
-    return {Str(s.INN), Str(s.KPP), Str(s.OKATO), Str(s.SourseName), s.ItogIncomeSum, s.Obl, s.TaxIsch, s.HoldSum};
-}
-
-template <class Item>
 bool BuildPrilA(rl::TOstrekReport& report, const TBuildContext& ctx, int kind, const char* rateText,
-                const std::vector<Item>& items, const kTSvodSumPrilA& totals) {
-    const int pages = ctx.DanLog.SheetPageCount[kind];
-    for (int p = 0; p < pages; ++p) {
-        const bool last = p == pages - 1;
-        PageHeader(report, ctx, kind, p);
-        clTopA(report, QString::fromUtf8(rateText), true);
-        const std::size_t here = RecordsOnPage(items.size(), kBlocksPerPage, p);
-        for (std::size_t i = 0; i < here; ++i) clDohodA(report, Source(items[kBlocksPerPage * static_cast<std::size_t>(p) + i]), true);
-        for (std::size_t i = here; i < kBlocksPerPage; ++i) clDohodA(report, TSourceA{}, true);
-        if (last)
-            clItogoA(report, totals.Line080, totals.Line090, totals.Line100, totals.Line110, true);
-        else
-            clItogoA(report, {}, {}, {}, {}, true);
-        PageFooter(report, ctx);
-    }
+                const kTSvodSumPrilA& sums) {
+    std::vector<TSourceA> blocks;
+    for (const RecA& s : sums.Sources)
+        blocks.push_back(
+            {Str(s.INN), Str(s.KPP), Str(s.OKATO), Str(s.SourseName), s.Income, s.Obl, s.TaxIsch, s.HoldSum});
+    BuildBlockPages(
+        report, ctx, kind, blocks, &clDohodA, [&] { clTopA(report, QString::fromUtf8(rateText), true); },
+        [&](bool last) {
+            if (last)
+                clItogoA(report, sums.Line080, sums.Line090, sums.Line100, sums.Line110, true);
+            else
+                clItogoA(report, {}, {}, {}, {}, true);
+        });
     return true;
 }
 
@@ -113,14 +103,14 @@ rl::TBand& clItogoA(rl::TOstrekReport& AOwner, Currency Line080, Currency Line09
 }
 
 bool BuildPrilA9(rl::TOstrekReport& report, const TBuildContext& ctx) {
-    return BuildPrilA(report, ctx, skPrilA9, "   9   ", ctx.DanLog.Dohody->ThirtyList.Items, ctx.SvodSum.PrilA6);
+    return BuildPrilA(report, ctx, skPrilA9, "   9   ", ctx.SvodSum.PrilA6);
 }
 bool BuildPrilA13(rl::TOstrekReport& report, const TBuildContext& ctx) {
-    return BuildPrilA(report, ctx, skPrilA13, "  13   ", ctx.DanLog.Dohody->ThirteenList.Items, ctx.SvodSum.PrilA13);
+    return BuildPrilA(report, ctx, skPrilA13, "  13   ", ctx.SvodSum.PrilA13);
 }
 bool BuildPrilA30(rl::TOstrekReport& report, const TBuildContext& ctx) {
-    return BuildPrilA(report, ctx, skPrilA30, "  30   ", ctx.DanLog.Dohody->ThirteenList.Items, ctx.SvodSum.PrilA30);
+    return BuildPrilA(report, ctx, skPrilA30, "  30   ", ctx.SvodSum.PrilA30);
 }
 bool BuildPrilA35(rl::TOstrekReport& report, const TBuildContext& ctx) {
-    return BuildPrilA(report, ctx, skPrilA35, "  35   ", ctx.DanLog.Dohody->ThirtyFiveList.Items, ctx.SvodSum.PrilA35);
+    return BuildPrilA(report, ctx, skPrilA35, "  35   ", ctx.SvodSum.PrilA35);
 }

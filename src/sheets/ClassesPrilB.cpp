@@ -8,8 +8,6 @@ namespace {
 
 using namespace layout;
 
-constexpr std::size_t kBlocksPerPage = 2;
-
 const TRows kTopB = {
     Caption{24, 1, 11, kBold, "Лист Б. Доходы от источников за пределами Российской Федерации,"},
     ValueLabel{61, 6, "RateCaption", 11, kBold, kAlways},
@@ -88,22 +86,17 @@ TIncomeB Income(const kTInoValutDoh& d) {
 
 bool BuildPrilB(rl::TOstrekReport& report, const TBuildContext& ctx, int kind, int rate, const char* rateText,
                 const kTSvodSumPrilB& totals) {
-    std::vector<const kTInoValutDoh*> items;
+    std::vector<TIncomeB> blocks;
     for (const kTInoValutDoh& d : ctx.DanLog.Dohody->InoValutList.Items)
-        if (d.Stav == rate) items.push_back(&d);
-    const int pages = ctx.DanLog.SheetPageCount[kind];
-    for (int p = 0; p < pages; ++p) {
-        PageHeader(report, ctx, kind, p);
-        clTopB(report, QString::fromUtf8(rateText), true);
-        const std::size_t here = RecordsOnPage(items.size(), kBlocksPerPage, p);
-        for (std::size_t i = 0; i < here; ++i) clDohodB(report, Income(*items[kBlocksPerPage * static_cast<std::size_t>(p) + i]), true);
-        for (std::size_t i = here; i < kBlocksPerPage; ++i) clDohodB(report, TIncomeB{}, true);
-        if (p == pages - 1)
-            clItogoB(report, totals.Line150, totals.Line160, totals.Line170, totals.Line180, true);
-        else
-            clItogoB(report, {}, {}, {}, {}, true);
-        PageFooter(report, ctx);
-    }
+        if (d.Stav == rate) blocks.push_back(Income(d));
+    BuildBlockPages(
+        report, ctx, kind, blocks, &clDohodB, [&] { clTopB(report, QString::fromUtf8(rateText), true); },
+        [&](bool last) {
+            if (last)
+                clItogoB(report, totals.Line150, totals.Line160, totals.Line170, totals.Line180, true);
+            else
+                clItogoB(report, {}, {}, {}, {}, true);
+        });
     return true;
 }
 

@@ -9,8 +9,6 @@ namespace {
 
 using namespace layout;
 
-constexpr std::size_t kBlocksPerPage = 5;
-
 const TRows kTopD = {
     Caption{28, 1, 10, kBold, "Лист Е. Расчет профессиональных налоговых вычетов по договорам"},
     Caption{70, 6, 10, kBold, "гражданско-правового характера"},
@@ -77,21 +75,16 @@ rl::TBand& clItogoD(rl::TOstrekReport& AOwner, Currency Line060, Currency Line07
 
 bool BuildPrilD(rl::TOstrekReport& report, const TBuildContext& ctx) {
     const kTSvodSumPrilD& sums = ctx.SvodSum.PrilD;
-    const int pages = ctx.DanLog.SheetPageCount[skPrilD];
-    for (int p = 0; p < pages; ++p) {
-        PageHeader(report, ctx, skPrilD, p);
-        clTopD(report, 1, true);
-        const std::size_t here = RecordsOnPage(sums.Records.size(), kBlocksPerPage, p);
-        for (std::size_t i = 0; i < here; ++i) {
-            const DohodGragdPravHar& r = sums.Records[kBlocksPerPage * static_cast<std::size_t>(p) + i];
-            clDohodD(report, TContractSourceD{Str(r.INN), Str(r.KPP), QString(), Str(r.SourseName), r.IncomeSum, r.DeductSum}, true);
-        }
-        for (std::size_t i = here; i < kBlocksPerPage; ++i) clDohodD(report, TContractSourceD{}, true);
-        if (p == pages - 1)
-            clItogoD(report, sums.Line060, sums.Line070, QString::number(ctx.DanLog.DeclDan->AppE));
-        else
-            clItogoD(report, {}, {}, QStringLiteral(" "));
-        PageFooter(report, ctx);
-    }
+    std::vector<TContractSourceD> blocks;
+    for (const DohodGragdPravHar& r : sums.Records)
+        blocks.push_back({Str(r.INN), Str(r.KPP), QString(), Str(r.SourseName), r.IncomeSum, r.DeductSum});
+    BuildBlockPages(
+        report, ctx, skPrilD, blocks, &clDohodD, [&] { clTopD(report, 1, true); },
+        [&](bool last) {
+            if (last)
+                clItogoD(report, sums.Line060, sums.Line070, QString::number(ctx.DanLog.DeclDan->AppE));
+            else
+                clItogoD(report, {}, {}, QStringLiteral(" "));
+        });
     return true;
 }

@@ -2,6 +2,7 @@
 
 #include "reportcore/ClassesLogDan.h"
 #include "reportcore/ClassesLogDanSums.h"
+#include "reportcore/ClassesReportPlan.h"
 
 namespace {
 
@@ -165,7 +166,7 @@ rl::TBand& clPartTwo(rl::TOstrekReport& AOwner, const std::array<Currency, 14>& 
 bool BuildPrilE(rl::TOstrekReport& report, const TBuildContext& ctx) {
     const kTSvodSumPrilE& e = ctx.SvodSum.PrilE;
     const bool standard = ctx.DanLog.Vychety->StandartVych.Granting;
-    const int pages = ctx.DanLog.SheetPageCount[skPrilE];
+    const int pages = ctx.Plan.SheetPageCount[skPrilE];
     const int docs = ctx.DanLog.DeclDan->AppK;
     for (int p = 0; p < pages; ++p) {
         PageHeader(report, ctx, skPrilE, p);

@@ -8,8 +8,6 @@ namespace {
 
 using namespace layout;
 
-constexpr std::size_t kBlocksPerPage = 3;
-
 const TRows kTopG = {
     Caption{12, 1, 10, kBold, "Лист Д. Расчет профессиональных налоговых вычетов по авторским вознаграждениям,"},
     Caption{7, 5, 10, kBold, "вознаграждениям за создание, исполнение или иное использование произведений науки, литературы"},
@@ -65,19 +63,16 @@ TFeeSourceG Source(const DohodAvtVozn& r) {
 
 template <class Sums>
 bool BuildSheetG(rl::TOstrekReport& report, const TBuildContext& ctx, int kind, int sourceCountry, const Sums& sums) {
-    const int pages = ctx.DanLog.SheetPageCount[kind];
-    for (int p = 0; p < pages; ++p) {
-        PageHeader(report, ctx, kind, p);
-        clTopG(report, sourceCountry, true);
-        const std::size_t here = RecordsOnPage(sums.Records.size(), kBlocksPerPage, p);
-        for (std::size_t i = 0; i < here; ++i) clDohodG(report, Source(sums.Records[kBlocksPerPage * static_cast<std::size_t>(p) + i]), true);
-        for (std::size_t i = here; i < kBlocksPerPage; ++i) clDohodG(report, TFeeSourceG{}, true);
-        if (p == pages - 1)
-            clItogoG(report, sums.Line100, sums.Line110, QString::number(ctx.DanLog.DeclDan->AppD));
-        else
-            clItogoG(report, {}, {}, QStringLiteral(" "));
-        PageFooter(report, ctx);
-    }
+    std::vector<TFeeSourceG> blocks;
+    for (const DohodAvtVozn& r : sums.Records) blocks.push_back(Source(r));
+    BuildBlockPages(
+        report, ctx, kind, blocks, &clDohodG, [&] { clTopG(report, sourceCountry, true); },
+        [&](bool last) {
+            if (last)
+                clItogoG(report, sums.Line100, sums.Line110, QString::number(ctx.DanLog.DeclDan->AppD));
+            else
+                clItogoG(report, {}, {}, QStringLiteral(" "));
+        });
     return true;
 }
 

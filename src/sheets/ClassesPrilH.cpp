@@ -2,6 +2,7 @@
 
 #include "reportcore/ClassesLogDan.h"
 #include "reportcore/ClassesLogDanSums.h"
+#include "reportcore/ClassesReportPlan.h"
 
 namespace {
 
@@ -131,7 +132,7 @@ rl::TBand& clTopH(rl::TOstrekReport& AOwner, const std::array<Currency, 22>& Lin
 
 bool BuildPrilH(rl::TOstrekReport& report, const TBuildContext& ctx) {
     const kTSvodSumPrilH& h = ctx.SvodSum.PrilH;
-    const int pages = ctx.DanLog.SheetPageCount[skPrilH];
+    const int pages = ctx.Plan.SheetPageCount[skPrilH];
     for (int p = 0; p < pages; ++p) {
         PageHeader(report, ctx, skPrilH, p);
         clTopH(report,

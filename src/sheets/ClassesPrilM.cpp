@@ -2,14 +2,13 @@
 
 #include "reportcore/ClassesLogDan.h"
 #include "reportcore/ClassesLogDanSums.h"
+#include "sheets/SheetPaging.h"
 
 #include <string>
 
 namespace {
 
 using namespace layout;
-
-constexpr std::size_t kSourcesPerPage = 2;
 
 const TRows kHead = {
     Caption{34, 1, 10, kBold, "Лист Г. Расчет суммы доходов, не подлежащих налогоообложению"},
@@ -194,14 +193,14 @@ rl::TBand& clListM(rl::TOstrekReport& AOwner, const std::array<Currency, 13>& Pa
 
 bool BuildPrilM(rl::TOstrekReport& report, const TBuildContext& ctx) {
     const kTSvodSumPrilM& m = ctx.SvodSum.PrilM;
-    const int pages = ctx.DanLog.SheetPageCount[skPrilM];
+    const int pages = ctx.Plan.SheetPageCount[skPrilM];
     const std::array<Currency, 13> part1 = {m.Line010, m.Line020, m.Line030, m.Line040, m.Line050, m.Line060, m.Line070,
                                             m.Line080, m.Line090, m.Line100, m.Line110, m.Line120, m.Line130};
     for (int p = 0; p < pages; ++p) {
         const bool last = p == pages - 1;
         // Records 2p and 2p + 1, where the sums hold them.
         auto record = [&](std::size_t i) { return i < m.Prizes.size() ? Source(m.Prizes[i]) : TPrizeSourceM{}; };
-        const std::size_t first = kSourcesPerPage * static_cast<std::size_t>(p);
+        const std::size_t first = BlocksPerPage(skPrilM) * static_cast<std::size_t>(p);
         PageHeader(report, ctx, skPrilM, p);
         clListM(report, p == 0 ? part1 : std::array<Currency, 13>{}, record(first), record(first + 1),
                 last ? m.Line170 : Currency(), last ? QString::number(ctx.DanLog.DeclDan->AppG) : QString(), true);

@@ -139,12 +139,13 @@ rl::TBand& clItogoV(rl::TOstrekReport& AOwner, Currency Line110, Currency Line12
 bool BuildPrilV(rl::TOstrekReport& report, const TBuildContext& ctx) {
     const kTPredprinimDeyatList& list = ctx.DanLog.Dohody->PredprinimDeyatList;
     const kTSvodSumPrilV& totals = ctx.SvodSum.PrilV;
-    const int pages = ctx.DanLog.SheetPageCount[skPrilV];
+    const int pages = ctx.Plan.SheetPageCount[skPrilV];
     for (int p = 0; p < pages; ++p) {
         PageHeader(report, ctx, skPrilV, p);
         TActivityV activity;
         activity.MonthSet = list.MonthSet;
-        if (RecordsOnPage(list.Items.size(), 1, p) == 1) activity = Activity(list.Items[static_cast<std::size_t>(p)], list.MonthSet);
+        if (RecordsOnPage(list.Items.size(), BlocksPerPage(skPrilV), p) == 1)
+            activity = Activity(list.Items[static_cast<std::size_t>(p)], list.MonthSet);
         clOneV(report, activity);
         if (p == pages - 1)
             clItogoV(report, totals.Line110, totals.Line120, totals.Line140, totals.Line130,

@@ -2,6 +2,7 @@
 
 #include "reportcore/ClassesLogDan.h"
 #include "reportcore/ClassesLogDanSums.h"
+#include "reportcore/ClassesReportPlan.h"
 
 #include <cmath>
 
@@ -180,7 +181,7 @@ bool BuildPrilZ(rl::TOstrekReport& report, const TBuildContext& ctx) {
                           Str(s.House),      Str(s.Building),  Str(s.Flat),
                           QString::fromStdString(DateToStr(s.BuyDate)), QString::fromStdString(DateToStr(s.RegDate)),
                           YearText(s.StartYear), ShareText(s.Share)};
-    const int pages = ctx.DanLog.SheetPageCount[skPrilZ];
+    const int pages = ctx.Plan.SheetPageCount[skPrilZ];
     for (int p = 0; p < pages; ++p) {
         PageHeader(report, ctx, skPrilZ, p);
         clTopZ(report,

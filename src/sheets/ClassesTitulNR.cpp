@@ -263,8 +263,7 @@ void clTitulNR(rl::TOstrekReport& AOwner, const TBuildContext& ctx, const TValue
     t.erase("Correction");
     if (CorrectionNumber != 100) t["Correction"] = QString::number(CorrectionNumber);
     t["Status"] = QString::number(Status);
-    const QString country = Value(Values, "CountryCode");
-    t["CountryCode"] = country.isEmpty() ? QStringLiteral("643") : country.rightJustified(3, QLatin1Char(' '));
+    t["CountryCode"] = Value(Values, "CountryCode").rightJustified(3, QLatin1Char(' '));
     t["DocumentCode"] = TwoDigits(Value(Values, "DocumentCode"));
     t["RegionCode"] = TwoDigits(Value(Values, "RegionCode"));
     t["InsuranceNumber"] = Value(Values, "InsuranceNumber").leftJustified(11, QLatin1Char(' '));
@@ -304,6 +303,7 @@ bool BuildTitulNR(rl::TOstrekReport& report, const TBuildContext& ctx) {
     const kTPersonDan& p = *log.PersonDan;
     const kTDeclDan& g = *log.DeclDan;
     auto s = [](const std::string& text) { return QString::fromStdString(text); };
+    const TCitizenship citizenship = CitizenshipOf(p);
 
     TValues v;
     v.Texts = {
@@ -316,8 +316,8 @@ bool BuildTitulNR(rl::TOstrekReport& report, const TBuildContext& ctx) {
         {"Patronymic", s(p.Patronymic)},
         {"InsuranceNumber", s(g.OGRNIP)}, // the general data's field holds the insurance number on this form
         {"BirthDate", DateDigits(p.BirthDate)},
-        {"Citizenship", s(p.Inostr.Citizenship)},
-        {"CountryCode", s(p.Inostr.CountryCode)},
+        {"Citizenship", s(citizenship.Name)},
+        {"CountryCode", s(citizenship.CountryCode)},
         {"Birthplace", s(p.Mesto)},
         {"DocumentTypeName", s(p.DocTypeName)},
         {"DocumentNumber", s(p.Serial)},
@@ -336,7 +336,7 @@ bool BuildTitulNR(rl::TOstrekReport& report, const TBuildContext& ctx) {
         {"Flat", s(p.Flat)},
         {"Reserved", QString()},
         {"AddressAbroad", s(p.Inostr.AddressAbroad)},
-        {"PageCount", QString::number(log.PageTotal)},
+        {"PageCount", QString::number(ctx.Plan.PageTotal)},
         {"AppendixCount", QString::number(g.Appendixes)},
         {"Sex", s(p.Pol)},
         {"DateText", log.PrintDate ? DateDigits(g.FilingDate) : QString(9, QLatin1Char(' '))},

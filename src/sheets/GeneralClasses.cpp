@@ -270,7 +270,7 @@ void PageHeader(rl::TOstrekReport& report, const TBuildContext& ctx, int kind, i
     const QString first = QString::fromStdString(p.FirstName), patronymic = QString::fromStdString(p.Patronymic);
     mbZagL(report, QString::fromStdString(p.INN), QString::fromStdString(p.SurName), first.left(1), patronymic.left(1),
            QString::fromUtf8(info.SectionCode ? info.SectionCode : ""),
-           QString::number(ctx.DanLog.SheetFirstPage[kind] + 1 + pageIndex), pageCode, true);
+           QString::number(ctx.Plan.SheetFirstPage[kind] + 1 + pageIndex), pageCode, true);
 }
 
 void PageFooter(rl::TOstrekReport& report, const TBuildContext& ctx) {

@@ -76,14 +76,17 @@ void mbZagL(rl::TOstrekReport& AOwner, const QString& INN, const QString& Surnam
 void mbPodval(rl::TOstrekReport& AOwner, const QString& DateText, bool PrintDate);
 
 // ---------------------------------------------------------------------------------------------
-// What the builders of the pages read: the model, the figures and the run's barcode images.
+// What the builders of the pages read, and never change: the model, the figures, the page plan and
+// the run's barcode images.
 
 class kTDanLog;
 struct kTSvodSum;
+struct TPagePlan;
 
 struct TBuildContext {
-    kTDanLog& DanLog;
+    const kTDanLog& DanLog;
     const kTSvodSum& SvodSum;
+    const TPagePlan& Plan;
     const QList<QImage>& BarcodeImages; // in page order: page p shows entries 3(p - 1) to 3(p - 1) + 2
 };
 

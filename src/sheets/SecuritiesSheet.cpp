@@ -2,6 +2,7 @@
 
 #include "reportcore/ClassesLogDan.h"
 #include "reportcore/ClassesLogDanSums.h"
+#include "reportcore/ClassesReportPlan.h"
 
 namespace securities {
 
@@ -118,7 +119,7 @@ rl::TBand& Totals(rl::TOstrekReport& AOwner, const TRows& rows, Currency a, Curr
 bool BuildSheet(rl::TOstrekReport& report, const TBuildContext& ctx, int kind, const kTSvodSumPrilJK& sums,
                 rl::TBand& (*title)(rl::TOstrekReport&, int, bool), const std::vector<TKindOnPage>& kinds,
                 rl::TBand& (*totals)(rl::TOstrekReport&, Currency, Currency, Currency, const QString&, bool), int docCount) {
-    const int pages = ctx.DanLog.SheetPageCount[kind];
+    const int pages = ctx.Plan.SheetPageCount[kind];
     for (int p = 0; p < pages; ++p) {
         const auto i = static_cast<std::size_t>(p);
         PageHeader(report, ctx, kind, p);

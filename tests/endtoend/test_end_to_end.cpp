@@ -377,9 +377,9 @@ TEST_F(EndToEnd, FillCheckPreviewPrintAndExport) {
 
     // The printed pages: as many as the plan has, each with its sheet's page code.
     reporttest::Computed planned = reporttest::Compute(*w.Document);
-    PlanPages(*planned.log, *planned.sums);
-    const std::vector<std::string> expected = pdfcodes::PlannedPageCodes(*planned.log);
-    EXPECT_EQ(static_cast<int>(expected.size()), planned.log->PageTotal);
+    planned.plan = PlanPages(*planned.log, *planned.sums);
+    const std::vector<std::string> expected = pdfcodes::PlannedPageCodes(*planned.log, planned.plan);
+    EXPECT_EQ(static_cast<int>(expected.size()), planned.plan.PageTotal);
     EXPECT_EQ(pdfcodes::ReadPageCodes(pdf), expected);
 
     // The runs kept their work to themselves: the program directory holds what it held.

@@ -40,12 +40,12 @@ inline std::vector<std::string> ReadPageCodes(const QString& pdf) {
 }
 
 // The page codes the plan gives, page by page in print order.
-inline std::vector<std::string> PlannedPageCodes(const kTDanLog& log) {
+inline std::vector<std::string> PlannedPageCodes(const kTDanLog& log, const TPagePlan& plan) {
     std::vector<std::string> codes;
     for (int k = skTitul; k <= skPrilZ; ++k) {
         const TSheetKindInfo& info = SheetKindInfo(k);
         const char* code = log.DeclDan->DeclarationKind == 2 && info.PageCode4 ? info.PageCode4 : info.PageCode;
-        for (int i = 0; i < log.SheetPageCount[k]; ++i) codes.push_back(rl::PageCodeDigits(QString::fromUtf8(code)).toStdString());
+        for (int i = 0; i < plan.SheetPageCount[k]; ++i) codes.push_back(rl::PageCodeDigits(QString::fromUtf8(code)).toStdString());
     }
     return codes;
 }

@@ -146,7 +146,7 @@ TEST_F(Exports, ReportRunKeepsTheTextFileAndItsImagesInMemory) {
         images = static_cast<int>(run.BarcodeImages.size());
         for (const QImage& img : run.BarcodeImages)
             for (const std::string& chunk : bmptest::DecodeColumn(RunImagePixels(img))) decoded += chunk;
-        EXPECT_EQ(run.DanLog->PageTotal, 7);
+        EXPECT_EQ(run.Plan.PageTotal, 7);
     };
     uitest::ModalAnswerer close({uitest::Click("Button7")}); // the preview window: "Закрыть"
     EXPECT_TRUE(Report(programDir.c_str(), block.data(), true, false));
@@ -190,7 +190,7 @@ TEST_F(Exports, TextFileTooLargeForTheBarcodeSlotsIsReportedBeforeThePreview) {
     int imagesKept = 0, capacity = 0;
     OnRunPrepared = [&](const TReportRun& run) {
         imagesKept = static_cast<int>(run.BarcodeImages.size());
-        capacity = 3 * run.DanLog->SheetFirstPage[skPrilA9];
+        capacity = 3 * run.Plan.SheetFirstPage[skPrilA9];
         EXPECT_EQ(messages, QStringList{"Штрих-код декларации не помещается на страницах."}); // before the window
     };
     uitest::ModalAnswerer close({uitest::Click("Button7")});
@@ -218,7 +218,7 @@ TEST_F(Exports, LargeDeclarationsFitTheirSlotsOrAreReported) {
         std::string text, decoded;
         OnRunPrepared = [&](const TReportRun& run) {
             images = static_cast<int>(run.BarcodeImages.size());
-            capacity = 3 * run.DanLog->SheetFirstPage[skPrilA9];
+            capacity = 3 * run.Plan.SheetFirstPage[skPrilA9];
             text = run.TaxText;
             for (const QImage& img : run.BarcodeImages)
                 for (const std::string& chunk : bmptest::DecodeColumn(RunImagePixels(img))) decoded += chunk;

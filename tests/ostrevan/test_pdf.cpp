@@ -54,10 +54,10 @@ std::vector<std::string> PrintedCodes(void (*fill)(mTDeclaration&), int& pageTot
     mTDeclaration d;
     fill(d);
     reporttest::Computed c = reporttest::Compute(d);
-    PlanPages(*c.log, *c.sums);
-    pageTotal = c.log->PageTotal;
+    c.plan = PlanPages(*c.log, *c.sums);
+    pageTotal = c.plan.PageTotal;
     QList<QImage> images;
-    TReportSession session(TBuildContext{*c.log, *c.sums, images});
+    TReportSession session(TBuildContext{*c.log, *c.sums, c.plan, images});
     QTemporaryDir dir;
     const QString pdf = dir.filePath("decl.pdf");
     AskPrintRange = [&](QPrinter& printer, int, QWidget*) {
@@ -104,11 +104,11 @@ TEST(PrintedPdf, EverySheetKindReadsBack) {
     mTDeclaration d;
     fill(d);
     reporttest::Computed c = reporttest::Compute(d);
-    PlanPages(*c.log, *c.sums);
-    const std::vector<std::string> expected = pdfcodes::PlannedPageCodes(*c.log);
+    c.plan = PlanPages(*c.log, *c.sums);
+    const std::vector<std::string> expected = pdfcodes::PlannedPageCodes(*c.log, c.plan);
     for (int k = skPrilA9; k <= skPrilZ; ++k) {
         if (k == skPrilA30) continue; // no income at 30 % in the sample
-        EXPECT_GT(c.log->SheetPageCount[k], 0) << SheetKindInfo(k).PreviewText;
+        EXPECT_GT(c.plan.SheetPageCount[k], 0) << SheetKindInfo(k).PreviewText;
     }
 
     int total = 0;
@@ -120,7 +120,7 @@ TEST(PrintedPdf, EverySheetKindReadsBack) {
     auto pagesWith = [&](const QString& phrase) {
         return static_cast<int>(std::count_if(pages.begin(), pages.end(), [&](const QString& p) { return p.contains(phrase); }));
     };
-    const auto& n = c.log->SheetPageCount;
+    const auto& n = c.plan.SheetPageCount;
     struct Title {
         const char* phrase;
         int pages;
@@ -146,9 +146,9 @@ TEST(PrintedPdf, PrinterThatCannotOpenIsReported) {
     mTDeclaration d;
     Resident3(d);
     reporttest::Computed c = reporttest::Compute(d);
-    PlanPages(*c.log, *c.sums);
+    c.plan = PlanPages(*c.log, *c.sums);
     QList<QImage> images;
-    TReportSession session(TBuildContext{*c.log, *c.sums, images});
+    TReportSession session(TBuildContext{*c.log, *c.sums, c.plan, images});
     AskPrintRange = [&](QPrinter& printer, int, QWidget*) {
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName("/nonexistent-folder/decl.pdf");
@@ -197,8 +197,8 @@ PrintedRun PrintThroughTheExport(void (*fill)(mTDeclaration&), const QString& pd
         for (const QImage& img : run.BarcodeImages)
             for (const std::string& s : bmptest::DecodeColumn(RunImagePixels(img))) r.symbols.push_back(s);
         // The page model of the pages about to be printed, in the order they are printed.
-        TReportSession session(TBuildContext{*run.DanLog, *run.SvodSum, run.BarcodeImages});
-        PrintSheets(session, 1, run.DanLog->PageTotal, [&](const rl::TPage& page) {
+        TReportSession session(TBuildContext{*run.DanLog, *run.SvodSum, run.Plan, run.BarcodeImages});
+        PrintSheets(session, 1, run.Plan.PageTotal, [&](const rl::TPage& page) {
             std::vector<Slot> onPage;
             for (const rl::TElement& e : page.Elements)
                 if (e.kind == rl::TElementKind::Image) {

@@ -23,8 +23,8 @@ struct ThreeEntries {
         InstallFontSubstitutions();
         reporttest::ThreeTerritories(d);
         c = reporttest::Compute(d);
-        PlanPages(*c.log, *c.sums);
-        session = std::make_unique<TReportSession>(TBuildContext{*c.log, *c.sums, images});
+        c.plan = PlanPages(*c.log, *c.sums);
+        session = std::make_unique<TReportSession>(TBuildContext{*c.log, *c.sums, c.plan, images});
     }
     mTDeclaration d;
     reporttest::Computed c;
@@ -36,10 +36,10 @@ struct ThreeEntries {
 
 TEST(PrintRun, RangesFollowTheSheetKinds) {
     ThreeEntries t;
-    const kTDanLog& log = *t.c.log;
-    ASSERT_EQ(log.SheetPageCount[skRazdel6], 3);
-    ASSERT_EQ(log.SheetFirstPage[skRazdel6] + 1, 5); // title 1, page 2, section 1, section 5, section 6 on 5 to 7
-    ASSERT_EQ(log.SheetFirstPage[skPrilA13] + 1, 8);  // then sheet А (13 %)
+    const TPagePlan& plan = t.c.plan;
+    ASSERT_EQ(plan.SheetPageCount[skRazdel6], 3);
+    ASSERT_EQ(plan.SheetFirstPage[skRazdel6] + 1, 5); // title 1, page 2, section 1, section 5, section 6 on 5 to 7
+    ASSERT_EQ(plan.SheetFirstPage[skPrilA13] + 1, 8);  // then sheet А (13 %)
     using Sel = std::vector<std::pair<int, int>>;
     struct Case {
         int from, to;
@@ -51,7 +51,7 @@ TEST(PrintRun, RangesFollowTheSheetKinds) {
         {6, 7, {}},               // starts on the second page of section 6: none of it
         {5, 5, {{skRazdel6, -1}}}, // ends on its first page: all three pages
         {8, 8, {{skPrilA13, 0}}}, // a sheet's pages print one by one
-        {1, log.PageTotal,
+        {1, plan.PageTotal,
          {{skTitul, -1}, {skAdr, -1}, {skRazdel1, -1}, {skRazdel5, -1}, {skRazdel6, -1}, {skPrilA13, 0}}},
     };
     for (const auto& c : cases) EXPECT_EQ(PrintSelection(*t.session, c.from, c.to), c.expected) << c.from << "-" << c.to;
@@ -65,7 +65,7 @@ TEST(PrintRun, CancelledDialogPrintsNothing) {
     bool asked = false;
     AskPrintRange = [&](QPrinter&, int total, QWidget*) {
         asked = true;
-        EXPECT_EQ(total, t.c.log->PageTotal);
+        EXPECT_EQ(total, t.c.plan.PageTotal);
         return false;
     };
     EXPECT_FALSE(PrintWithDialog(*t.session, nullptr));
@@ -80,7 +80,7 @@ TEST(PreviewWindow, ListAndNavigation) {
     for (int i = 0; i < w.ui->ComboBox1->count(); ++i) entries << w.ui->ComboBox1->itemText(i);
     EXPECT_EQ(entries, (QStringList{"Титульный Лист", "Второй Лист", "Раздел 1", "Раздел 5", "Раздел 6", "Лист А (13%)"}));
     EXPECT_EQ(w.ShownKind(), skTitul);
-    EXPECT_EQ(w.ui->KolVoStranic->text(), QString::number(t.c.log->PageTotal));
+    EXPECT_EQ(w.ui->KolVoStranic->text(), QString::number(t.c.plan.PageTotal));
     // "Следующая" through the kinds and the pages of section 6; the numbers follow the declaration.
     QStringList numbers;
     for (int i = 0; i < 8; ++i) {

@@ -5,6 +5,7 @@
 #include "model/DeclClasses.h"
 #include "reportcore/ClassesLogDan.h"
 #include "reportcore/ClassesLogDanSums.h"
+#include "reportcore/ClassesReportPlan.h"
 
 #include <cstring>
 #include <memory>
@@ -27,6 +28,7 @@ inline std::unique_ptr<kTDanLog> Read(const mTDeclaration& d, bool noDate = fals
 struct Computed {
     std::unique_ptr<kTDanLog> log;
     std::unique_ptr<kTSvodSum> sums;
+    TPagePlan plan; // made by the tests that plan the pages
 };
 
 // Reads the declaration and runs the whole calculation pipeline.

@@ -29,8 +29,8 @@ struct Run : reporttest::Computed {
 Run Through(const mTDeclaration& d) {
     Run r;
     static_cast<reporttest::Computed&>(r) = reporttest::Compute(d);
-    PlanPages(*r.log, *r.sums);
-    r.text = BuildTaxText(*r.log, *r.sums, TTaxClock{2008, 1, 1, 12, 0, 0});
+    r.plan = PlanPages(*r.log, *r.sums);
+    r.text = BuildTaxText(*r.log, *r.sums, r.plan, TTaxClock{2008, 1, 1, 12, 0, 0});
     return r;
 }
 
@@ -64,7 +64,7 @@ TEST(DamagedBlock, IncomeTotalsStayAtTheBound) {
         SourceWithLines(d, k.incomes);
         auto c = Through(d);
         EXPECT_EQ(c.sums->PrilA13.Line080, k.total);
-        EXPECT_EQ(c.log->Dohody->ThirteenList.Items[0].ItogIncomeSum, k.total);
+        EXPECT_EQ(c.sums->PrilA13.Sources.at(0).Income, k.total);
         EXPECT_EQ(c.sums->List1.Line010, k.total);
         EXPECT_EQ(c.sums->List1.Line050, k.base);
         EXPECT_EQ(c.sums->List1.Line060, RoundedTax(k.base, 0.13L));

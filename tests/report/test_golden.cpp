@@ -28,9 +28,9 @@ void Person(mTDeclaration& d) {
 
 std::string Produce(const mTDeclaration& d) {
     auto c = reporttest::Compute(d);
-    PlanPages(*c.log, *c.sums);
+    c.plan = PlanPages(*c.log, *c.sums);
     std::string bytes;
-    for (const std::string& l : BuildTaxText(*c.log, *c.sums, kClock)) bytes += ToOem(l) + "\r\n";
+    for (const std::string& l : BuildTaxText(*c.log, *c.sums, c.plan, kClock)) bytes += ToOem(l) + "\r\n";
     return bytes;
 }
 

@@ -1,3 +1,4 @@
+#include "../SampleDecl.h"
 #include "ReportTestUtil.h"
 #include "reportcore/ClassesLogDanSums.h"
 #include "reportcore/ClassesReportPlan.h"
@@ -33,7 +34,7 @@ mTCurrencyIncome& Foreign(mTDeclaration& d, std::int32_t rate, double rub, doubl
 
 reporttest::Computed Planned(const mTDeclaration& d) {
     auto c = reporttest::Compute(d);
-    PlanPages(*c.log, *c.sums);
+    c.plan = PlanPages(*c.log, *c.sums);
     return c;
 }
 
@@ -68,8 +69,11 @@ TEST(SheetA, RatesFollowTheDeclarationKind) {
             EXPECT_EQ(a.Line100, Rub(117));
             EXPECT_EQ(a.Line110, Rub(105));
             EXPECT_TRUE(other.Line080.IsZero());
-            EXPECT_EQ(c.log->Dohody->ThirteenList.Items[0].ItogIncomeSum, Rub(1000));
-            EXPECT_EQ(c.log->DeclDan->OKATO13, "45286555000"); // the first non-empty code
+            ASSERT_EQ(a.Sources.size(), 2u);
+            EXPECT_EQ(a.Sources[0].Income, Rub(1000));
+            EXPECT_TRUE(a.Sources[1].Income.IsZero());
+            EXPECT_EQ(a.OKATO, "45286555000"); // the first non-empty code
+            EXPECT_EQ(c.sums->OKATO13, "45286555000");
         }
         EXPECT_EQ(c.sums->PrilA6.Line080, Rub(2000));
         EXPECT_EQ(c.sums->PrilA6.Line110, Rub(180));
@@ -117,7 +121,6 @@ TEST(SheetV, IncomeExpensesAndAdvancePayments) {
     auto c = reporttest::Compute(d);
     EXPECT_EQ(c.sums->PrilV.Line110, Rub(101000));
     EXPECT_EQ(c.sums->PrilV.Line120, Rub(101000)); // 120000 + 200, cut to the income
-    EXPECT_EQ(c.log->Dohody->PredprinimDeyatList.Items[0].MonthExpense[4].Total, Rub(10000));
     EXPECT_EQ(c.sums->PrilV.Line140, Rub(3000));
     EXPECT_EQ(c.sums->PrilV.Line130, Rub(3100));
 
@@ -211,7 +214,7 @@ TEST(Section6, RefundOfSection1) {
     EXPECT_EQ(s.List6.Entries[1].KBK, "18210102021011000110");
     EXPECT_EQ(s.List6.Entries[1].OKATO, "45286555000");
     EXPECT_EQ(s.List6.Entries[1].Amount, Rub(2000)); // 1500 + 500 in one entry
-    EXPECT_EQ(log->SheetPageCount[skRazdel6], 2);
+    EXPECT_EQ(PlanPages(*log, s).SheetPageCount[skRazdel6], 2);
 
     mTDeclaration plain;
     plain.SetIncomeKinds(ikRussian);
@@ -268,7 +271,7 @@ TEST(Section6, DefaultEntryAndOtherSections) {
         EXPECT_EQ(e.Indicator, "3");
         EXPECT_TRUE(e.Amount.IsZero());
         EXPECT_EQ(e.OKATO, "45000000000");
-        EXPECT_EQ(r.log->SheetPageCount[skRazdel6], 1);
+        EXPECT_EQ(PlanPages(*r.log, *r.sums).SheetPageCount[skRazdel6], 1);
     }
     // Refunds of sections 2, 3 and 4 go under the first source codes of their lists.
     mTDeclaration d;
@@ -313,8 +316,8 @@ TEST(Pipeline, ResidentWithRefund) {
     EXPECT_EQ(c.sums->List6.Entries[0].KBK, "18210102021011000110");
     EXPECT_EQ(c.sums->List6.Entries[0].Amount, Rub(416));
     EXPECT_EQ(c.sums->List6.Entries[0].OKATO, "45286555000");
-    PlanPages(*c.log, *c.sums);
-    EXPECT_EQ(c.log->PageTotal, 7);
+    c.plan = PlanPages(*c.log, *c.sums);
+    EXPECT_EQ(c.plan.PageTotal, 7);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -326,12 +329,12 @@ TEST(PlanPages, FourNdflAlone) {
     d.DeclarationKind = 2;
     d.SetIncomeKinds(0);
     auto c = Planned(d);
-    EXPECT_EQ(c.log->PageTotal, 2);
-    EXPECT_EQ(c.log->SheetPageCount[skAdr], 0);
-    EXPECT_EQ(c.log->SheetPageCount[skRazdel1], 1);
-    EXPECT_EQ(c.log->SheetPageCount[skRazdel5], 0);
-    EXPECT_EQ(c.log->SheetPageCount[skRazdel6], 0);
-    EXPECT_EQ(c.log->SheetFirstPage[skRazdel1] + 1, 2);
+    EXPECT_EQ(c.plan.PageTotal, 2);
+    EXPECT_EQ(c.plan.SheetPageCount[skAdr], 0);
+    EXPECT_EQ(c.plan.SheetPageCount[skRazdel1], 1);
+    EXPECT_EQ(c.plan.SheetPageCount[skRazdel5], 0);
+    EXPECT_EQ(c.plan.SheetPageCount[skRazdel6], 0);
+    EXPECT_EQ(c.plan.SheetFirstPage[skRazdel1] + 1, 2);
 }
 
 TEST(PlanPages, FiveSourcesAt13) {
@@ -340,15 +343,15 @@ TEST(PlanPages, FiveSourcesAt13) {
     for (int i = 0; i < 5; ++i) d.AddThirteenPercent();
     d.StandartDeduct.Granting = 0;
     auto c = Planned(d);
-    const auto& C = c.log->SheetPageCount;
-    const auto& B = c.log->SheetFirstPage;
+    const auto& C = c.plan.SheetPageCount;
+    const auto& B = c.plan.SheetFirstPage;
     EXPECT_EQ(B[skAdr] + 1, 2);
     EXPECT_EQ(B[skRazdel1] + 1, 3);
     EXPECT_EQ(B[skRazdel5] + 1, 4);
     EXPECT_EQ(B[skRazdel6] + 1, 5);
     EXPECT_EQ(C[skPrilA13], 2);
     EXPECT_EQ(B[skPrilA13] + 1, 6);
-    EXPECT_EQ(c.log->PageTotal, 7);
+    EXPECT_EQ(c.plan.PageTotal, 7);
     EXPECT_EQ(B[skPrilA9], B[skPrilA13]); // an absent kind has the value of the next one
 }
 
@@ -407,10 +410,10 @@ TEST(PlanPages, SheetCounts) {
         d.SetIncomeKinds(ikRussian);
         c.fill(d);
         auto r = Planned(d);
-        for (auto [kind, pages] : c.counts) EXPECT_EQ(r.log->SheetPageCount[kind], pages) << SheetKindInfo(kind).PreviewText;
+        for (auto [kind, pages] : c.counts) EXPECT_EQ(r.plan.SheetPageCount[kind], pages) << SheetKindInfo(kind).PreviewText;
         int total = 1;
-        for (int k = skAdr; k <= skPrilZ; ++k) total += r.log->SheetPageCount[k];
-        EXPECT_EQ(r.log->PageTotal, total);
+        for (int k = skAdr; k <= skPrilZ; ++k) total += r.plan.SheetPageCount[k];
+        EXPECT_EQ(r.plan.PageTotal, total);
     }
 }
 
@@ -425,7 +428,7 @@ TEST(PlanPages, PrizeSourcesTwoToAPage) {
     }
     auto c = Planned(d);
     EXPECT_EQ(c.sums->PrilM.PrizeCount, 4);
-    EXPECT_EQ(c.log->SheetPageCount[skPrilM], 2);
+    EXPECT_EQ(c.plan.SheetPageCount[skPrilM], 2);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -446,7 +449,7 @@ TEST(Pipeline, ResidentWithPayment) {
     ASSERT_EQ(c.sums->List6.Count, 1);
     EXPECT_EQ(c.sums->List6.Entries[0].Indicator, "1");
     EXPECT_EQ(c.sums->List6.Entries[0].OKATO, "45000000000");
-    EXPECT_EQ(c.log->PageTotal, 6);
+    EXPECT_EQ(c.plan.PageTotal, 6);
 }
 
 TEST(Pipeline, PrizesAt35) {
@@ -458,10 +461,12 @@ TEST(Pipeline, PrizesAt35) {
     p.DeductCode = 0;
     p.DeductSum = Rub(3000);
     auto c = Planned(d);
-    const auto& src = c.log->Dohody->ThirtyFiveList.Items[0];
+    const auto& src = c.sums->PrilM.Sources35.at(0);
     EXPECT_EQ(src.DeductSum, Rub(2000));
     EXPECT_EQ(src.Obl, Rub(8000));
     EXPECT_EQ(src.TaxIsch, Rub(2800));
+    EXPECT_EQ(c.sums->PrilA35.Sources.at(0).Obl, Rub(8000)); // the block of sheet А shows the same
+    EXPECT_EQ(c.sums->PrilA35.Sources.at(0).TaxIsch, Rub(2800));
     EXPECT_EQ(c.sums->PrilA35.Line090, Rub(8000));
     const auto& l3 = c.sums->List3;
     EXPECT_EQ(l3.Line010, Rub(10000));
@@ -470,8 +475,8 @@ TEST(Pipeline, PrizesAt35) {
     EXPECT_EQ(l3.Line040, Rub(2800));
     EXPECT_EQ(l3.Line090, Rub(2800));
     EXPECT_EQ(c.sums->List6.Entries.at(0).KBK, "18210102040011000110");
-    EXPECT_EQ(c.log->SheetPageCount[skPrilM], 1);
-    EXPECT_EQ(c.log->SheetPageCount[skRazdel3], 1);
+    EXPECT_EQ(c.plan.SheetPageCount[skPrilM], 1);
+    EXPECT_EQ(c.plan.SheetPageCount[skRazdel3], 1);
 }
 
 TEST(Pipeline, SecuritiesReduceTheBase) {
@@ -486,7 +491,7 @@ TEST(Pipeline, SecuritiesReduceTheBase) {
     EXPECT_EQ(c.sums->List1.Line010, Rub(150000));
     EXPECT_EQ(c.sums->List1.Line040, Rub(80000));
     EXPECT_EQ(c.sums->List1.Line060, Rub(9100));
-    EXPECT_EQ(c.log->SheetPageCount[skPrilJ], 1);
+    EXPECT_EQ(c.plan.SheetPageCount[skPrilJ], 1);
 }
 
 TEST(Pipeline, NonResident) {
@@ -505,7 +510,7 @@ TEST(Pipeline, NonResident) {
     EXPECT_TRUE(c.sums->List1.Line010.IsZero());
     ASSERT_EQ(c.sums->List6.Count, 1);
     EXPECT_EQ(c.sums->List6.Entries[0].KBK, "18210102030011000110");
-    EXPECT_EQ(c.log->PageTotal, 6);
+    EXPECT_EQ(c.plan.PageTotal, 6);
 }
 
 TEST(Pipeline, EstimatedIncome) {
@@ -515,8 +520,8 @@ TEST(Pipeline, EstimatedIncome) {
     d.SupposeIncome = Rub(100000);
     auto c = Planned(d);
     EXPECT_EQ(c.log->DeclDan->SupposeIncome, Rub(100000));
-    EXPECT_EQ(c.log->SheetPageCount[skRazdel6], 0);
-    EXPECT_EQ(c.log->PageTotal, 2);
+    EXPECT_EQ(c.plan.SheetPageCount[skRazdel6], 0);
+    EXPECT_EQ(c.plan.PageTotal, 2);
 }
 
 // Six civil-law contracts abroad at 13 %, 294 000 in all, each with the 20 % deduction of code 403.
@@ -577,17 +582,17 @@ TEST(Pipeline, ContractDeductionsAbroadReachSection1) {
         EXPECT_EQ(s.List6.Entries[0].Amount, Rub(k.line110));
 
         // Sheet Е: five contracts a page, after the three pages of sheet Б.
-        const auto& C = c.log->SheetPageCount;
-        const auto& B = c.log->SheetFirstPage;
+        const auto& C = c.plan.SheetPageCount;
+        const auto& B = c.plan.SheetFirstPage;
         EXPECT_EQ(C[skPrilB13], 3);
         EXPECT_EQ(C[skPrilD], 2);
         EXPECT_EQ(C[skRazdel1], 1);
         EXPECT_EQ(B[skPrilD] + 1, k.firstPageE);
-        EXPECT_EQ(c.log->PageTotal, k.pageTotal);
+        EXPECT_EQ(c.plan.PageTotal, k.pageTotal);
 
         // The text file carries the sheet with every contract and the deductions in section 1.
         std::vector<std::string> lines;
-        WriteIndicatorBlocks(*c.log, s, lines);
+        WriteIndicatorBlocks(*c.log, s, c.plan, lines);
         auto has = [&lines](const std::string& l) { return std::find(lines.begin(), lines.end(), l) != lines.end(); };
         EXPECT_TRUE(has("П000010004000:58800.00"));
         EXPECT_TRUE(has("П000010006000:" + std::to_string(static_cast<long>(k.line060))));
@@ -599,4 +604,70 @@ TEST(Pipeline, ContractDeductionsAbroadReachSection1) {
         SCOPED_TRACE(k.name);
         check(k);
     }
+}
+
+// ---------------------------------------------------------------------------------------------
+// The pipeline reads the model and writes only its own results
+
+namespace {
+
+// Every sheet, and beside it each value a stage could be tempted to store back: prizes that use
+// up their exemption, the deduction of a sold share above its income on the primary workplace,
+// business expenses by month, a child's education above its limit, no territory codes on the
+// 35 % and dividend sources, and no citizenship.
+void EverySheetAndEveryDerivedValue(mTDeclaration& d) {
+    sample::EverySheet(d, 2);
+    d.Person.Foreigner.Citizenship.clear();
+    d.Person.Foreigner.CountryCode.clear();
+    for (double deduct : {1500.0, 1500.0, 300.0}) {
+        auto& p = d.GetThirtyFivePercent(d.AddThirtyFivePercent());
+        p.IncomeCode = 2740;
+        p.ItogIncomeSum = Rub(4000);
+        p.DeductSum = Rub(deduct);
+    }
+    d.GetThirteenPercent(0).AddSourseIncome(Line(1511, 1000, 313, 5000, 2));
+    d.SocialDeduct.Granting = 1;
+    d.SocialDeduct.AddChildEduSum(Rub(50000));
+}
+
+// The whole pipeline on one model: its figures, its page plan and its text file.
+struct TRunOutput {
+    TPagePlan plan;
+    std::string text;
+};
+
+TRunOutput RunPipeline(const kTDanLog& model) {
+    kTSvodSum sums;
+    sums.Calculate(model);
+    TRunOutput out{PlanPages(model, sums), {}};
+    for (const std::string& l : BuildTaxText(model, sums, out.plan, TTaxClock{2008, 1, 1, 12, 0, 0})) out.text += l + "\n";
+    return out;
+}
+
+} // namespace
+
+TEST(Pipeline, TwiceOnOneModelGivesTheSameFileAndPlan) {
+    mTDeclaration d;
+    EverySheetAndEveryDerivedValue(d);
+    const auto model = Read(d);
+    const TRunOutput first = RunPipeline(*model);
+    const TRunOutput second = RunPipeline(*model);
+    EXPECT_TRUE(first.plan == second.plan);
+    EXPECT_EQ(first.plan.SheetPageCount[skPrilM], 2); // the prizes that got no exemption are listed both times
+    EXPECT_EQ(first.text, second.text);
+}
+
+TEST(Pipeline, LeavesTheModelAsRead) {
+    mTDeclaration d;
+    EverySheetAndEveryDerivedValue(d);
+    const auto block = reporttest::Block(d);
+    const auto model = ReadDanLog(block.data(), false);
+    const auto asRead = ReadDanLog(block.data(), false);
+    const TRunOutput out = RunPipeline(*model);
+    EXPECT_NE(out.text.find("Гражд:Россия\nКодГражд:643\n"), std::string::npos);
+    EXPECT_TRUE(*model == *asRead);
+    EXPECT_TRUE(model->PersonDan->Inostr.Citizenship.empty());
+    // The comparison sees a changed value.
+    asRead->Vychety->SocialVych.ChildEduSums[2] = Currency::FromInt(38000);
+    EXPECT_FALSE(*model == *asRead);
 }

@@ -51,7 +51,7 @@ mTThirteenPercent& AddSource(mTDeclaration& d, const std::string& name = "Src") 
 // ---------------------------------------------------------------------------------------------
 // Sheet Г, part 2: prizes
 
-TEST(SumsPrilM, PrizesShareOneExemptionAndRewriteTheSources) {
+TEST(SumsPrilM, PrizesShareOneExemptionAndRetaxTheSources) {
     mTDeclaration d;
     d.SetIncomeKinds(ikRussian);
     AddPrize(d, 2740, 5000, 1500, "A");
@@ -82,7 +82,8 @@ TEST(SumsPrilM, PrizesShareOneExemptionAndRewriteTheSources) {
     EXPECT_EQ(m.Prizes[3].IncomeSum, Rub(0));
     EXPECT_EQ(m.Prizes[3].ExemptSum, Rub(0));
 
-    const auto& src = log->Dohody->ThirtyFiveList.Items;
+    ASSERT_EQ(m.Sources35.size(), 5u);
+    const auto& src = m.Sources35;
     EXPECT_EQ(src[0].DeductSum, Rub(1500));
     EXPECT_EQ(src[0].Obl, Rub(3500));
     EXPECT_EQ(src[0].TaxIsch, Rub(1225));
@@ -98,6 +99,9 @@ TEST(SumsPrilM, PrizesShareOneExemptionAndRewriteTheSources) {
     EXPECT_EQ(src[4].DeductSum, Rub(0));
     EXPECT_EQ(src[4].Obl, Rub(700));
     EXPECT_EQ(src[4].TaxIsch, Rub(245));
+    // The model keeps the figures it read.
+    EXPECT_EQ(log->Dohody->ThirtyFiveList.Items[1].DeductSum, Rub(1500));
+    EXPECT_EQ(log->Dohody->ThirtyFiveList.Items[4].Obl, Rub(400));
 }
 
 TEST(SumsPrilM, OnePrizeWithoutOtherIncomesGivesAPairAndAnEmptyPartOne) {
@@ -117,8 +121,9 @@ TEST(SumsPrilM, OnePrizeWithoutOtherIncomesGivesAPairAndAnEmptyPartOne) {
     EXPECT_EQ(m.Line170, Rub(1200));
     EXPECT_EQ(m.Line010, Rub(0));
     EXPECT_EQ(m.Line130, Rub(0));
-    EXPECT_EQ(log->Dohody->ThirtyFiveList.Items[0].Obl, Rub(2800));
-    EXPECT_EQ(log->Dohody->ThirtyFiveList.Items[0].TaxIsch, Rub(980));
+    ASSERT_EQ(m.Sources35.size(), 1u);
+    EXPECT_EQ(m.Sources35[0].Obl, Rub(2800));
+    EXPECT_EQ(m.Sources35[0].TaxIsch, Rub(980));
 }
 
 TEST(SumsPrilM, NoPrizesGiveNoRecords) {

@@ -135,7 +135,6 @@ TEST(SumsPrilE, WithoutPrimaryLinesTheBusinessResultCarriesTheLoss) {
     p.SetPeriodExpense(&whole);
 
     auto log = reporttest::Read(d);
-    log->Dohody->PredprinimDeyatList.Items[0].MonthExpense[0].Total = Rub(3000); // as sheet В stores it
     kTSvodSum sums;
     const auto e = Calc(*log, sums);
 
@@ -143,6 +142,16 @@ TEST(SumsPrilE, WithoutPrimaryLinesTheBusinessResultCarriesTheLoss) {
     EXPECT_EQ(e.ActivityExpense[1], Rub(0));
     EXPECT_EQ(e.CumIncome, Cum({0, 3000, 3000, 3000, 3000, 3000, 3000, 3000, 3000, 3000, 3000, 3000}));
     EXPECT_EQ(e.Line160, Rub(2 * 500)); // the months of the activities' month set
+}
+
+// The deduction of a sold share of a dwelling counts only up to its income, as on sheet Ж.
+TEST(SumsPrilE, ShareSaleDeductionUpToItsIncome) {
+    mTDeclaration d;
+    PrimaryIncome(d, {{1, 10000, 0}});
+    d.GetThirteenPercent(0).AddSourseIncome(Line(1511, 5000, 313, 8000, 2));
+    d.GetThirteenPercent(0).AddSourseIncome(Line(1511, 5000, 313, 1000, 3));
+    const auto e = Calc(d);
+    EXPECT_EQ(e.CumIncome, Cum({10000, 10000, 14000, 14000, 14000, 14000, 14000, 14000, 14000, 14000, 14000, 14000}));
 }
 
 TEST(SumsPrilE, UnconfirmedExpensesAreTwentyPercentToTheEvenKopeck) {
@@ -306,7 +315,8 @@ TEST(SumsPrilE, SocialDeductionsAndTheirLimits) {
     EXPECT_EQ(e.Line270, Rub(120000));
     EXPECT_EQ(e.Line280, Rub(25000.02 + 38000 + 48000 + 37999.99 + 120000));
     EXPECT_EQ(e.Line220, Rub(0));
-    EXPECT_EQ(log->Vychety->SocialVych.ChildEduSums, (std::vector<Currency>{Rub(38000), Rub(10000)}));
+    // The limit is the sheet's: the model keeps the amounts read.
+    EXPECT_EQ(log->Vychety->SocialVych.ChildEduSums, (std::vector<Currency>{Rub(50000), Rub(10000)}));
 }
 
 TEST(SumsPrilE, CharityUpToAQuarterOfTheIncome) {

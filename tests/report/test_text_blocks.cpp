@@ -35,18 +35,27 @@ protected:
         return *log;
     }
     void Pages(std::initializer_list<TSheetKind> kinds) {
-        for (TSheetKind k : kinds) log->SheetPageCount[k] = 1;
+        for (TSheetKind k : kinds) plan.SheetPageCount[k] = 1;
     }
     Lines Write() const {
         Lines lines;
-        WriteIndicatorBlocks(*log, sums, lines);
+        WriteIndicatorBlocks(*log, sums, plan, lines);
         return lines;
     }
     void Expect(const Lines& expected) const { EXPECT_EQ(Joined(Write()), Joined(expected)); }
+    // The source blocks of a sheet А as its calculation leaves them: the sources as read, each with
+    // the income given.
+    template <class Item>
+    static void Sources(kTSvodSumPrilA& a, const std::vector<Item>& items, std::initializer_list<double> incomes) {
+        auto income = incomes.begin();
+        for (const Item& s : items)
+            a.Sources.push_back({s.INN, s.KPP, s.OKATO, s.SourseName, Rub(*income++), s.Obl, s.TaxIsch, s.HoldSum});
+    }
 
     mTDeclaration d;
     std::unique_ptr<kTDanLog> log;
     kTSvodSum sums;
+    TPagePlan plan;
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -132,11 +141,6 @@ protected:
         s.INN = inn, s.KPP = kpp, s.OKATO = okato, s.SourseName = name;
         s.Obl = Rub(obl), s.TaxIsch = Rub(tax), s.HoldSum = Rub(held);
     }
-    // The income of each 13 % source, as the sheet А calculation leaves it.
-    void Incomes(std::initializer_list<double> incomes) {
-        auto item = log->Dohody->ThirteenList.Items.begin();
-        for (double i : incomes) (item++)->ItogIncomeSum = Rub(i);
-    }
     static void Totals(kTSvodSumPrilA& a, double l080, double l090, double l100, double l110) {
         a.Line080 = Rub(l080), a.Line090 = Rub(l090), a.Line100 = Rub(l100), a.Line110 = Rub(l110);
     }
@@ -154,7 +158,9 @@ TEST_F(TextBlocksSheetA, RatesInOrderWithSourcesThatHaveIncome) {
     prize.INN = "7705000000", prize.KPP = "770501001", prize.OKATO = "45000000002", prize.SourseName = "Банк";
     prize.ItogIncomeSum = Rub(4000.01), prize.HoldSum = Rub(1400);
     Read();
-    Incomes({100000.999, 0, 5000});
+    Sources(sums.PrilA6, log->Dohody->ThirtyList.Items, {20000.999});
+    Sources(sums.PrilA13, log->Dohody->ThirteenList.Items, {100000.999, 0, 5000});
+    Sources(sums.PrilA35, log->Dohody->ThirtyFiveList.Items, {4000.01});
     Pages({skPrilA35, skPrilA13, skPrilA9}); // written in rate order whatever the pages
     Totals(sums.PrilA6, 20000.999, 20000, 1800, 1799.5);
     Totals(sums.PrilA13, 105000.999, 95000.129, 12350.5, 12349.49);
@@ -187,7 +193,7 @@ TEST_F(TextBlocksSheetA, NonResidentWritesTheThirteenPercentSourcesUnderThirty) 
     d.SetIncomeKinds(ikRussian);
     Thirteen("7701234567", "770101001", "45286555000", "Альфа", 9000, 2700, 2700);
     Read();
-    Incomes({10000});
+    Sources(sums.PrilA30, log->Dohody->ThirteenList.Items, {10000});
     Pages({skPrilA30});
     Totals(sums.PrilA13, 1, 2, 3, 4);
     Totals(sums.PrilA30, 10000, 9000, 2700, 2700);
@@ -205,6 +211,7 @@ TEST_F(TextBlocksSheetA, OnlySourcesWithoutIncomeLeaveKindLineAndTotals) {
     Thirteen("7701234567", "", "", "Альфа", 0, 0, 100);
     Thirteen("7702000000", "", "", "Бета", 0, 0, 0);
     Read();
+    Sources(sums.PrilA13, log->Dohody->ThirteenList.Items, {0, 0});
     Pages({skPrilA13});
     Totals(sums.PrilA13, 0, 0, 0, 100);
     Expect({"П000070000100:13", "###", "П000070008000:0.00", "П000070009000:0.00", "П000070010000:0",
@@ -698,7 +705,7 @@ TEST_F(TextBlocks, AbsentSheetsWriteNothing) {
     d.SocialDeduct.Granting = 1;
     d.ConstructionDeduct.Granting = 1;
     Read();
-    log->Dohody->ThirteenList.Items[0].ItogIncomeSum = Rub(1000);
+    Sources(sums.PrilA13, log->Dohody->ThirteenList.Items, {1000});
     sums.List1.Line010 = Rub(1);
     sums.List6.Entries.push_back({"18210102021011000110", "45286555000", "1", Rub(100)});
     sums.PrilH.Line170 = Rub(1);
@@ -730,8 +737,8 @@ TEST_F(TextBlocks, EachSheetFollowsItsOwnPageCount) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.kind);
-        log->SheetPageCount.fill(0);
-        log->SheetPageCount[c.kind] = 1;
+        plan.SheetPageCount.fill(0);
+        plan.SheetPageCount[c.kind] = 1;
         const Lines lines = Write();
         ASSERT_FALSE(lines.empty());
         EXPECT_EQ(lines.front(), c.first);
@@ -749,7 +756,7 @@ TEST_F(TextBlocks, BlocksFollowTheOrderOfThePrintedDeclaration) {
     d.AddBusinessIncome();
     d.ConstructionDeduct.Granting = 1; // the standard deduction is granted by default
     Read();
-    for (int k = skRazdel1; k <= skPrilZ; ++k) log->SheetPageCount[k] = 1;
+    for (int k = skRazdel1; k <= skPrilZ; ++k) plan.SheetPageCount[k] = 1;
     sums.List6.Entries.push_back({"18210102021011000110", "45286555000", "3", Rub(0)});
     sums.PrilH.Line170 = Rub(1);
 

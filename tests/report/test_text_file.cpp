@@ -16,8 +16,8 @@ const TTaxClock kClock{2008, 3, 4, 5, 6, 7};
 
 std::vector<std::string> Text(const mTDeclaration& d, const TTaxClock& clock = kClock) {
     auto c = reporttest::Compute(d);
-    PlanPages(*c.log, *c.sums);
-    return BuildTaxText(*c.log, *c.sums, clock);
+    c.plan = PlanPages(*c.log, *c.sums);
+    return BuildTaxText(*c.log, *c.sums, c.plan, clock);
 }
 
 std::string Value(const std::vector<std::string>& lines, const std::string& key) {
@@ -236,8 +236,8 @@ TEST_F(TaxTextFile, WrittenInCp866WithCrLf) {
     mTDeclaration d;
     FillPerson(d);
     auto c = reporttest::Compute(d);
-    PlanPages(*c.log, *c.sums);
-    const std::string path = TaxTextExport(*c.log, *c.sums, dir, kClock);
+    c.plan = PlanPages(*c.log, *c.sums);
+    const std::string path = TaxTextExport(*c.log, *c.sums, c.plan, dir, kClock);
     ASSERT_EQ(path, dir + "/O500100732259_05_000001.txt");
     const std::string bytes = testutil::ReadFile(path);
     EXPECT_EQ(bytes.substr(0, 7), std::string("\x88\xA4\x94\xA0\xA9\xAB:")); // "ИдФайл:" in CP866
@@ -247,7 +247,7 @@ TEST_F(TaxTextFile, WrittenInCp866WithCrLf) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1);
     // A value can never break a line.
     c.log->PersonDan->Kem = "ОВД\r\n###";
-    const std::string again = codec::Cp866ToUtf8(testutil::ReadFile(TaxTextExport(*c.log, *c.sums, dir, kClock)));
+    const std::string again = codec::Cp866ToUtf8(testutil::ReadFile(TaxTextExport(*c.log, *c.sums, c.plan, dir, kClock)));
     EXPECT_NE(again.find("ВыдУдЛичн:ОВД  ###\r\n"), std::string::npos);
 }
 
@@ -255,7 +255,7 @@ TEST_F(TaxTextFile, MissingFolderWritesNothing) {
     mTDeclaration d;
     FillPerson(d);
     auto c = reporttest::Compute(d);
-    EXPECT_EQ(TaxTextExport(*c.log, *c.sums, dir + "/missing", kClock), "");
+    EXPECT_EQ(TaxTextExport(*c.log, *c.sums, c.plan, dir + "/missing", kClock), "");
     EXPECT_FALSE(std::filesystem::exists(dir + "/missing"));
 }
 

@@ -23,21 +23,21 @@ inline QImage TestImage(int entry) {
 struct Run {
     reporttest::Computed c;
     QList<QImage> images;
-    TBuildContext Context() { return TBuildContext{*c.log, *c.sums, images}; }
+    TBuildContext Context() { return TBuildContext{*c.log, *c.sums, c.plan, images}; }
 };
 
 inline Run Prepare(const mTDeclaration& d, int images = 0) {
     InstallFontSubstitutions();
     Run r;
     r.c = reporttest::Compute(d);
-    PlanPages(*r.c.log, *r.c.sums);
+    r.c.plan = PlanPages(*r.c.log, *r.c.sums);
     for (int i = 0; i < images; ++i) r.images << TestImage(i);
     return r;
 }
 
 // The value of the line `key` of the run's tax-office text file, "<missing>" when it has none.
-inline QString Written(Run& run, const std::string& key) {
-    for (const std::string& l : BuildTaxText(*run.c.log, *run.c.sums, TTaxClock{2008, 1, 2, 3, 4, 5}))
+inline QString Written(const Run& run, const std::string& key) {
+    for (const std::string& l : BuildTaxText(*run.c.log, *run.c.sums, run.c.plan, TTaxClock{2008, 1, 2, 3, 4, 5}))
         if (l.rfind(key + ":", 0) == 0) return QString::fromStdString(l.substr(key.size() + 1));
     return QStringLiteral("<missing>");
 }

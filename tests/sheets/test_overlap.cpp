@@ -101,7 +101,7 @@ std::vector<std::string> Overlaps(const std::vector<rl::TPage>& pages, const std
 std::vector<rl::TPage> AllPages(sheettest::Run& run) {
     std::vector<rl::TPage> pages;
     for (int k = 1; k <= kSheetKinds; ++k) {
-        if (run.c.log->SheetPageCount[k] <= 0) continue;
+        if (run.c.plan.SheetPageCount[k] <= 0) continue;
         const std::vector<rl::TPage> kind = sheettest::SheetPages(run, k);
         pages.insert(pages.end(), kind.begin(), kind.end());
     }
@@ -111,7 +111,7 @@ std::vector<rl::TPage> AllPages(sheettest::Run& run) {
 void Check(mTDeclaration& d, const std::string& what) {
     sheettest::Run run = sheettest::Prepare(d, 60);
     const std::vector<rl::TPage> pages = AllPages(run);
-    EXPECT_EQ(static_cast<int>(pages.size()), run.c.log->PageTotal);
+    EXPECT_EQ(static_cast<int>(pages.size()), run.c.plan.PageTotal);
     const std::vector<std::string> found = Overlaps(pages, what);
     for (std::size_t i = 0; i < found.size() && i < 400; ++i) ADD_FAILURE() << found[i];
     EXPECT_TRUE(found.empty()) << found.size() << " overlaps";

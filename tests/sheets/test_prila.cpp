@@ -43,14 +43,14 @@ TEST(SheetA, FourSourcesAPageEmptyBlocksAndTotalsOnTheLast) {
         mTDeclaration d;
         Sources13(d, c.sources);
         sheettest::Run run = sheettest::Prepare(d);
-        ASSERT_EQ(run.c.log->SheetPageCount[skPrilA13], c.pages) << c.sources;
+        ASSERT_EQ(run.c.plan.SheetPageCount[skPrilA13], c.pages) << c.sources;
         const std::vector<rl::TPage> pages = SheetPages(run, skPrilA13);
         ASSERT_EQ(pages.size(), static_cast<std::size_t>(c.pages)) << c.sources;
         for (int p = 0; p < c.pages; ++p) {
             const rl::TPage& page = pages[static_cast<std::size_t>(p)];
             EXPECT_EQ(Count(page, "ИНН источника выплаты дохода (010)"), 4) << c.sources << " page " << p;
             EXPECT_EQ(SourceNames(page).size(), static_cast<std::size_t>(c.named[static_cast<std::size_t>(p)]));
-            EXPECT_EQ(HeaderPageNumber(page), QString::number(run.c.log->SheetFirstPage[skPrilA13] + 1 + p).rightJustified(3, '0'));
+            EXPECT_EQ(HeaderPageNumber(page), QString::number(run.c.plan.SheetFirstPage[skPrilA13] + 1 + p).rightJustified(3, '0'));
             const auto codes = sheettest::OfKind(page, rl::TElementKind::PageCode);
             ASSERT_EQ(codes.size(), 1u);
             EXPECT_EQ(codes[0]->text, "!5102!0095!");
@@ -156,7 +156,7 @@ TEST(SheetA, MorePagesPlannedThanRecordsNeverReadsPastThem) {
     mTDeclaration d;
     Sources13(d, 5);
     sheettest::Run run = sheettest::Prepare(d);
-    run.c.log->SheetPageCount[skPrilA13] = 4; // more pages than the five records fill
+    run.c.plan.SheetPageCount[skPrilA13] = 4; // more pages than the five records fill
     const std::vector<rl::TPage> pages = SheetPages(run, skPrilA13);
     ASSERT_EQ(pages.size(), 4u);
     EXPECT_EQ(SourceNames(pages[0]).size(), 4u);
@@ -178,7 +178,7 @@ TEST(SheetA, EveryRateHasItsKind) {
     sheettest::Run run = sheettest::Prepare(d);
     for (auto [kind, rate, name] : {std::tuple{skPrilA9, "   9   ", "Дивиденды АО"}, std::tuple{skPrilA13, "  13   ", "Источник 1"},
                                     std::tuple{skPrilA35, "  35   ", "Банк"}}) {
-        ASSERT_EQ(run.c.log->SheetPageCount[kind], 1) << rate;
+        ASSERT_EQ(run.c.plan.SheetPageCount[kind], 1) << rate;
         const std::vector<rl::TPage> pages = SheetPages(run, kind);
         ASSERT_EQ(pages.size(), 1u);
         EXPECT_EQ(Count(pages[0], QStringLiteral("облагаемые налогом по ставке (001)") + rate + "%"), 1) << rate;

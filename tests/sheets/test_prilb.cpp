@@ -54,7 +54,7 @@ TEST(SheetB, OnlyItsRateTwoAPageInListOrder) {
     const std::pair<int, const char*> items[] = {{9, "Источник 1"}, {13, "Источник 2"}, {13, "Источник 3"}, {35, "Источник 4"}, {13, "Источник 5"}};
     for (const auto& [rate, name] : items) Foreign(d, rate, name);
     sheettest::Run run = Prepare(d);
-    ASSERT_EQ(run.c.log->SheetPageCount[skPrilB13], 2);
+    ASSERT_EQ(run.c.plan.SheetPageCount[skPrilB13], 2);
     const std::vector<rl::TPage> pages = SheetPages(run, skPrilB13);
     ASSERT_EQ(pages.size(), 2u);
     EXPECT_EQ(Sources(pages[0]), (QStringList{"Источник 2", "Источник 3"}));
@@ -65,7 +65,7 @@ TEST(SheetB, OnlyItsRateTwoAPageInListOrder) {
         EXPECT_EQ(Count(page, "облагаемые налогом по ставке (001)  13   %"), 1);
         EXPECT_EQ(Count(page, "Раздел 00008"), 1);
         EXPECT_EQ(OfKind(page, rl::TElementKind::PageCode).at(0)->text, "!5102!0101!");
-        EXPECT_EQ(HeaderPageNumber(page), QString::number(run.c.log->SheetFirstPage[skPrilB13] + 1 + p).rightJustified(3, '0'));
+        EXPECT_EQ(HeaderPageNumber(page), QString::number(run.c.plan.SheetFirstPage[skPrilB13] + 1 + p).rightJustified(3, '0'));
         // Line 150, the total income in roubles, on the last page only: 3 x 52 300.00.
         const rl::TElement* totals = Only(page, "2. Итоговые результаты:");
         ASSERT_NE(totals, nullptr);

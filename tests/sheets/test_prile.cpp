@@ -72,7 +72,7 @@ TEST(SheetK, WithoutStandardDeductionsPartOneStaysEmpty) {
     e.Months130 = 12;
     e.Months140 = 12;
     e.Line240 = Rub(38000);
-    run.c.log->SheetPageCount[skPrilE] = 1;
+    run.c.plan.SheetPageCount[skPrilE] = 1;
     for (bool granted : {false, true}) {
         run.c.log->Vychety->StandartVych.Granting = granted;
         const std::vector<rl::TPage> pages = SheetPages(run, skPrilE);

@@ -78,7 +78,7 @@ TEST(SheetD, ThreeSourcesAPageTotalsOnTheLast) {
             EXPECT_EQ(OfKind(page, rl::TElementKind::PageCode).at(0)->text, "!5102!0132!");
             EXPECT_EQ(Count(page, "Раздел 00011"), 1);
             EXPECT_EQ(HeaderPageNumber(page),
-                      QString::number(run.c.log->SheetFirstPage[skPrilG] + 1 + static_cast<int>(p)).rightJustified(3, '0'));
+                      QString::number(run.c.plan.SheetFirstPage[skPrilG] + 1 + static_cast<int>(p)).rightJustified(3, '0'));
             // The footnote on every page; line 100, the fees' total, on the last only.
             EXPECT_EQ(Count(page, "подтвержденных расходов)"), 1);
             const rl::TElement* totals = Only(page, "2. Итого:");
@@ -99,7 +99,7 @@ TEST(SheetD, AbroadTicksTheSecondBoxWithTheSameCodes) {
     d.StandartDeduct.Granting = 0;
     Foreign(d, 1, 13, 2205, 202);
     sheettest::Run run = Prepare(d);
-    ASSERT_EQ(run.c.log->SheetPageCount[skPrilG_In], 1);
+    ASSERT_EQ(run.c.plan.SheetPageCount[skPrilG_In], 1);
     const std::vector<rl::TPage> pages = SheetPages(run, skPrilG_In);
     ASSERT_EQ(pages.size(), 1u);
     EXPECT_EQ(OfKind(pages[0], rl::TElementKind::PageCode).at(0)->text, "!5102!0132!");
@@ -159,7 +159,7 @@ TEST(SheetE, FiveSourcesAPageEachOnce) {
     d.StandartDeduct.Granting = 0;
     for (int i = 1; i <= 7; ++i) Source(d, i, 2010, 403);
     sheettest::Run run = Prepare(d);
-    ASSERT_EQ(run.c.log->SheetPageCount[skPrilD], 2);
+    ASSERT_EQ(run.c.plan.SheetPageCount[skPrilD], 2);
     const std::vector<rl::TPage> pages = SheetPages(run, skPrilD);
     ASSERT_EQ(pages.size(), 2u);
     EXPECT_EQ(Sources(pages[0]).size(), 5);
@@ -186,8 +186,8 @@ TEST(SheetE, ForeignContractsWithoutThirteenPercentSource) {
     for (int i = 1; i <= 6; ++i) Foreign(d, i, 13, 2010, 403);
     sheettest::Run run = Prepare(d);
     ASSERT_EQ(run.c.sums->PrilD.Records.size(), 6u);
-    for (int planned : {run.c.log->SheetPageCount[skPrilD], 1, 4}) {
-        run.c.log->SheetPageCount[skPrilD] = planned;
+    for (int planned : {run.c.plan.SheetPageCount[skPrilD], 1, 4}) {
+        run.c.plan.SheetPageCount[skPrilD] = planned;
         const std::vector<rl::TPage> pages = SheetPages(run, skPrilD);
         ASSERT_EQ(pages.size(), static_cast<std::size_t>(planned));
         QStringList names;

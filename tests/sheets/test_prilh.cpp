@@ -70,7 +70,7 @@ TEST(SheetH, OnePageWithItsCodes) {
     d.StandartDeduct.Granting = 0;
     d.Person.Name.INN = "500100732259";
     sheettest::Run run = Prepare(d);
-    run.c.log->SheetPageCount[skPrilH] = 1;
+    run.c.plan.SheetPageCount[skPrilH] = 1;
     const std::vector<rl::TPage> pages = SheetPages(run, skPrilH);
     ASSERT_EQ(pages.size(), 1u);
     EXPECT_EQ(OfKind(pages[0], rl::TElementKind::PageCode).at(0)->text, "!5102!0156!");

@@ -38,7 +38,7 @@ struct SecuritiesRun {
         run.c.sums->PrilK.Carry3 = Rub(33);
         run.c.sums->PrilK.Carry4 = Rub(34);
         s.IncomeTotal = Rub(9000);
-        run.c.log->SheetPageCount[kind] = 3;
+        run.c.plan.SheetPageCount[kind] = 3;
     }
 };
 

@@ -37,7 +37,7 @@ TEST(SheetG, TwoPrizeSourcesAPageTotalOnTheLast) {
     mTDeclaration d;
     Prizes(d, 3);
     sheettest::Run run = Prepare(d);
-    ASSERT_EQ(run.c.log->SheetPageCount[skPrilM], 2);
+    ASSERT_EQ(run.c.plan.SheetPageCount[skPrilM], 2);
     const std::vector<rl::TPage> pages = SheetPages(run, skPrilM);
     ASSERT_EQ(pages.size(), 2u);
     EXPECT_EQ(PrizeNames(pages[0]), (QStringList{"Приз 1", "Приз 2"}));
@@ -46,7 +46,7 @@ TEST(SheetG, TwoPrizeSourcesAPageTotalOnTheLast) {
         const rl::TPage& page = pages[static_cast<std::size_t>(p)];
         EXPECT_EQ(OfKind(page, rl::TElementKind::PageCode).at(0)->text, "!5102!0125!");
         EXPECT_EQ(Count(page, "Раздел 00010"), 1);
-        EXPECT_EQ(HeaderPageNumber(page), QString::number(run.c.log->SheetFirstPage[skPrilM] + 1 + p).rightJustified(3, '0'));
+        EXPECT_EQ(HeaderPageNumber(page), QString::number(run.c.plan.SheetFirstPage[skPrilM] + 1 + p).rightJustified(3, '0'));
         const rl::TElement* title = Only(page, "Лист Г. Расчет суммы доходов, не подлежащих налогоообложению");
         ASSERT_NE(title, nullptr);
         // Line 170, the exempt total of part 2 (2000 of the three claims), on the last page only.
@@ -96,7 +96,7 @@ TEST(SheetG, PartOneOnlyGivesOnePageWithoutSources) {
     s.SourseName = "Работодатель";
     s.AddSourseIncome(reporttest::Line(2760, 3000, 503, 2000));
     sheettest::Run run = Prepare(d);
-    if (run.c.log->SheetPageCount[skPrilM] == 0) GTEST_SKIP() << "the material aid line opens no sheet Г here";
+    if (run.c.plan.SheetPageCount[skPrilM] == 0) GTEST_SKIP() << "the material aid line opens no sheet Г here";
     const std::vector<rl::TPage> pages = SheetPages(run, skPrilM);
     ASSERT_EQ(pages.size(), 1u);
     EXPECT_TRUE(PrizeNames(pages[0]).isEmpty());

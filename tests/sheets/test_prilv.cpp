@@ -62,7 +62,7 @@ TEST(SheetV, OnePageAnActivityTotalsOnTheLast) {
     mTDeclaration d;
     ThreeActivities(d);
     sheettest::Run run = Prepare(d);
-    ASSERT_EQ(run.c.log->SheetPageCount[skPrilV], 3);
+    ASSERT_EQ(run.c.plan.SheetPageCount[skPrilV], 3);
     const std::vector<rl::TPage> pages = SheetPages(run, skPrilV);
     ASSERT_EQ(pages.size(), 3u);
     for (int p = 0; p < 3; ++p) {
@@ -70,7 +70,7 @@ TEST(SheetV, OnePageAnActivityTotalsOnTheLast) {
         EXPECT_TRUE(TextValues(page.Elements).contains(QStringLiteral("Деятельность %1").arg(p + 1)));
         EXPECT_EQ(OfKind(page, rl::TElementKind::PageCode).at(0)->text, "!5102!0118!");
         EXPECT_EQ(Count(page, "Раздел 00009"), 1);
-        EXPECT_EQ(HeaderPageNumber(page), QString::number(run.c.log->SheetFirstPage[skPrilV] + 1 + p).rightJustified(3, '0'));
+        EXPECT_EQ(HeaderPageNumber(page), QString::number(run.c.plan.SheetFirstPage[skPrilV] + 1 + p).rightJustified(3, '0'));
         // Every page crosses out the months of all activities.
         const rl::TElement* grid = Only(page, "2.1. Месяцы, в которых физическое лицо имело статус индивидуального");
         ASSERT_NE(grid, nullptr);

@@ -27,7 +27,7 @@ TEST(SheetL, ObjectAndDatesFromTheHousingRecord) {
     s.RegDate = EncodeDate(2005, 11, 30);
     s.StartYear = EncodeDate(2005, 1, 1);
     s.Share = 0.5L;
-    run.c.log->SheetPageCount[skPrilZ] = 1;
+    run.c.plan.SheetPageCount[skPrilZ] = 1;
     const std::vector<rl::TPage> pages = SheetPages(run, skPrilZ);
     ASSERT_EQ(pages.size(), 1u);
     const QStringList values = TextValues(pages[0].Elements);

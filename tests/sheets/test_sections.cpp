@@ -503,8 +503,8 @@ TEST(SectionBuilders, OnePagePerSectionWithTheFiguresOfThePlan) {
         SCOPED_TRACE(c.title);
         SCOPED_TRACE(c.declarationKind);
         auto run = AllRates(c.declarationKind, 60);
-        ASSERT_EQ(run.c.log->SheetPageCount[c.kind], 1);
-        const int first = run.c.log->SheetFirstPage[c.kind];
+        ASSERT_EQ(run.c.plan.SheetPageCount[c.kind], 1);
+        const int first = run.c.plan.SheetFirstPage[c.kind];
         rl::TOstrekReport report;
         EXPECT_TRUE(BuildSheet(c.kind, report, run.Context()));
         const rl::TPage page = OnlyPage(report);
@@ -526,8 +526,8 @@ TEST(SectionBuilders, OnePagePerSectionWithTheFiguresOfThePlan) {
 
 TEST(SectionBuilders, SectionSixHasOnePagePerEntry) {
     auto run = AllRates(0, 60);
-    const int first = run.c.log->SheetFirstPage[skRazdel6];
-    ASSERT_EQ(run.c.log->SheetPageCount[skRazdel6], 3);
+    const int first = run.c.plan.SheetFirstPage[skRazdel6];
+    ASSERT_EQ(run.c.plan.SheetPageCount[skRazdel6], 3);
     rl::TOstrekReport report;
     BuildRazdel6(report, run.Context());
     const std::vector<rl::TPage> pages = report.Pages();
@@ -567,7 +567,7 @@ TEST(SectionBuilders, SectionSixHasOnePagePerEntry) {
 
 TEST(SectionBuilders, SectionSixWithoutPagesBuildsNothing) {
     auto run = AllRates(0, 0);
-    run.c.log->SheetPageCount[skRazdel6] = 0;
+    run.c.plan.SheetPageCount[skRazdel6] = 0;
     rl::TOstrekReport report;
     BuildRazdel6(report, run.Context());
     EXPECT_TRUE(report.Bands.empty());

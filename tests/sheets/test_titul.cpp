@@ -229,7 +229,7 @@ TEST(TitulPage, PageAndAppendixCounts) {
                           Case{1234, 1000, "123", "100"}}) {
         SCOPED_TRACE(c.pages);
         auto r = Prepared();
-        r.c.log->PageTotal = c.pages;
+        r.c.plan.PageTotal = c.pages;
         r.c.log->DeclDan->Appendixes = c.appendixes;
         const rl::TPage page = OnePage(Titul(r));
         EXPECT_EQ(Boxes(page, 58, 189, 3), c.pageBoxes);
