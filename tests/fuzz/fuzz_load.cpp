@@ -6,21 +6,23 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
 #include <string>
 #include <unistd.h>
 #include <vector>
 
 namespace {
 
-std::string TempFile() {
-    static std::string path = [] {
+// The document file the loader opens by its name. The name goes as soon as the file is made: the
+// file lives on through the descriptor kept here and goes with the process however the fuzzer
+// ends (a crash, a timeout and an interrupt included), so nothing stays in the temporary folder.
+int DocumentFile() {
+    static const int fd = [] {
         char templ[] = "/tmp/velmarod-fuzz-XXXXXX";
-        int fd = mkstemp(templ);
-        if (fd >= 0) close(fd);
-        return std::string(templ);
+        const int made = mkstemp(templ);
+        if (made >= 0) unlink(templ);
+        return made;
     }();
-    return path;
+    return fd;
 }
 
 void ReadAll(mTDocumentStorage& s) {
@@ -57,17 +59,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     // A document file.
-    const std::string path = TempFile();
-    int fd = open(path.c_str(), O_WRONLY | O_TRUNC);
-    if (fd >= 0) {
-        ssize_t w = write(fd, data, size);
-        close(fd);
-        if (w == static_cast<ssize_t>(size)) {
-            try {
-                mTDeclaration d;
-                d.LoadFromFile(path);
-            } catch (const std::exception&) {
-            }
+    const int fd = DocumentFile();
+    if (fd >= 0 && ftruncate(fd, 0) == 0 && pwrite(fd, data, size, 0) == static_cast<ssize_t>(size)) {
+        try {
+            mTDeclaration d;
+            d.LoadFromFile("/proc/self/fd/" + std::to_string(fd));
+        } catch (const std::exception&) {
         }
     }
     return 0;

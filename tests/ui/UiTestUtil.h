@@ -2,18 +2,20 @@
 // dialogs as a user would.
 #pragma once
 
-#include <QApplication>
+#include "ModalAnswerer.h"
+
 #include <QDialog>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 #include <QTreeWidget>
 #include <QWidget>
-#include <functional>
 #include <gtest/gtest.h>
-#include <vector>
 
 namespace uitest {
+
+// How long a wait for a condition may last before the test fails. It only bounds a failure, so it
+// is far beyond what any machine needs, however loaded.
+constexpr int kFailAfterMs = 5 * 60 * 1000;
 
 inline void Type(QWidget* w, const QString& text) {
     for (QChar c : text) {
@@ -24,32 +26,6 @@ inline void Type(QWidget* w, const QString& text) {
 }
 
 inline void Key(QWidget* w, Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) { QTest::keyClick(w, key, mods); }
-
-// Answers each modal dialog that opens, in turn, with the given function (which clicks or closes
-// it); records the dialogs it saw.
-class ModalAnswerer {
-public:
-    using Answer = std::function<void(QDialog*)>;
-    explicit ModalAnswerer(std::vector<Answer> answers) : answers_(std::move(answers)) {
-        timer_.setInterval(0);
-        QObject::connect(&timer_, &QTimer::timeout, [this] { Poll(); });
-        timer_.start();
-    }
-    std::vector<QDialog*> seen;
-    int Answered() const { return next_; }
-
-private:
-    void Poll() {
-        // A dialog that has been answered is hidden at once, so each showing is answered once.
-        auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (!d || !d->isVisible() || next_ >= static_cast<int>(answers_.size())) return;
-        seen.push_back(d);
-        answers_[next_++](d);
-    }
-    std::vector<Answer> answers_;
-    int next_ = 0;
-    QTimer timer_;
-};
 
 inline ModalAnswerer::Answer Click(const char* buttonName) {
     return [buttonName](QDialog* d) {

@@ -41,6 +41,7 @@ ModalAnswerer::Answer Activity(const QString& name, const QString& g1 = {}, cons
         uitest::Type(dialog->ui->me1, g1);
         uitest::Type(dialog->ui->me2, g2);
         uitest::Type(dialog->ui->me3, g3);
+        dialog->ui->me3->setFocus(); // Enter where the user's focus is
         uitest::Key(dialog->ui->me3, Qt::Key_Return);
     };
 }
@@ -166,7 +167,7 @@ TEST_F(BusinessPage, TypingIntoAMonthTicksItAndKeepsTheFocus) {
         a.ExpenseMonths = 0;
     });
     window->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get(), uitest::kFailAfterMs));
     TMaskedEdit* march = Edit("meIncomeSum3");
     march->setFocus();
     uitest::Type(march, "150");

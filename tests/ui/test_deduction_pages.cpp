@@ -552,7 +552,7 @@ TEST_F(DeductionPages, LeavingTheSocialSubPageWithItsFailure) {
     TfrFrameDeductData& h = Open([](mTDeclaration& d) { d.SocialDeduct.Granting = 1; });
     window->show();
     window->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get(), uitest::kFailAfterMs));
     TfrFrameStandartDeduct* before = Standard();
     {
         ModalAnswerer fix({Fix});
@@ -684,7 +684,7 @@ TEST_F(DeductionPages, PropertyChecks) {
         });
         window->show();
         window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get(), uitest::kFailAfterMs));
         ToProperty();
         std::vector<QString> seen;
         std::vector<ModalAnswerer::Answer> answers;
@@ -828,7 +828,7 @@ TEST_F(DeductionPages, PropertyFocusItems) {
     TfrFrameDeductData& h = Open([](mTDeclaration& d) { d.ConstructionDeduct.Granting = 1; });
     window->show();
     window->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get(), uitest::kFailAfterMs));
     h.FocusPageItem(1, 6);
     EXPECT_EQ(window->focusWidget(), P().meTransferringChargeSum);
     h.FocusPageItem(1, 8);

@@ -213,7 +213,7 @@ TEST_F(Output, ControlKeysPreviewAndPrint) {
     TFormMain& w = Open();
     w.show();
     w.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w, uitest::kFailAfterMs));
     w.ui->fbPrsonInfo->SetDown(true);
     w.PageButtonClick(w.ui->fbPrsonInfo);
     auto* name = qobject_cast<TfrPersonNaim*>(qobject_cast<TfrPersonData*>(w.CurrentPage)->CurrentSubPage);
@@ -226,7 +226,7 @@ TEST_F(Output, ControlKeysPreviewAndPrint) {
     for (auto [key, call] : keys) {
         calls.clear();
         QTest::keyClick(QApplication::focusWidget(), key.key(), key.keyboardModifiers());
-        for (int i = 0; i < 100 && calls.empty(); ++i) QTest::qWait(10);
+        ASSERT_TRUE(QTest::qWaitFor([] { return !calls.empty(); }, uitest::kFailAfterMs)) << call;
         ASSERT_EQ(calls.size(), 1u) << call;
         EXPECT_EQ(QApplication::focusWidget(), name->ui->meName); // the focus comes back
         EXPECT_EQ(calls[0].what, call);

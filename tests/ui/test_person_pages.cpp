@@ -184,7 +184,7 @@ TEST_F(PersonPages, MissingCitizenshipLeadsToTheCountryButton) {
         kCountries);
     window->show();
     window->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get(), uitest::kFailAfterMs));
     h.ui->fbPersonAddress->SetDown(true);
     h.fbPersonAddressClick(); // leaves the name sub-page, whose checks pass
     ASSERT_NE(AddressPage(), nullptr);

@@ -1,6 +1,6 @@
 // The program as a user starts it: the real start-up (splash, main window, message loop) with the
-// real file dialogs and message boxes, driven by a script that waits for each window the way a
-// user waits for it and then types and clicks in it.
+// real file dialogs and message boxes, driven by steps and answers that wait for each window the
+// way a user waits for it and then type and click in it.
 #include "UiTestUtil.h"
 #include "../TestUtil.h"
 #include "app/Main.h"
@@ -18,48 +18,34 @@
 #include <QMessageBox>
 #include <QTreeView>
 #include <QSettings>
+#include <QTimer>
 #include <filesystem>
 #include <gtest/gtest.h>
 
 namespace {
 
-// Steps run in order; a step acts once its window is there. The action runs from a fresh timer
-// so that a modal dialog it opens does not stop the script from seeing the next window.
-class UserScript {
-public:
-    struct Step {
-        const char* what;
-        std::function<bool()> ready;
-        std::function<void()> act;
-    };
-    explicit UserScript(std::vector<Step> steps) : steps_(std::move(steps)) {
-        poll_.setInterval(20);
-        QObject::connect(&poll_, &QTimer::timeout, [this] { Poll(); });
-        poll_.start();
-        // A window that never comes must not hang the test run: every loop is left.
-        watchdog_.setSingleShot(true);
-        watchdog_.setInterval(60000);
-        QObject::connect(&watchdog_, &QTimer::timeout, [] { QCoreApplication::exit(99); });
-        watchdog_.start();
-    }
-    bool Finished() const { return next_ == steps_.size(); }
-    std::string Waiting() const { return Finished() ? std::string("nothing") : steps_[next_].what; }
+// Runs the program with `user` working it, to the end the user has in mind: the program's exit
+// code. A run that never reaches its end must not hang the test run: in the end every event loop
+// is left, and the run ends with a code no run gives otherwise.
+int RunProgram(const uitest::ModalAnswerer& user, const QStringList& arguments) {
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    watchdog.setInterval(uitest::kFailAfterMs);
+    QObject::connect(&watchdog, &QTimer::timeout, [] { QCoreApplication::exit(99); });
+    watchdog.start();
+    const int code = StartVelmarod(arguments);
+    EXPECT_TRUE(user.AllAnswered()) << "still waiting for " << user.Waiting();
+    return code;
+}
 
-private:
-    void Poll() {
-        if (Finished() || !steps_[next_].ready()) return;
-        QTimer::singleShot(0, steps_[next_].act);
-        ++next_;
-    }
-    std::vector<Step> steps_;
-    std::size_t next_ = 0;
-    QTimer poll_, watchdog_;
-};
-
+// The dialog of this kind (and object name, if given) or none.
 template <class T>
-T* Modal(const QString& name = {}) {
-    auto* w = qobject_cast<T*>(QApplication::activeModalWidget());
-    if (!w || !w->isVisible() || (!name.isEmpty() && w->objectName() != name)) return nullptr;
+T* As(QDialog* d, const QString& name = {}) {
+    auto* w = qobject_cast<T*>(d);
+    EXPECT_NE(w, nullptr) << "not a " << T::staticMetaObject.className() << ": " << d->metaObject()->className();
+    if (w && !name.isEmpty()) {
+        EXPECT_EQ(w->objectName(), name);
+    }
     return w;
 }
 
@@ -69,21 +55,21 @@ TMaskedEdit* PageEdit(const char* name) { return FormMain->CurrentPage->findChil
 
 QString Plain(QString caption) { return caption.remove(QLatin1Char('&')); }
 
-// Types a path into a file dialog and presses its accept button; returns the button's caption.
-QString Choose(QFileDialog* dialog, const QString& path) {
-    auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-    auto* box = dialog->findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
-    if (!edit || !box) {
-        dialog->reject();
-        return {};
-    }
-    edit->selectAll();
-    QTest::keyClicks(edit, path);
-    QPushButton* accept = box->button(dialog->acceptMode() == QFileDialog::AcceptSave ? QDialogButtonBox::Save
-                                                                                       : QDialogButtonBox::Open);
-    const QString caption = accept ? Plain(accept->text()) : QString();
-    if (accept) accept->click();
-    return caption;
+// Answers the file dialog of this name as a user: the path typed, then its accept button, whose
+// caption is kept.
+uitest::ModalAnswerer::Answer Choose(const QString& dialogName, const QString& path, QString* caption = nullptr) {
+    return [=](QDialog* d) {
+        auto* dialog = As<QFileDialog>(d, dialogName);
+        auto* edit = dialog ? dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")) : nullptr;
+        auto* box = dialog ? dialog->findChild<QDialogButtonBox*>(QStringLiteral("buttonBox")) : nullptr;
+        if (!edit || !box) return;
+        edit->selectAll();
+        QTest::keyClicks(edit, path);
+        QPushButton* accept = box->button(dialog->acceptMode() == QFileDialog::AcceptSave ? QDialogButtonBox::Save
+                                                                                           : QDialogButtonBox::Open);
+        if (accept && caption) *caption = Plain(accept->text());
+        if (accept) accept->click();
+    };
 }
 
 void ClickButton(QMessageBox* box, const QString& caption) {
@@ -112,32 +98,32 @@ TEST_F(Startup, NewTypeSaveAsExitThenStartWithTheFileAndOpenAnother) {
     QString saveButton, titleAfterSave;
     bool modifiedAfterTyping = false;
     {
-        UserScript script({
-            {"the main window", MainWindowUp,
-             [&] {
-                 uitest::Type(PageEdit("meInspection"), QStringLiteral("7701"));
-                 modifiedAfterTyping = !FormMain->Saved;
-                 FormMain->ui->SaveAsDoc->trigger();
-             }},
-            {"the save dialog", [] { return Modal<QFileDialog>(QStringLiteral("sdSaveDocument")) != nullptr; },
-             [&] { saveButton = Choose(Modal<QFileDialog>(), File("first")); }},
-            {"the saved document's caption", [] { return MainWindowUp() && FormMain->Saved; },
-             [&] {
-                 titleAfterSave = FormMain->windowTitle();
-                 TMaskedEdit* edit = PageEdit("meInspection");
-                 edit->end(false);
-                 uitest::Key(edit, Qt::Key_Backspace);
-                 uitest::Type(edit, QStringLiteral("2"));
-                 FormMain->ui->Quit->trigger();
-             }},
-            {"the question before closing", [] { return Modal<QMessageBox>() != nullptr; },
-             [] {
-                 QMessageBox* box = Modal<QMessageBox>();
-                 if (box->text() == QStringLiteral("Вы хотите сохранить декларацию?")) ClickButton(box, QStringLiteral("Да"));
-             }},
+        uitest::ModalAnswerer user({});
+        user.Then("the main window", MainWindowUp, [&] {
+            uitest::Type(PageEdit("meInspection"), QStringLiteral("7701"));
+            modifiedAfterTyping = !FormMain->Saved;
+            FormMain->ui->SaveAsDoc->trigger();
         });
-        EXPECT_EQ(StartVelmarod({}), 0);
-        EXPECT_TRUE(script.Finished()) << "still waiting for " << script.Waiting();
+        user.Expect(Choose(QStringLiteral("sdSaveDocument"), File("first"), &saveButton), "the save dialog");
+        user.Then(
+            "the saved document's caption", [] { return MainWindowUp() && FormMain->Saved; },
+            [&] {
+                titleAfterSave = FormMain->windowTitle();
+                TMaskedEdit* edit = PageEdit("meInspection");
+                edit->end(false);
+                uitest::Key(edit, Qt::Key_Backspace);
+                uitest::Type(edit, QStringLiteral("2"));
+                FormMain->ui->Quit->trigger();
+            });
+        user.Expect(
+            [](QDialog* d) {
+                QMessageBox* box = As<QMessageBox>(d);
+                if (!box) return;
+                EXPECT_EQ(box->text(), QStringLiteral("Вы хотите сохранить декларацию?"));
+                ClickButton(box, QStringLiteral("Да"));
+            },
+            "the question before closing");
+        EXPECT_EQ(RunProgram(user, {}), 0);
     }
     EXPECT_TRUE(modifiedAfterTyping);
     EXPECT_EQ(saveButton, QStringLiteral("Сохранить")); // Qt's dialogs speak Russian
@@ -152,24 +138,21 @@ TEST_F(Startup, NewTypeSaveAsExitThenStartWithTheFileAndOpenAnother) {
     // Second run: started with the file, then another opened through the open dialog.
     QString startTitle, startInspection, openButton, openedTitle, openedInspection;
     {
-        UserScript script({
-            {"the main window with the file", MainWindowUp,
-             [&] {
-                 startTitle = FormMain->windowTitle();
-                 startInspection = PageEdit("meInspection")->Text();
-                 FormMain->ui->OpenDoc->trigger();
-             }},
-            {"the open dialog", [] { return Modal<QFileDialog>(QStringLiteral("odOpenDocument")) != nullptr; },
-             [&] { openButton = Choose(Modal<QFileDialog>(), File("other.vrq")); }},
-            {"the other document", [] { return MainWindowUp() && FormMain->windowTitle().startsWith(QStringLiteral("other")); },
-             [&] {
-                 openedTitle = FormMain->windowTitle();
-                 openedInspection = PageEdit("meInspection")->Text();
-                 FormMain->ui->Quit->trigger(); // nothing changed: no question
-             }},
+        uitest::ModalAnswerer user({});
+        user.Then("the main window with the file", MainWindowUp, [&] {
+            startTitle = FormMain->windowTitle();
+            startInspection = PageEdit("meInspection")->Text();
+            FormMain->ui->OpenDoc->trigger();
         });
-        EXPECT_EQ(StartVelmarod({File("first.vrq")}), 0);
-        EXPECT_TRUE(script.Finished()) << "still waiting for " << script.Waiting();
+        user.Expect(Choose(QStringLiteral("odOpenDocument"), File("other.vrq"), &openButton), "the open dialog");
+        user.Then(
+            "the other document", [] { return MainWindowUp() && FormMain->windowTitle().startsWith(QStringLiteral("other")); },
+            [&] {
+                openedTitle = FormMain->windowTitle();
+                openedInspection = PageEdit("meInspection")->Text();
+                FormMain->ui->Quit->trigger(); // nothing changed: no question
+            });
+        EXPECT_EQ(RunProgram(user, {File("first.vrq")}), 0);
     }
     EXPECT_EQ(startTitle, QStringLiteral("first.vrq - Велмарод"));
     EXPECT_EQ(startInspection, QStringLiteral("7702"));
@@ -185,22 +168,26 @@ TEST_F(Startup, SaveDialogAsksBeforeReplacingAFile) {
     const std::string before = testutil::ReadFile(Path("taken.vrq"));
 
     QString question;
-    UserScript script({
-        {"the main window", MainWindowUp, [] { FormMain->ui->SaveAsDoc->trigger(); }},
-        {"the save dialog", [] { return Modal<QFileDialog>(QStringLiteral("sdSaveDocument")) != nullptr; },
-         [&] { Choose(Modal<QFileDialog>(), File("taken")); }},
-        {"the question before replacing", [] { return Modal<QMessageBox>() != nullptr; },
-         [&] {
-             QMessageBox* box = Modal<QMessageBox>();
-             question = box->text();
-             ClickButton(box, QStringLiteral("Нет"));
-         }},
-        {"the save dialog again", [] { return Modal<QFileDialog>(QStringLiteral("sdSaveDocument")) != nullptr; },
-         [] { Modal<QFileDialog>()->reject(); }},
-        {"the main window again", MainWindowUp, [] { FormMain->ui->Quit->trigger(); }},
-    });
-    EXPECT_EQ(StartVelmarod({}), 0);
-    EXPECT_TRUE(script.Finished()) << "still waiting for " << script.Waiting();
+    uitest::ModalAnswerer user({});
+    user.Then("the main window", MainWindowUp, [] { FormMain->ui->SaveAsDoc->trigger(); });
+    user.Expect(Choose(QStringLiteral("sdSaveDocument"), File("taken")), "the save dialog");
+    // Asked from inside the save dialog's accept, which goes on once the question is answered.
+    user.Expect(
+        [&](QDialog* d) {
+            QMessageBox* box = As<QMessageBox>(d);
+            if (!box) return;
+            question = box->text();
+            ClickButton(box, QStringLiteral("Нет"));
+        },
+        "the question before replacing");
+    // The save dialog, left open by its answer, is answered again.
+    user.Expect(
+        [](QDialog* d) {
+            if (auto* f = As<QFileDialog>(d, QStringLiteral("sdSaveDocument"))) f->reject();
+        },
+        "the save dialog again");
+    user.Then("the main window again", MainWindowUp, [] { FormMain->ui->Quit->trigger(); });
+    EXPECT_EQ(RunProgram(user, {}), 0);
     EXPECT_TRUE(question.contains(QStringLiteral("taken.vrq")));
     EXPECT_EQ(testutil::ReadFile(Path("taken.vrq")), before); // refused: the file is as it was
 }

@@ -44,8 +44,8 @@ ModalAnswerer::Answer Note(std::vector<QString>& seen, ModalAnswerer::Answer ans
     };
 }
 
-// An answer that opens further dialogs: the answerer busy with this one cannot answer them, so
-// they get an answerer of their own.
+// An answer that opens further dialogs, which an answerer of its own answers, so that the outer
+// one counts only its own dialogs.
 ModalAnswerer::Answer Nested(std::function<void(QDialog*)> act, std::vector<ModalAnswerer::Answer> inner) {
     return [act, inner](QDialog* d) {
         ModalAnswerer answerer(inner);
@@ -307,6 +307,7 @@ TEST_F(ThirteenPercent, AddingASource) {
         uitest::Type(dlg->ui->meOKATO, "45286555000");
         uitest::Type(dlg->ui->meKPP, "770101001");
         dlg->ui->chbPrimaryWorkplase->setChecked(true);
+        dlg->ui->meKPP->setFocus();
         uitest::Key(dlg->ui->meKPP, Qt::Key_Return); // Enter anywhere confirms
     }});
     p.fbAddSourseIncomeClick();

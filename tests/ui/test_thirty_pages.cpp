@@ -55,7 +55,7 @@ std::vector<QString> Texts(const std::vector<const char*>& texts) {
 }
 
 // A click in a dialog that an answer is handling: the check dialogs and pickers it opens get an
-// answerer of their own, since the running one answers nothing until its answer returns.
+// answerer of their own, which counts them.
 int ClickAnswering(QPushButton* button, std::vector<ModalAnswerer::Answer> answers = {SkipAll}) {
     ModalAnswerer inner(std::move(answers));
     button->click();
