@@ -230,31 +230,31 @@ TEST_F(Startup, FileDialogWritesSizesDatesAndTypesInRussian) {
     }
     QStringList file, folder, headers;
     int dateWidth = 0, dateColumn = 0;
-    UserScript script({
-        {"the main window", MainWindowUp, [] { FormMain->ui->SaveAsDoc->trigger(); }},
-        {"the save dialog with the folder read",
-         [] {
-             QFileDialog* dialog = Modal<QFileDialog>(QStringLiteral("sdSaveDocument"));
-             return !FileRow(dialog, QStringLiteral("big.vrq")).isEmpty() && !FileRow(dialog, QStringLiteral("sub")).isEmpty();
-         },
-         [&] {
-             QFileDialog* dialog = Modal<QFileDialog>();
-             file = FileRow(dialog, QStringLiteral("big.vrq"));
-             folder = FileRow(dialog, QStringLiteral("sub"));
-             const QTreeView* view = dialog->findChild<QTreeView*>(QStringLiteral("treeView"));
-             const QAbstractItemModel* files = view->model();
-             // The item view keeps a margin on both sides of a cell's text.
-             const int margin = view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1;
-             dateWidth = view->fontMetrics().horizontalAdvance(file[3]) + 2 * margin;
-             dateColumn = view->header()->sectionSize(3);
-             for (int column = 0; column < files->columnCount(); ++column)
-                 headers << files->headerData(column, Qt::Horizontal).toString();
-             dialog->reject();
-         }},
-        {"the main window again", MainWindowUp, [] { FormMain->ui->Quit->trigger(); }},
-    });
-    EXPECT_EQ(StartVelmarod({File("doc.vrq")}), 0);
-    EXPECT_TRUE(script.Finished()) << "still waiting for " << script.Waiting();
+    uitest::ModalAnswerer user({});
+    user.Then("the main window", MainWindowUp, [] { FormMain->ui->SaveAsDoc->trigger(); });
+    user.Expect(
+        [&](QDialog* d) {
+            QFileDialog* dialog = As<QFileDialog>(d, QStringLiteral("sdSaveDocument"));
+            if (!dialog) return;
+            // The dialog reads the folder's details in a thread of its own.
+            EXPECT_TRUE(QTest::qWaitFor(
+                [&] { return !FileRow(dialog, QStringLiteral("big.vrq")).isEmpty() && !FileRow(dialog, QStringLiteral("sub")).isEmpty(); },
+                uitest::kFailAfterMs));
+            file = FileRow(dialog, QStringLiteral("big.vrq"));
+            folder = FileRow(dialog, QStringLiteral("sub"));
+            const QTreeView* view = dialog->findChild<QTreeView*>(QStringLiteral("treeView"));
+            const QAbstractItemModel* files = view->model();
+            // The item view keeps a margin on both sides of a cell's text.
+            const int margin = view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1;
+            dateWidth = view->fontMetrics().horizontalAdvance(file.value(3)) + 2 * margin;
+            dateColumn = view->header()->sectionSize(3);
+            for (int column = 0; column < files->columnCount(); ++column)
+                headers << files->headerData(column, Qt::Horizontal).toString();
+            dialog->reject();
+        },
+        "the save dialog");
+    user.Then("the main window again", MainWindowUp, [] { FormMain->ui->Quit->trigger(); });
+    EXPECT_EQ(RunProgram(user, {File("doc.vrq")}), 0);
     ASSERT_EQ(file.size(), 4);
     ASSERT_EQ(folder.size(), 4);
     EXPECT_EQ(file[1].toStdString(), "4,88 кБ");
