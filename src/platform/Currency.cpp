@@ -38,9 +38,11 @@ bool ParsePlain(std::string_view s, char sep, std::int64_t& raw) {
     std::size_t i = !s.empty() && s[0] == '-' ? 1 : 0;
     const std::size_t firstDigit = i;
     std::int64_t v = 0;
-    for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i) v = v * 10 + (s[i] - '0');
-    const std::size_t whole = i - firstDigit;
-    if (whole == 0 || whole > 14) return false;
+    for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i) {
+        if (i - firstDigit == 14) return false;
+        v = v * 10 + (s[i] - '0');
+    }
+    if (i == firstDigit) return false;
     int decimals = 0;
     if (i < s.size() && s[i] == sep) {
         for (++i; i < s.size() && decimals < 4 && s[i] >= '0' && s[i] <= '9'; ++i, ++decimals) v = v * 10 + (s[i] - '0');
