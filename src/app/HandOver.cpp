@@ -8,8 +8,7 @@ TReportLibrary RealReportLibrary() { return TReportLibrary{&::Report, &::PrintRe
 void HandOver(const mTDeclaration& document, THandOverMode mode, const TReportLibrary& library, const QString& programDir,
               bool noDate, QWidget* window) {
     // The document ends in a zero byte, where the library stops reading.
-    auto block = mTFileLoader::CreateInMemory(document.GetDocumentSize());
-    document.SaveDocument(*block);
+    auto block = document.SaveToMemory();
     const QByteArray dir = programDir.toUtf8();
     const std::uint8_t* doc = block->View;
     switch (mode) {

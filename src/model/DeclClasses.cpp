@@ -7,6 +7,8 @@ namespace {
 constexpr std::uint16_t kSaveToFile = 389, kLoadMapping = 390, kLoadHeader = 391;
 constexpr std::uint16_t kHeaderNotNumber = 392;
 constexpr std::uint16_t kTooManyEntries = 155;
+// The block a document is first written into; most documents fit, a large one makes it grow.
+constexpr std::uint32_t kFirstBlock = 64 * 1024;
 
 // The lists are counted in words: a longer list cannot be stored.
 void WriteCount(mTDocumentStorage& S, int count) {
@@ -112,16 +114,30 @@ void mTDeclaration::SaveDocument(mTFileLoader& Loader) const {
     WriteDocument(S);
 }
 
+// The document is written once, into a block that grows as it fills: its size need not be counted
+// beforehand. Returns the size of the document with its closing zero byte.
+std::uint32_t mTDeclaration::WriteGrowing(mTFileLoader& Loader) const {
+    mTDocumentStorage S(&Loader, true);
+    WriteDocument(S);
+    return S.Cursor + 1;
+}
+
+std::unique_ptr<mTFileLoader> mTDeclaration::SaveToMemory() const {
+    auto block = mTFileLoader::CreateInMemory(kFirstBlock);
+    WriteGrowing(*block);
+    return block;
+}
+
 void mTDeclaration::SaveToFile(const std::string& FileName) const {
-    const std::uint32_t size = GetDocumentSize();
     std::unique_ptr<mTFileLoader> loader;
     try {
-        loader = std::make_unique<mTFileLoader>(FileName, false, size);
+        loader = std::make_unique<mTFileLoader>(FileName, false, kFirstBlock);
     } catch (mEBadStorage& e) {
         e.PlaceCode = kSaveToFile;
         throw;
     }
-    SaveDocument(*loader);
+    // The file holds exactly the document and its closing zero byte.
+    loader->Resize(WriteGrowing(*loader));
     // Only a completely written document replaces the file; on any failure before this the old
     // file stays as it was and the new one is removed with the loader.
     try {

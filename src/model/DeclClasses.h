@@ -110,8 +110,11 @@ public:
 
     // The size of the block that holds the serialised document: every byte written plus one zero.
     std::uint32_t GetDocumentSize() const;
-    // Writes the document into the loader's block (a document file or a memory block).
+    // Writes the document into the loader's block, which must hold it.
     void SaveDocument(mTFileLoader& Loader) const;
+    // The serialised document in a memory block of its own, followed by at least one zero byte:
+    // what the report library is handed.
+    std::unique_ptr<mTFileLoader> SaveToMemory() const;
     void SaveToFile(const std::string& FileName) const;
     // Result: the root name of the file read ("Velmarod" for this program's documents; another
     // root is an earlier year's file, of which only the person record was taken).
@@ -158,4 +161,5 @@ private:
     }
     void SetSheetCount(std::int32_t& Field, std::int32_t Value);
     void WriteDocument(mTDocumentStorage& Storage) const;
+    std::uint32_t WriteGrowing(mTFileLoader& Loader) const;
 };

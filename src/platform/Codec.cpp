@@ -57,35 +57,69 @@ std::string CharName(char32_t cp) {
     return s;
 }
 
-std::string Encode(std::string_view utf8, const std::array<char16_t, 128>& table, const char* pageName) {
-    std::string out;
-    out.reserve(utf8.size());
+void Encode(std::string& out, std::string_view utf8, const std::array<char16_t, 128>& table, const char* pageName) {
+    // A character never takes more bytes in the code page than in UTF-8: the text is written into
+    // room of the UTF-8 length, which is cut to what was written.
+    const std::size_t start = out.size();
+    out.resize(start + utf8.size());
+    char* p = out.data() + start;
     std::size_t pos = 0;
     while (pos < utf8.size()) {
-        auto c = static_cast<unsigned char>(utf8[pos]);
-        if (c != 0 && c < 0x80) {
-            out.push_back(static_cast<char>(c));
+        const auto lead = static_cast<unsigned char>(utf8[pos]);
+        if (lead != 0 && lead < 0x80) {
+            *p++ = static_cast<char>(lead);
             ++pos;
             continue;
         }
-        char32_t cp = NextCodePoint(utf8, pos);
+        // Two-byte characters, the Cyrillic letters among them, are decoded here; the rest and
+        // every malformed sequence by the full decoder.
+        char32_t cp;
+        const auto next = pos + 1 < utf8.size() ? static_cast<unsigned char>(utf8[pos + 1]) : 0u;
+        if (lead >= 0xC2 && lead < 0xE0 && (next & 0xC0) == 0x80) {
+            cp = static_cast<char32_t>((lead & 0x1F) << 6 | (next & 0x3F));
+            pos += 2;
+        } else {
+            cp = NextCodePoint(utf8, pos);
+        }
         int b = ToByte(table, cp);
         if (b < 0)
             throw ETextEncoding("Символ " + CharName(cp) + " нельзя записать в кодировке " + pageName + ".");
-        out.push_back(static_cast<char>(b));
+        *p++ = static_cast<char>(b);
     }
+    out.resize(static_cast<std::size_t>(p - out.data()));
+}
+
+std::string Encode(std::string_view utf8, const std::array<char16_t, 128>& table, const char* pageName) {
+    std::string out;
+    Encode(out, utf8, table, pageName);
     return out;
 }
 
 std::string Decode(std::string_view bytes, const std::array<char16_t, 128>& table) {
-    std::string out;
-    out.reserve(bytes.size() * 2);
+    // Every character of the tables takes two or three bytes in UTF-8: the text is measured first
+    // and written into its place.
+    std::size_t size = 0;
     for (char ch : bytes) {
         auto c = static_cast<unsigned char>(ch);
-        if (c < 0x80)
-            out.push_back(static_cast<char>(c));
-        else
-            AppendUtf8(out, table[c - 0x80]);
+        size += c < 0x80 ? 1 : table[c - 0x80] < 0x800 ? 2 : 3;
+    }
+    if (size == bytes.size()) return std::string(bytes);
+    std::string out(size, '\0');
+    char* p = out.data();
+    for (char ch : bytes) {
+        auto c = static_cast<unsigned char>(ch);
+        if (c < 0x80) {
+            *p++ = ch;
+            continue;
+        }
+        const char16_t cp = table[c - 0x80];
+        if (cp < 0x800) {
+            *p++ = static_cast<char>(0xC0 | (cp >> 6));
+        } else {
+            *p++ = static_cast<char>(0xE0 | (cp >> 12));
+            *p++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        }
+        *p++ = static_cast<char>(0x80 | (cp & 0x3F));
     }
     return out;
 }
@@ -144,6 +178,7 @@ void AppendUtf8(std::string& out, char32_t cp) {
 }
 
 std::string Utf8ToCp1251(std::string_view utf8) { return Encode(utf8, kCp1251High, "Windows-1251"); }
+void AppendCp1251(std::string& out, std::string_view utf8) { Encode(out, utf8, kCp1251High, "Windows-1251"); }
 std::string Cp1251ToUtf8(std::string_view cp1251) { return Decode(cp1251, kCp1251High); }
 std::string Utf8ToCp866(std::string_view utf8) { return Encode(utf8, kCp866High, "CP866"); }
 std::string Cp866ToUtf8(std::string_view cp866) { return Decode(cp866, kCp866High); }

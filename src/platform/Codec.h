@@ -21,6 +21,16 @@ public:
 // UTF-8 -> Windows-1251. Throws ETextEncoding for a character Windows-1251 cannot hold and for
 // character code 0; never drops or replaces a character.
 std::string Utf8ToCp1251(std::string_view utf8);
+// The same, appended to out (a buffer kept for many texts allocates once).
+void AppendCp1251(std::string& out, std::string_view utf8);
+
+// True when the text holds nothing but ASCII characters other than code 0: such a text is its own
+// Windows-1251 and CP866 form.
+inline bool IsPlainAscii(std::string_view text) {
+    bool plain = true;
+    for (char c : text) plain &= static_cast<unsigned char>(c - 1) < 0x7F;
+    return plain;
+}
 
 // Windows-1251 -> UTF-8. Every byte has a character (the one unassigned byte 0x98 keeps its own
 // code point U+0098, so nothing read is lost and it is written back unchanged).

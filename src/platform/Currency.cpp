@@ -3,27 +3,64 @@
 #include "platform/NumText.h"
 
 #include <cfenv>
+#include <charconv>
 #include <cmath>
 #include <stdexcept>
 
-std::string Currency::ToString(char decimalSeparator) const {
-    std::string out;
+std::size_t Currency::ToChars(char* out, char decimalSeparator) const {
+    char* p = out;
     unsigned long long a = raw_ < 0 ? 0ULL - static_cast<unsigned long long>(raw_) : static_cast<unsigned long long>(raw_);
-    if (raw_ < 0) out.push_back('-');
-    out += std::to_string(a / Scale);
+    if (raw_ < 0) *p++ = '-';
+    p = std::to_chars(p, out + kMaxChars, a / Scale).ptr;
     unsigned long long frac = a % Scale;
     if (frac != 0) {
-        char digits[5] = {static_cast<char>('0' + frac / 1000), static_cast<char>('0' + frac / 100 % 10),
-                          static_cast<char>('0' + frac / 10 % 10), static_cast<char>('0' + frac % 10), 0};
+        char digits[4] = {static_cast<char>('0' + frac / 1000), static_cast<char>('0' + frac / 100 % 10),
+                          static_cast<char>('0' + frac / 10 % 10), static_cast<char>('0' + frac % 10)};
         int n = 4;
         while (digits[n - 1] == '0') --n;
-        out.push_back(decimalSeparator);
-        out.append(digits, n);
+        *p++ = decimalSeparator;
+        for (int i = 0; i < n; ++i) *p++ = digits[i];
     }
-    return out;
+    return static_cast<std::size_t>(p - out);
 }
 
+std::string Currency::ToString(char decimalSeparator) const {
+    char text[kMaxChars];
+    return std::string(text, ToChars(text, decimalSeparator));
+}
+
+namespace {
+
+// The form every document writes: an optional minus, at most 14 whole digits, and the separator
+// with one to four decimals or nothing. Such a text is exact, needs no rounding and cannot leave the
+// range; anything else is left to the general reading.
+bool ParsePlain(std::string_view s, char sep, std::int64_t& raw) {
+    std::size_t i = !s.empty() && s[0] == '-' ? 1 : 0;
+    const std::size_t firstDigit = i;
+    std::int64_t v = 0;
+    for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i) {
+        if (i - firstDigit == 14) return false;
+        v = v * 10 + (s[i] - '0');
+    }
+    if (i == firstDigit) return false;
+    int decimals = 0;
+    if (i < s.size() && s[i] == sep) {
+        for (++i; i < s.size() && decimals < 4 && s[i] >= '0' && s[i] <= '9'; ++i, ++decimals) v = v * 10 + (s[i] - '0');
+        if (decimals == 0) return false;
+    }
+    if (i != s.size()) return false;
+    for (; decimals < 4; ++decimals) v *= 10;
+    raw = firstDigit ? -v : v;
+    return true;
+}
+
+} // namespace
+
 bool Currency::TryParse(std::string_view s, char sep, Currency& out) {
+    if (std::int64_t raw; ParsePlain(s, sep, raw)) {
+        out = FromRaw(raw);
+        return true;
+    }
     std::size_t i = 0, n = s.size();
     while (i < n && s[i] == ' ') ++i;
     while (n > i && s[n - 1] == ' ') --n;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <compare>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -31,6 +32,9 @@ public:
     // Shortest decimal text: "-" for negative values, no grouping, the separator and one to four
     // decimals only when the fraction is not zero ("1234.5", "0", "-1").
     std::string ToString(char decimalSeparator = ',') const;
+    // The same text placed at out, which has room for kMaxChars; returns its length.
+    static constexpr std::size_t kMaxChars = 21; // "-", 15 whole digits, the separator and 4 decimals
+    std::size_t ToChars(char* out, char decimalSeparator = ',') const;
 
     // Reads a decimal number (blanks around it, a sign, digits, the separator, an exponent "E"),
     // rounding to four decimals with an exact half going to the even digit. False for anything else

@@ -1,5 +1,6 @@
 #include "platform/NumText.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <ctime>
@@ -65,10 +66,17 @@ std::int32_t StrToInt(std::string_view text) {
 std::string IntToStr(std::int64_t value) { return std::to_string(value); }
 
 std::string IndexToStr(std::int64_t value) {
-    std::string s = std::to_string(value < 0 ? -value : value);
-    while (s.size() < 3) s.insert(s.begin(), '0');
-    if (value < 0) s.insert(s.begin(), '-');
-    return s;
+    char text[kIndexChars];
+    return std::string(text, PutIndex(text, value));
+}
+
+char* PutIndex(char* out, std::int64_t value) {
+    char digits[20];
+    const unsigned long long magnitude = value < 0 ? 0ULL - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value);
+    const auto n = std::to_chars(digits, digits + sizeof digits, magnitude).ptr - digits;
+    if (value < 0) *out++ = '-';
+    for (auto k = n; k < 3; ++k) *out++ = '0';
+    return std::copy(digits, digits + n, out);
 }
 
 double StrToFloat(std::string_view text, char sep) {

@@ -3,6 +3,7 @@
 // files need are built by hand or with <charconv>.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -23,6 +24,9 @@ std::int32_t StrToInt(std::string_view text);
 std::string IntToStr(std::int64_t value);
 // At least three digits, leading zeros ("%.3d"): the index part of a stream name.
 std::string IndexToStr(std::int64_t value);
+// The same text placed at out, which has room for kIndexChars; returns the end of the text.
+inline constexpr std::size_t kIndexChars = 20;
+char* PutIndex(char* out, std::int64_t value);
 
 // Decimal floating-point number with the given decimal separator (blanks around it, sign, fraction,
 // exponent allowed); raises EConvertError.

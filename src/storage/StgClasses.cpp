@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
@@ -52,10 +53,7 @@ mTFileLoader::~mTFileLoader() { Close(); }
 void mTFileLoader::Open() {
     if (InMemory) {
         if (Size == 0) throw mEMemoryAllocate(stgmsg::ZeroLength, 25);
-        void* p = mmap(nullptr, Size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-        if (p == MAP_FAILED) throw mEMemoryAllocate(stgmsg::NoMapping, 27);
-        View = static_cast<std::uint8_t*>(p);
-        Opened = true;
+        MapView(PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1);
         return;
     }
     if (ReadOnly)
@@ -64,11 +62,28 @@ void mTFileLoader::Open() {
         OpenForSaving();
 }
 
-void mTFileLoader::MapView(int prot, int flags) {
-    void* p = mmap(nullptr, Size, prot, flags, FileHandle, 0);
+void mTFileLoader::MapView(int prot, int flags, int fd) {
+    void* p = mmap(nullptr, Size, prot, flags, fd, 0);
     if (p == MAP_FAILED) Fail(mEMemoryAllocate(stgmsg::NoMapping, 27));
     View = static_cast<std::uint8_t*>(p);
     Opened = true;
+}
+
+void mTFileLoader::Resize(std::uint32_t size) {
+    if (size == 0) throw mEMemoryAllocate(stgmsg::ZeroLength, 25);
+    // A file read keeps its size.
+    if (!Opened || ReadOnly) throw mEMemoryAllocate(stgmsg::NoMemory, stgcode::BlockOverflow);
+    if (size < Size) {
+        // Bytes cut off in the last page kept would come back if the block grew again.
+        static const std::uint64_t page = static_cast<std::uint64_t>(sysconf(_SC_PAGESIZE));
+        const std::uint64_t pageEnd = (size + page - 1) / page * page;
+        std::memset(View + size, 0, static_cast<std::size_t>(std::min<std::uint64_t>(pageEnd, Size) - size));
+    }
+    // The pages move without being copied; the old block stays whole when this fails.
+    void* p = mremap(View, Size, size, MREMAP_MAYMOVE);
+    if (p == MAP_FAILED) throw mEMemoryAllocate(stgmsg::NoMemory, stgcode::BlockOverflow);
+    View = static_cast<std::uint8_t*>(p);
+    Size = size;
 }
 
 void mTFileLoader::OpenForReading() {
@@ -86,7 +101,7 @@ void mTFileLoader::OpenForReading() {
     // A read-only view never reaches past the end of the file.
     if (Size == 0 || Size > static_cast<std::uint64_t>(st.st_size)) Size = static_cast<std::uint32_t>(st.st_size);
     if (Size == 0) Fail(mEMemoryAllocate(stgmsg::ZeroLength, 25));
-    MapView(PROT_READ, MAP_PRIVATE);
+    MapView(PROT_READ, MAP_PRIVATE, FileHandle);
 }
 
 void mTFileLoader::OpenForSaving() {
@@ -130,19 +145,32 @@ void mTFileLoader::OpenForSaving() {
     if (FileHandle < 0) Fail(exists ? mEBadStorage(busy, 21) : mEBadStorage(ioError, 20));
     TempPath_ = buf.data();
 
-    // Reserve every byte now: a full disk is an error here, never a fault while the view is written.
-    int rc = posix_fallocate(FileHandle, 0, static_cast<off_t>(Size));
-    if (rc != 0) Fail(mEMemoryAllocate(stgmsg::NoMapping, 26));
-    MapView(PROT_READ | PROT_WRITE, MAP_SHARED);
+    // The new contents are made in memory and reach the file in one write on Commit: mapping the
+    // file for writing costs a page fault per page and a second flush.
+    MapView(PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1);
+}
+
+void mTFileLoader::WriteBlock() {
+    const std::uint8_t* at = View;
+    for (std::uint32_t left = Size; left > 0;) {
+        const ssize_t n = ::write(FileHandle, at, left);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            // A disk without room for the file: the file cannot be made, as error 26 says.
+            if (n < 0 && (errno == ENOSPC || errno == EDQUOT || errno == EFBIG))
+                Fail(mEMemoryAllocate(stgmsg::NoMapping, 26));
+            Fail(mEBadStorage(std::string(stgmsg::ReadFile) + FileName, 20));
+        }
+        at += n;
+        left -= static_cast<std::uint32_t>(n);
+    }
 }
 
 void mTFileLoader::Commit() {
     if (!Opened || InMemory || ReadOnly || TempPath_.empty()) return;
     const std::string ioError = std::string(stgmsg::ReadFile) + FileName;
-    bool ok = msync(View, Size, MS_SYNC) == 0;
-    munmap(View, Size);
-    View = nullptr;
-    ok = ok && fchmod(FileHandle, TargetMode_) == 0;
+    WriteBlock();
+    bool ok = fchmod(FileHandle, TargetMode_) == 0;
     ok = ok && fsync(FileHandle) == 0;
     if (!ok) Fail(mEBadStorage(ioError, 20));
     if (rename(TempPath_.c_str(), TargetPath_.c_str()) != 0) Fail(mEBadStorage(ioError, 20));
@@ -191,9 +219,14 @@ constexpr Codes kByte{140, 141, 142, 200, 201};
 
 mEBadStorage Damaged(std::uint16_t code) { return mEBadStorage(stgmsg::BadFormat, code); }
 
+// "00" to "99": a length field is two of them.
+constexpr char kDigitPairs[] = "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+                               "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+                               "8081828384858687888990919293949596979899";
+
 } // namespace
 
-mTDocumentStorage::mTDocumentStorage(mTFileLoader* loader) : Loader(loader) {
+mTDocumentStorage::mTDocumentStorage(mTFileLoader* loader, bool growBlock) : Loader(loader), growBlock_(growBlock) {
     if (loader) {
         Base = loader->View;
         Limit = loader->Size;
@@ -226,11 +259,10 @@ void mTDocumentStorage::CreateDocument(const std::string& rootName) {
     if (!Loader && !counting_) throw mEMemoryAllocate(stgmsg::NotAllocated, 50);
     if (ReadOnly) throw mEWriteStorage(stgmsg::ReadOnlyWrite, 51);
     if (Opened || Created) throw mEAlreadyCreated(stgmsg::AlreadyCreated, 52);
-    if (!counting_ && Limit < kHeaderSize) throw mEMemoryAllocate(stgmsg::NoMemory, stgcode::BlockOverflow);
+    std::uint8_t* h = Room(kHeaderSize);
     Opened = Created = true;
     RootName = rootName;
-    if (!counting_) {
-        std::uint8_t* h = Base + Cursor;
+    if (h) {
         PutField(h, "DLSG", 4, ' ');
         PutField(h + 4, codec::Utf8ToCp1251(rootName), 20, ' ');
         PutField(h + 24, "1", 2, '0');
@@ -305,11 +337,11 @@ void mTDocumentStorage::Reset() {
     streamIndex_.clear();
 }
 
-void mTDocumentStorage::CreateStream(const std::string& name) {
+void mTDocumentStorage::CreateStream(std::string_view name) {
     if (!Opened) throw mEObjectAccess(stgmsg::Uninitialized, 82);
     if (ReadOnly) throw mEWriteStorage(stgmsg::ReadOnlyWrite, 81);
     WriteString(name);
-    CurrentStream = name;
+    CurrentStream.assign(name);
 }
 
 // The value starting at pos: its text and the position after it. False when no whole value of
@@ -343,28 +375,33 @@ void mTDocumentStorage::BuildStreamIndex() {
     }
 }
 
-void mTDocumentStorage::OpenStream(const std::string& name) {
+void mTDocumentStorage::OpenStream(std::string_view name) {
     if (!Opened) throw mEObjectAccess(stgmsg::Uninitialized, 211);
-    const std::string encoded = codec::Utf8ToCp1251(name);
     // Streams are opened in the order they were written, so the one asked for normally stands at
     // the cursor. Otherwise whole values are matched, never a part of one, first from the cursor
     // onwards and then from the first value: a text value that merely contains a stream's name, or
     // equals it but stands before the cursor, is never taken for the stream.
     std::string_view text;
     std::uint32_t next;
+    const bool plain = codec::IsPlainAscii(name); // as all of our names are
+    if (!plain) {
+        encoded_.clear();
+        codec::AppendCp1251(encoded_, name);
+    }
+    const std::string_view encoded = plain ? name : std::string_view(encoded_);
     if (ValueAt(Cursor, text, next) && text == encoded) {
         Cursor = next;
-        CurrentStream = name;
+        CurrentStream.assign(name);
         return;
     }
     auto found = [&](std::uint32_t pos) {
         ValueAt(pos, text, next);
         Cursor = next;
-        CurrentStream = name;
+        CurrentStream.assign(name);
     };
     if (!encoded.empty() && encoded[0] == '@') {
         if (!indexBuilt_) BuildStreamIndex();
-        auto it = streamIndex_.find(encoded);
+        auto it = streamIndex_.find(std::string(encoded));
         if (it != streamIndex_.end()) {
             const auto& positions = it->second;
             auto after = std::lower_bound(positions.begin(), positions.end(), Cursor);
@@ -397,8 +434,12 @@ void mTDocumentStorage::OpenStream(const std::string& name) {
 std::string_view mTDocumentStorage::ReadValue(const ReadCodes& codes, bool zeroAsOne) {
     if (!Opened) throw mEObjectAccess(stgmsg::Uninitialized, codes.notOpened);
     if (Cursor > dataEnd_ || dataEnd_ - Cursor < 4) throw Damaged(stgcode::ReadPastData);
-    std::string_view field(reinterpret_cast<const char*>(Base + Cursor), 4);
-    std::uint32_t len = static_cast<std::uint16_t>(StrToInt(field));
+    const std::uint8_t* f = Base + Cursor;
+    auto digit = [](std::uint8_t c) { return c >= '0' && c <= '9'; };
+    // Four digits, as every writer makes them, are read here; any other field by the number reader.
+    std::uint32_t len = digit(f[0]) && digit(f[1]) && digit(f[2]) && digit(f[3])
+                            ? (f[0] - '0') * 1000u + (f[1] - '0') * 100u + (f[2] - '0') * 10u + (f[3] - '0')
+                            : static_cast<std::uint16_t>(StrToInt(std::string_view(reinterpret_cast<const char*>(f), 4)));
     Cursor += 4;
     if (zeroAsOne && len == 0) len = 1;
     if (dataEnd_ - Cursor < len) throw Damaged(stgcode::ReadPastData);
@@ -441,40 +482,62 @@ TDateTime mTDocumentStorage::ReadDateTime() {
     }
 }
 
+void mTDocumentStorage::MakeRoom(std::uint64_t end) {
+    if (growBlock_) {
+        // Doubling keeps the number of moves small; the block keeps a zero byte after the data.
+        const std::uint64_t size = std::max<std::uint64_t>(end + 1, std::uint64_t(Limit) * 2);
+        if (size > UINT32_MAX) throw mEMemoryAllocate(stgmsg::NoMemory, stgcode::BlockOverflow);
+        Loader->Resize(static_cast<std::uint32_t>(size));
+        Base = Loader->View;
+        Limit = Loader->Size;
+    }
+    if (end > Limit) throw mEMemoryAllocate(stgmsg::NoMemory, stgcode::BlockOverflow);
+}
+
 void mTDocumentStorage::WriteValue(std::string_view encoded, std::uint16_t readOnlyCode, std::uint16_t notOpenedCode) {
     if (ReadOnly) throw mEWriteStorage(stgmsg::ReadOnlyWrite, readOnlyCode);
     if (!Opened) throw mEObjectAccess(stgmsg::Uninitialized, notOpenedCode);
-    if (encoded.size() > 9999) throw mEWriteStorage(stgmsg::TextTooLong, stgcode::TextTooLong);
-    const std::uint64_t end = std::uint64_t(Cursor) + 4 + encoded.size();
-    if (end > Limit) throw mEMemoryAllocate(stgmsg::NoMemory, stgcode::BlockOverflow);
-    if (!counting_) {
-        const std::string len = std::to_string(encoded.size());
-        PutField(Base + Cursor, len, 4, '0');
-        if (!encoded.empty()) std::memcpy(Base + Cursor + 4, encoded.data(), encoded.size());
+    const std::size_t len = encoded.size();
+    if (len > 9999) throw mEWriteStorage(stgmsg::TextTooLong, stgcode::TextTooLong);
+    if (std::uint8_t* at = Room(4 + len)) {
+        std::memcpy(at, kDigitPairs + 2 * (len / 100), 2);
+        std::memcpy(at + 2, kDigitPairs + 2 * (len % 100), 2);
+        if (len) std::memcpy(at + 4, encoded.data(), len);
     }
-    Cursor = static_cast<std::uint32_t>(end);
+    Cursor += static_cast<std::uint32_t>(4 + len);
+}
+
+template <class N>
+void mTDocumentStorage::WriteNumber(N value, std::uint16_t readOnlyCode, std::uint16_t notOpenedCode) {
+    char text[12];
+    const char* end = std::to_chars(text, text + sizeof text, value).ptr;
+    WriteValue(std::string_view(text, static_cast<std::size_t>(end - text)), readOnlyCode, notOpenedCode);
 }
 
 void mTDocumentStorage::WriteString(std::string_view text) {
     if (ReadOnly) throw mEWriteStorage(stgmsg::ReadOnlyWrite, kString.writeReadOnly);
     if (!Opened) throw mEObjectAccess(stgmsg::Uninitialized, kString.writeNotOpened);
-    WriteValue(codec::Utf8ToCp1251(text), kString.writeReadOnly, kString.writeNotOpened);
+    if (codec::IsPlainAscii(text)) return WriteValue(text, kString.writeReadOnly, kString.writeNotOpened);
+    encoded_.clear();
+    codec::AppendCp1251(encoded_, text);
+    WriteValue(encoded_, kString.writeReadOnly, kString.writeNotOpened);
 }
 
 void mTDocumentStorage::WriteInteger(std::int32_t value) {
-    WriteValue(std::to_string(value), kInteger.writeReadOnly, kInteger.writeNotOpened);
+    WriteNumber(value, kInteger.writeReadOnly, kInteger.writeNotOpened);
 }
 
 void mTDocumentStorage::WriteWord(std::uint16_t value) {
-    WriteValue(std::to_string(value), kWord.writeReadOnly, kWord.writeNotOpened);
+    WriteNumber(unsigned{value}, kWord.writeReadOnly, kWord.writeNotOpened);
 }
 
 void mTDocumentStorage::WriteByte(std::uint8_t value) {
-    WriteValue(std::to_string(value), kByte.writeReadOnly, kByte.writeNotOpened);
+    WriteNumber(unsigned{value}, kByte.writeReadOnly, kByte.writeNotOpened);
 }
 
 void mTDocumentStorage::WriteCurrency(Currency value) {
-    WriteValue(value.ToString('.'), kCurrency.writeReadOnly, kCurrency.writeNotOpened);
+    char text[Currency::kMaxChars];
+    WriteValue(std::string_view(text, value.ToChars(text, '.')), kCurrency.writeReadOnly, kCurrency.writeNotOpened);
 }
 
 void mTDocumentStorage::WriteDateTime(TDateTime value) {

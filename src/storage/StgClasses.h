@@ -86,13 +86,14 @@ void WithPlaceCode(std::uint16_t place, F&& body) {
 }
 
 // ---------------------------------------------------------------------------------------------
-// One block of bytes of a fixed size: a document file mapped with exclusive access, or zero-filled
-// anonymous memory.
+// One block of bytes: a document file mapped read-only with exclusive access for loading, or
+// zero-filled anonymous memory.
 //
 // A document file is never written in place. A loader made for saving (read-only false) checks the
-// target, then maps a new file of exactly the size in the target's folder; Commit makes it the
-// document (flushed, with the old file's permissions, renamed over it). A loader destroyed without
-// Commit removes the new file and leaves the old document as it was.
+// target and creates a new file in the target's folder; its block is memory, and Commit writes the
+// block into the new file and makes it the document (synced, with the old file's permissions,
+// renamed over it). A loader destroyed without Commit removes the new file and leaves the old
+// document as it was.
 
 class mTFileLoader {
 public:
@@ -104,6 +105,9 @@ public:
 
     void Close();
     void Commit();
+    // A block in memory (any block but a file read) takes a new size: its bytes stay as far as both
+    // sizes reach, new bytes are zero.
+    void Resize(std::uint32_t size);
 
     std::string FileName;
     bool InMemory = false;
@@ -118,7 +122,8 @@ private:
     void Open();
     void OpenForReading();
     void OpenForSaving();
-    void MapView(int prot, int flags);
+    void MapView(int prot, int flags, int fd);
+    void WriteBlock();
     template <class E>
     [[noreturn]] void Fail(E&& e) {
         Close();
@@ -136,7 +141,9 @@ private:
 
 class mTDocumentStorage {
 public:
-    explicit mTDocumentStorage(mTFileLoader* loader);
+    // With growBlock the loader's block (memory) is made bigger whenever a write would pass its end,
+    // always keeping a zero byte after the data; otherwise such a write fails.
+    explicit mTDocumentStorage(mTFileLoader* loader, bool growBlock = false);
     // Without a loader: the report library opens a caller's block with OpenBlock.
     mTDocumentStorage();
     // A container that writes nothing and only counts: its cursor after a Save is the exact number
@@ -149,8 +156,8 @@ public:
     // Opens a block that ends at its first zero byte, read-only (the handed-over document).
     void OpenBlock(const std::uint8_t* block);
     void ReadHeader();
-    void CreateStream(const std::string& name);
-    void OpenStream(const std::string& name);
+    void CreateStream(std::string_view name);
+    void OpenStream(std::string_view name);
     void Reset();
 
     std::string ReadString();
@@ -192,12 +199,24 @@ private:
     };
     std::string_view ReadValue(const ReadCodes& codes, bool zeroAsOne);
     void WriteValue(std::string_view encoded, std::uint16_t readOnlyCode, std::uint16_t notOpenedCode);
+    template <class N>
+    void WriteNumber(N value, std::uint16_t readOnlyCode, std::uint16_t notOpenedCode);
+    // Where the next bytes go (none while counting), after making sure the block has room for them.
+    std::uint8_t* Room(std::uint64_t bytes) {
+        const std::uint64_t end = std::uint64_t(Cursor) + bytes;
+        if (end >= Limit) [[unlikely]]
+            MakeRoom(end);
+        return counting_ ? nullptr : Base + Cursor;
+    }
+    void MakeRoom(std::uint64_t end);
     std::string_view HeaderField(std::size_t width);
     std::uint32_t DataEnd() const { return dataEnd_; }
     bool ValueAt(std::uint32_t pos, std::string_view& text, std::uint32_t& next) const;
     void BuildStreamIndex();
 
     bool counting_ = false;
+    bool growBlock_ = false;
+    std::string encoded_; // the Windows-1251 form of the text at hand, kept to spare an allocation per text
     std::uint32_t dataEnd_ = 0; // the first zero byte of the block, or Limit
     bool indexBuilt_ = false;
     bool walkBroken_ = false;

@@ -3,7 +3,11 @@
 
 #include "platform/NumText.h"
 
+#include <algorithm>
+#include <array>
+#include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace streams {
 
@@ -38,10 +42,27 @@ inline constexpr const char* CurrencyIncome = "@CurrencyIncome";
 inline constexpr const char* BusinessIncome = "@BusinessIncome";
 inline constexpr const char* BusinessExpense = "@BusinessExpense";
 
-// A record's stream: the prefix and the index (at least three digits, leading zeros).
-inline std::string Indexed(const char* prefix, long index) { return prefix + IndexToStr(index); }
-inline std::string Indexed(const char* prefix, long index, long subIndex) {
-    return prefix + IndexToStr(index) + IndexToStr(subIndex);
+// The name of a record's stream: the prefix and the index (at least three digits, leading zeros).
+// It is held in place, since one is made for every record written or read.
+class TIndexedName {
+public:
+    TIndexedName(std::string_view prefix, long index) { SetEnd(Put(prefix, index)); }
+    TIndexedName(std::string_view prefix, long index, long subIndex) { SetEnd(PutIndex(Put(prefix, index), subIndex)); }
+    operator std::string_view() const { return std::string_view(text_.data(), size_); }
+
+private:
+    char* Put(std::string_view prefix, long index) {
+        if (prefix.size() > text_.size() - 2 * kIndexChars) throw std::length_error("stream name prefix too long");
+        return PutIndex(std::copy(prefix.begin(), prefix.end(), text_.data()), index);
+    }
+    void SetEnd(const char* end) { size_ = static_cast<std::size_t>(end - text_.data()); }
+    std::array<char, 64> text_;
+    std::size_t size_ = 0;
+};
+
+inline TIndexedName Indexed(const char* prefix, long index) { return TIndexedName(prefix, index); }
+inline TIndexedName Indexed(const char* prefix, long index, long subIndex) {
+    return TIndexedName(prefix, index, subIndex);
 }
 
 } // namespace streams

@@ -174,6 +174,35 @@ TEST_F(Document, EveryRecordKindSurvivesARoundTrip) {
     EXPECT_EQ(back.NalogCount(), 2);
 }
 
+// The file and the hand-over block are written in one pass into a block that grows as it fills;
+// they hold exactly the bytes of a block of the counted size written in place.
+TEST_F(Document, OnePassWritesTheBytesOfTheCountedBlock) {
+    struct Case {
+        const char* name;
+        int sources, lines, currencyIncomes, activities; // -1: a new document
+    } cases[] = {
+        {"new document", -1, 0, 0, 0},
+        {"every kind of record", 2, 3, 2, 3},
+        {"a block that grows many times", 300, 12, 100, 20},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        mTDeclaration d;
+        if (c.sources >= 0) sample::Fill(d, c.sources, c.lines, c.currencyIncomes, c.activities);
+        auto counted = mTFileLoader::CreateInMemory(d.GetDocumentSize());
+        d.SaveDocument(*counted);
+        const std::string expected(reinterpret_cast<char*>(counted->View), counted->Size);
+        ASSERT_EQ(expected.back(), '\0');
+
+        EXPECT_EQ(Saved(d), expected);
+        auto block = d.SaveToMemory();
+        ASSERT_GT(block->Size, expected.size() - 1);
+        const std::string handed(reinterpret_cast<char*>(block->View), block->Size);
+        EXPECT_EQ(handed.substr(0, expected.size()), expected);
+        EXPECT_EQ(handed.find_first_not_of('\0', expected.size() - 1), std::string::npos);
+    }
+}
+
 TEST_F(Document, EmptyIncomeKindWritesThreeZeroCounts) {
     mTDeclaration d;
     d.SetIncomeKinds(ikRussian);

@@ -32,6 +32,10 @@ TEST(Currency, Parse) {
         {"0.00025", '.', true, 2},     {".5", '.', true, 5000},     {"a", '.', false, 0},
         {"", '.', false, 0},           {"1.2.3", '.', false, 0},    {"99999999999999999999", '.', false, 0},
         {"922337203685477.5807", '.', true, INT64_MAX},
+        // Where the short reading of written amounts hands over to the general one.
+        {"99999999999999.9999", '.', true, 999999999999999999}, {"-0", '.', true, 0},
+        {"1.", '.', true, 10000},      {"12.50000", '.', true, 125000}, {"+5", '.', true, 50000},
+        {"-0.0001", '.', true, -1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);

@@ -200,6 +200,39 @@ TEST(Container, StateErrors) {
     EXPECT_THROW(s.WriteString(std::string(10000, 'x')), mEWriteStorage);
 }
 
+// A block that grows takes any number of values, always keeps a zero byte after them, and holds
+// the bytes a block of fixed size would.
+TEST(Container, GrowingBlock) {
+    auto write = [](mTDocumentStorage& s) {
+        s.CreateDocument("Velmarod");
+        s.WriteString(""); // ends exactly at the first block's end
+        for (int i = 0; i < 3000; ++i) {
+            s.CreateStream("@Line" + std::to_string(i));
+            s.WriteString("Доход");
+            s.WriteCurrency(Currency::FromRaw(i * 12345));
+        }
+    };
+    auto growing = mTFileLoader::CreateInMemory(64);
+    mTDocumentStorage g(growing.get(), true);
+    write(g);
+    auto fixed = mTFileLoader::CreateInMemory(g.Cursor);
+    mTDocumentStorage f(fixed.get());
+    write(f);
+    ASSERT_EQ(f.Cursor, g.Cursor);
+    ASSERT_GT(growing->Size, g.Cursor);
+    EXPECT_EQ(std::memcmp(growing->View, fixed->View, g.Cursor), 0);
+    EXPECT_EQ(growing->View[g.Cursor], 0);
+    EXPECT_EQ(g.Base, growing->View);
+    EXPECT_EQ(g.Limit, growing->Size);
+
+    auto header = mTFileLoader::CreateInMemory(64);
+    mTDocumentStorage h(header.get(), true);
+    h.CreateDocument("Velmarod");
+    h.WriteString("");
+    EXPECT_GT(header->Size, 64u);
+    EXPECT_EQ(header->View[64], 0);
+}
+
 TEST(Container, BadSignatureResets) {
     auto loader = mTFileLoader::CreateInMemory(100);
     std::memcpy(loader->View, "dlsg", 4);

@@ -1,10 +1,13 @@
+#include "../SampleDecl.h"
 #include "../TestUtil.h"
 #include "model/DeclClasses.h"
 #include "storage/StgClasses.h"
 
+#include <csignal>
 #include <fcntl.h>
 #include <filesystem>
 #include <sys/file.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -39,6 +42,23 @@ TEST_F(Loader, MemoryBlockIsZeroFilled) {
     EXPECT_EQ(l->Size, 1000u);
     for (std::uint32_t i = 0; i < l->Size; ++i) ASSERT_EQ(l->View[i], 0);
     EXPECT_THROW(mTFileLoader::CreateInMemory(0), mEMemoryAllocate);
+}
+
+TEST_F(Loader, MemoryBlockTakesANewSize) {
+    auto l = mTFileLoader::CreateInMemory(10);
+    std::memcpy(l->View, "0123456789", 10);
+    auto bytes = [&] { return std::string(reinterpret_cast<char*>(l->View), l->Size); };
+    l->Resize(100000);
+    EXPECT_EQ(bytes(), "0123456789" + std::string(100000 - 10, '\0'));
+    l->Resize(4);
+    EXPECT_EQ(bytes(), "0123");
+    l->Resize(8); // what was cut off does not come back
+    EXPECT_EQ(bytes(), std::string("0123\0\0\0\0", 8));
+
+    WriteFile(Path("doc.vrq"), "DLSG");
+    mTFileLoader read(Path("doc.vrq"), true, 0);
+    EXPECT_THROW(read.Resize(8), mEMemoryAllocate);
+    EXPECT_EQ(read.Size, 4u);
 }
 
 TEST_F(Loader, MissingFileIsNotCreated) {
@@ -102,6 +122,39 @@ TEST_F(Loader, AnUnfinishedSaveLeavesTheOldFile) {
         mTFileLoader l(path, false, 50);
         std::memcpy(l.View, "new", 3);
         // destroyed without Commit: the save failed half-way
+    }
+    EXPECT_EQ(ReadFile(path), "old contents");
+    EXPECT_EQ(FilesInDir(), 1u);
+}
+
+// A file size limit stands in for a full disk: the bytes cannot all be written.
+TEST_F(Loader, SaveThatCannotBeWrittenKeepsTheOldFile) {
+    const std::string path = Path("doc.vrq");
+    WriteFile(path, "old contents");
+    mTDeclaration d;
+    sample::Fill(d);
+    struct SizeLimit {
+        explicit SizeLimit(rlim_t bytes) {
+            getrlimit(RLIMIT_FSIZE, &old);
+            const rlimit small{bytes, old.rlim_max};
+            setrlimit(RLIMIT_FSIZE, &small);
+            oldSignal = signal(SIGXFSZ, SIG_IGN);
+        }
+        ~SizeLimit() {
+            setrlimit(RLIMIT_FSIZE, &old);
+            signal(SIGXFSZ, oldSignal);
+        }
+        rlimit old{};
+        sighandler_t oldSignal;
+    };
+    {
+        SizeLimit limit(1000);
+        try {
+            d.SaveToFile(path);
+            ADD_FAILURE() << "saved past the limit";
+        } catch (const mEMemoryAllocate& e) {
+            EXPECT_EQ(e.ErrorCode, 26); // as a disk without room for the file always was
+        }
     }
     EXPECT_EQ(ReadFile(path), "old contents");
     EXPECT_EQ(FilesInDir(), 1u);
