@@ -9,7 +9,9 @@
 #include <fcntl.h>
 #include <stdexcept>
 #include <string>
+#include <spawn.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
@@ -112,6 +114,24 @@ void BM_CopyFile(benchmark::State& state) {
     unlink(target.c_str());
 }
 
+// The copy a user makes: the cp command run on the file, as one would time it in a shell.
+void BM_CpCommand(benchmark::State& state) {
+    const std::string source = SavedLarge(static_cast<int>(state.range(0)));
+    const std::string target = TempPath();
+    for (auto _ : state) {
+        const char* argv[] = {"cp", source.c_str(), target.c_str(), nullptr};
+        pid_t pid = 0;
+        if (posix_spawnp(&pid, "cp", nullptr, nullptr, const_cast<char* const*>(argv), environ) != 0)
+            throw std::runtime_error("cannot run cp");
+        int status = 0;
+        waitpid(pid, &status, 0);
+        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) throw std::runtime_error("cp failed");
+    }
+    SetFileBytes(state, source);
+    unlink(source.c_str());
+    unlink(target.c_str());
+}
+
 // The copy made the way a document is saved (a new file beside the target, synced, renamed over
 // it, the folder synced): the part of the save's time that its safety costs on this disk.
 void BM_CopyFileSafely(benchmark::State& state) {
@@ -138,5 +158,6 @@ BENCHMARK(BM_SaveToFile)->Arg(1)->Arg(4)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadFromFile)->Arg(1)->Arg(4)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenAndSave)->Arg(4)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CopyFile)->Arg(4)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CpCommand)->Arg(4)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CopyFileSafely)->Arg(4)->Unit(benchmark::kMillisecond);
 BENCHMARK_MAIN();
