@@ -9,6 +9,9 @@ constexpr std::uint16_t kHeaderNotNumber = 392;
 constexpr std::uint16_t kTooManyEntries = 155;
 // The block a document is first written into; most documents fit, a large one makes it grow.
 constexpr std::uint32_t kFirstBlock = 64 * 1024;
+// The block a saved file passes through: small enough to stay in the processor's cache, where
+// a block of the whole document would be new memory to fault in and clear on every save.
+constexpr std::uint32_t kWriteBlock = 128 * 1024;
 
 // The lists are counted in words: a longer list cannot be stored.
 void WriteCount(mTDocumentStorage& S, int count) {
@@ -117,9 +120,19 @@ void mTDeclaration::SaveDocument(mTFileLoader& Loader) const {
 // The document is written once, into a block that grows as it fills: its size need not be counted
 // beforehand. Returns the size of the document with its closing zero byte.
 std::uint32_t mTDeclaration::WriteGrowing(mTFileLoader& Loader) const {
-    mTDocumentStorage S(&Loader, true);
+    mTDocumentStorage S(&Loader, mTDocumentStorage::WhenFull::Grow);
     WriteDocument(S);
     return S.Cursor + 1;
+}
+
+// The document goes into the saving loader's file block by block; what is left of it and the
+// closing zero byte stay in the block, which Commit writes.
+void mTDeclaration::WriteThrough(mTFileLoader& Loader) const {
+    mTDocumentStorage S(&Loader, mTDocumentStorage::WhenFull::WriteOut);
+    WriteDocument(S);
+    const std::uint32_t left = S.Cursor - S.Origin;
+    Loader.View[left] = 0; // the block is used again after each write-out: the byte may hold data
+    Loader.Resize(left + 1);
 }
 
 std::unique_ptr<mTFileLoader> mTDeclaration::SaveToMemory() const {
@@ -131,13 +144,13 @@ std::unique_ptr<mTFileLoader> mTDeclaration::SaveToMemory() const {
 void mTDeclaration::SaveToFile(const std::string& FileName) const {
     std::unique_ptr<mTFileLoader> loader;
     try {
-        loader = std::make_unique<mTFileLoader>(FileName, false, kFirstBlock);
+        loader = std::make_unique<mTFileLoader>(FileName, false, kWriteBlock);
     } catch (mEBadStorage& e) {
         e.PlaceCode = kSaveToFile;
         throw;
     }
     // The file holds exactly the document and its closing zero byte.
-    loader->Resize(WriteGrowing(*loader));
+    WriteThrough(*loader);
     // Only a completely written document replaces the file; on any failure before this the old
     // file stays as it was and the new one is removed with the loader.
     try {

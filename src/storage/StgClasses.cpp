@@ -150,9 +150,9 @@ void mTFileLoader::OpenForSaving() {
     MapView(PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1);
 }
 
-void mTFileLoader::WriteBlock() {
+void mTFileLoader::WriteBlock(std::uint32_t bytes) {
     const std::uint8_t* at = View;
-    for (std::uint32_t left = Size; left > 0;) {
+    for (std::uint32_t left = bytes; left > 0;) {
         const ssize_t n = ::write(FileHandle, at, left);
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) {
@@ -166,10 +166,16 @@ void mTFileLoader::WriteBlock() {
     }
 }
 
+void mTFileLoader::WriteOut(std::uint32_t bytes) {
+    if (!Opened || InMemory || ReadOnly || TempPath_.empty() || bytes > Size)
+        throw mEMemoryAllocate(stgmsg::NoMemory, stgcode::BlockOverflow);
+    WriteBlock(bytes);
+}
+
 void mTFileLoader::Commit() {
     if (!Opened || InMemory || ReadOnly || TempPath_.empty()) return;
     const std::string ioError = std::string(stgmsg::ReadFile) + FileName;
-    WriteBlock();
+    WriteBlock(Size);
     bool ok = fchmod(FileHandle, TargetMode_) == 0;
     ok = ok && fsync(FileHandle) == 0;
     if (!ok) Fail(mEBadStorage(ioError, 20));
@@ -226,7 +232,7 @@ constexpr char kDigitPairs[] = "000102030405060708091011121314151617181920212223
 
 } // namespace
 
-mTDocumentStorage::mTDocumentStorage(mTFileLoader* loader, bool growBlock) : Loader(loader), growBlock_(growBlock) {
+mTDocumentStorage::mTDocumentStorage(mTFileLoader* loader, WhenFull whenFull) : Loader(loader), whenFull_(whenFull) {
     if (loader) {
         Base = loader->View;
         Limit = loader->Size;
@@ -483,7 +489,11 @@ TDateTime mTDocumentStorage::ReadDateTime() {
 }
 
 void mTDocumentStorage::MakeRoom(std::uint64_t end) {
-    if (growBlock_) {
+    if (whenFull_ == WhenFull::WriteOut) {
+        Loader->WriteOut(Cursor - Origin);
+        Origin = Cursor;
+        Limit = static_cast<std::uint32_t>(std::min<std::uint64_t>(std::uint64_t(Origin) + Loader->Size, UINT32_MAX));
+    } else if (whenFull_ == WhenFull::Grow) {
         // Doubling keeps the number of moves small; the block keeps a zero byte after the data.
         const std::uint64_t size = std::max<std::uint64_t>(end + 1, std::uint64_t(Limit) * 2);
         if (size > UINT32_MAX) throw mEMemoryAllocate(stgmsg::NoMemory, stgcode::BlockOverflow);

@@ -104,6 +104,9 @@ public:
     mTFileLoader& operator=(const mTFileLoader&) = delete;
 
     void Close();
+    // A saving loader writes the first bytes of its block into the new file, which it goes on
+    // filling from the start of the block: a document larger than the block passes through it.
+    void WriteOut(std::uint32_t bytes);
     void Commit();
     // A block in memory (any block but a file read) takes a new size: its bytes stay as far as both
     // sizes reach, new bytes are zero.
@@ -123,7 +126,7 @@ private:
     void OpenForReading();
     void OpenForSaving();
     void MapView(int prot, int flags, int fd);
-    void WriteBlock();
+    void WriteBlock(std::uint32_t bytes);
     template <class E>
     [[noreturn]] void Fail(E&& e) {
         Close();
@@ -141,9 +144,13 @@ private:
 
 class mTDocumentStorage {
 public:
-    // With growBlock the loader's block (memory) is made bigger whenever a write would pass its end,
-    // always keeping a zero byte after the data; otherwise such a write fails.
-    explicit mTDocumentStorage(mTFileLoader* loader, bool growBlock = false);
+    // What a write that would pass the end of the loader's block does.
+    enum class WhenFull {
+        Fail,
+        Grow,     // the block (memory) is made bigger, always keeping a zero byte after the data
+        WriteOut, // the block so far goes into the saving loader's file and is filled again
+    };
+    explicit mTDocumentStorage(mTFileLoader* loader, WhenFull whenFull = WhenFull::Fail);
     // Without a loader: the report library opens a caller's block with OpenBlock.
     mTDocumentStorage();
     // A container that writes nothing and only counts: its cursor after a Save is the exact number
@@ -192,6 +199,8 @@ public:
     bool Opened = false;
     bool Created = false;
     std::uint32_t Limit = 0; // size of the block; nothing is read, written or searched past it
+    // The document's place of the block's first byte: past zero once written-out bytes left the block.
+    std::uint32_t Origin = 0;
 
 private:
     struct ReadCodes {
@@ -206,7 +215,7 @@ private:
         const std::uint64_t end = std::uint64_t(Cursor) + bytes;
         if (end >= Limit) [[unlikely]]
             MakeRoom(end);
-        return counting_ ? nullptr : Base + Cursor;
+        return counting_ ? nullptr : Base + (Cursor - Origin);
     }
     void MakeRoom(std::uint64_t end);
     std::string_view HeaderField(std::size_t width);
@@ -215,7 +224,7 @@ private:
     void BuildStreamIndex();
 
     bool counting_ = false;
-    bool growBlock_ = false;
+    WhenFull whenFull_ = WhenFull::Fail;
     std::string encoded_; // the Windows-1251 form of the text at hand, kept to spare an allocation per text
     std::uint32_t dataEnd_ = 0; // the first zero byte of the block, or Limit
     bool indexBuilt_ = false;

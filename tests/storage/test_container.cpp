@@ -213,7 +213,7 @@ TEST(Container, GrowingBlock) {
         }
     };
     auto growing = mTFileLoader::CreateInMemory(64);
-    mTDocumentStorage g(growing.get(), true);
+    mTDocumentStorage g(growing.get(), mTDocumentStorage::WhenFull::Grow);
     write(g);
     auto fixed = mTFileLoader::CreateInMemory(g.Cursor);
     mTDocumentStorage f(fixed.get());
@@ -226,7 +226,7 @@ TEST(Container, GrowingBlock) {
     EXPECT_EQ(g.Limit, growing->Size);
 
     auto header = mTFileLoader::CreateInMemory(64);
-    mTDocumentStorage h(header.get(), true);
+    mTDocumentStorage h(header.get(), mTDocumentStorage::WhenFull::Grow);
     h.CreateDocument("Velmarod");
     h.WriteString("");
     EXPECT_GT(header->Size, 64u);

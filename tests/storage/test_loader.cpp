@@ -115,6 +115,36 @@ TEST_F(Loader, SavingCreatesAFileOfExactlyTheSize) {
     EXPECT_EQ(FilesInDir(), 1u);
 }
 
+// A document many times the block passes through it into the file: the file holds the bytes of a
+// block of the whole document, however the values fall on the block's end.
+TEST_F(Loader, SavingWritesOutAFullBlockAndFillsItAgain) {
+    auto write = [](mTDocumentStorage& s) {
+        s.CreateDocument("Velmarod");
+        for (int i = 0; i < 500; ++i) {
+            s.CreateStream("@Line" + std::to_string(i));
+            s.WriteString(std::string(static_cast<std::size_t>(i % 90), 'x') + "Доход");
+            s.WriteCurrency(Currency::FromRaw(i * 12345));
+        }
+    };
+    auto whole = mTFileLoader::CreateInMemory(100000);
+    mTDocumentStorage w(whole.get());
+    write(w);
+    const std::string path = Path("doc.vrq");
+    WriteFile(path, "old contents");
+    {
+        mTFileLoader l(path, false, 128);
+        mTDocumentStorage s(&l, mTDocumentStorage::WhenFull::WriteOut);
+        write(s);
+        ASSERT_EQ(s.Cursor, w.Cursor);
+        EXPECT_GT(s.Origin, 0u);
+        EXPECT_EQ(ReadFile(path), "old contents"); // nothing replaces it before Commit
+        l.Resize(s.Cursor - s.Origin);
+        l.Commit();
+    }
+    EXPECT_EQ(ReadFile(path), std::string(reinterpret_cast<char*>(whole->View), w.Cursor));
+    EXPECT_EQ(FilesInDir(), 1u);
+}
+
 TEST_F(Loader, AnUnfinishedSaveLeavesTheOldFile) {
     const std::string path = Path("doc.vrq");
     WriteFile(path, "old contents");
