@@ -57,12 +57,9 @@ std::string CharName(char32_t cp) {
     return s;
 }
 
-void Encode(std::string& out, std::string_view utf8, const std::array<char16_t, 128>& table, const char* pageName) {
-    // A character never takes more bytes in the code page than in UTF-8: the text is written into
-    // room of the UTF-8 length, which is cut to what was written.
-    const std::size_t start = out.size();
-    out.resize(start + utf8.size());
-    char* p = out.data() + start;
+// A character never takes more bytes in the code page than in UTF-8: the text is written into
+// room of the UTF-8 length.
+char* Put(char* p, std::string_view utf8, const std::array<char16_t, 128>& table, const char* pageName) {
     std::size_t pos = 0;
     while (pos < utf8.size()) {
         const auto lead = static_cast<unsigned char>(utf8[pos]);
@@ -86,7 +83,13 @@ void Encode(std::string& out, std::string_view utf8, const std::array<char16_t, 
             throw ETextEncoding("Символ " + CharName(cp) + " нельзя записать в кодировке " + pageName + ".");
         *p++ = static_cast<char>(b);
     }
-    out.resize(static_cast<std::size_t>(p - out.data()));
+    return p;
+}
+
+void Encode(std::string& out, std::string_view utf8, const std::array<char16_t, 128>& table, const char* pageName) {
+    const std::size_t start = out.size();
+    out.resize(start + utf8.size());
+    out.resize(static_cast<std::size_t>(Put(out.data() + start, utf8, table, pageName) - out.data()));
 }
 
 std::string Encode(std::string_view utf8, const std::array<char16_t, 128>& table, const char* pageName) {
@@ -179,6 +182,7 @@ void AppendUtf8(std::string& out, char32_t cp) {
 
 std::string Utf8ToCp1251(std::string_view utf8) { return Encode(utf8, kCp1251High, "Windows-1251"); }
 void AppendCp1251(std::string& out, std::string_view utf8) { Encode(out, utf8, kCp1251High, "Windows-1251"); }
+char* PutCp1251(char* out, std::string_view utf8) { return Put(out, utf8, kCp1251High, "Windows-1251"); }
 std::string Cp1251ToUtf8(std::string_view cp1251) { return Decode(cp1251, kCp1251High); }
 std::string Utf8ToCp866(std::string_view utf8) { return Encode(utf8, kCp866High, "CP866"); }
 std::string Cp866ToUtf8(std::string_view cp866) { return Decode(cp866, kCp866High); }

@@ -23,6 +23,9 @@ public:
 std::string Utf8ToCp1251(std::string_view utf8);
 // The same, appended to out (a buffer kept for many texts allocates once).
 void AppendCp1251(std::string& out, std::string_view utf8);
+// The same, placed at out, which has room for utf8.size() bytes (no character takes more bytes in
+// Windows-1251 than in UTF-8); returns the end of the text.
+char* PutCp1251(char* out, std::string_view utf8);
 
 // True when the text holds nothing but ASCII characters other than code 0: such a text is its own
 // Windows-1251 and CP866 form.

@@ -71,12 +71,13 @@ std::string IndexToStr(std::int64_t value) {
 }
 
 char* PutIndex(char* out, std::int64_t value) {
-    char digits[20];
-    const unsigned long long magnitude = value < 0 ? 0ULL - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value);
-    const auto n = std::to_chars(digits, digits + sizeof digits, magnitude).ptr - digits;
+    unsigned long long magnitude = value < 0 ? 0ULL - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value);
     if (value < 0) *out++ = '-';
-    for (auto k = n; k < 3; ++k) *out++ = '0';
-    return std::copy(digits, digits + n, out);
+    // The digits go straight into place from the last one: a name is made for every record.
+    int width = 3;
+    for (unsigned long long rest = magnitude / 1000; rest != 0; rest /= 10) ++width;
+    for (int k = width - 1; k >= 0; --k, magnitude /= 10) out[k] = static_cast<char>('0' + magnitude % 10);
+    return out + width;
 }
 
 double StrToFloat(std::string_view text, char sep) {

@@ -230,6 +230,12 @@ constexpr char kDigitPairs[] = "000102030405060708091011121314151617181920212223
                                "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
                                "8081828384858687888990919293949596979899";
 
+// The four digits of a value's length (at most 9999).
+void PutLength(std::uint8_t* at, std::size_t len) {
+    std::memcpy(at, kDigitPairs + 2 * (len / 100), 2);
+    std::memcpy(at + 2, kDigitPairs + 2 * (len % 100), 2);
+}
+
 } // namespace
 
 mTDocumentStorage::mTDocumentStorage(mTFileLoader* loader, WhenFull whenFull) : Loader(loader), whenFull_(whenFull) {
@@ -510,8 +516,7 @@ void mTDocumentStorage::WriteValue(std::string_view encoded, std::uint16_t readO
     const std::size_t len = encoded.size();
     if (len > 9999) throw mEWriteStorage(stgmsg::TextTooLong, stgcode::TextTooLong);
     if (std::uint8_t* at = Room(4 + len)) {
-        std::memcpy(at, kDigitPairs + 2 * (len / 100), 2);
-        std::memcpy(at + 2, kDigitPairs + 2 * (len % 100), 2);
+        PutLength(at, len);
         if (len) std::memcpy(at + 4, encoded.data(), len);
     }
     Cursor += static_cast<std::uint32_t>(4 + len);
@@ -527,6 +532,22 @@ void mTDocumentStorage::WriteNumber(N value, std::uint16_t readOnlyCode, std::ui
 void mTDocumentStorage::WriteString(std::string_view text) {
     if (ReadOnly) throw mEWriteStorage(stgmsg::ReadOnlyWrite, kString.writeReadOnly);
     if (!Opened) throw mEObjectAccess(stgmsg::Uninitialized, kString.writeNotOpened);
+    // The Windows-1251 form is never longer than the text: where the block has room for the text
+    // itself, it is encoded in place, behind its length.
+    if (!counting_ && text.size() <= 9999 && std::uint64_t(Cursor) + 4 + text.size() < Limit) {
+        std::uint8_t* at = Base + (Cursor - Origin);
+        char* const start = reinterpret_cast<char*>(at + 4);
+        std::size_t len = 0;
+        try {
+            len = static_cast<std::size_t>(codec::PutCp1251(start, text) - start);
+        } catch (...) {
+            std::memset(at, 0, 4 + text.size()); // a block in memory stays zero after its data
+            throw;
+        }
+        PutLength(at, len);
+        Cursor += static_cast<std::uint32_t>(4 + len);
+        return;
+    }
     if (codec::IsPlainAscii(text)) return WriteValue(text, kString.writeReadOnly, kString.writeNotOpened);
     encoded_.clear();
     codec::AppendCp1251(encoded_, text);
