@@ -510,9 +510,13 @@ void mTDocumentStorage::MakeRoom(std::uint64_t end) {
     if (end > Limit) throw mEMemoryAllocate(stgmsg::NoMemory, stgcode::BlockOverflow);
 }
 
-void mTDocumentStorage::WriteValue(std::string_view encoded, std::uint16_t readOnlyCode, std::uint16_t notOpenedCode) {
+void mTDocumentStorage::Writable(std::uint16_t readOnlyCode, std::uint16_t notOpenedCode) const {
     if (ReadOnly) throw mEWriteStorage(stgmsg::ReadOnlyWrite, readOnlyCode);
     if (!Opened) throw mEObjectAccess(stgmsg::Uninitialized, notOpenedCode);
+}
+
+void mTDocumentStorage::WriteValue(std::string_view encoded, std::uint16_t readOnlyCode, std::uint16_t notOpenedCode) {
+    Writable(readOnlyCode, notOpenedCode);
     const std::size_t len = encoded.size();
     if (len > 9999) throw mEWriteStorage(stgmsg::TextTooLong, stgcode::TextTooLong);
     if (std::uint8_t* at = Room(4 + len)) {
@@ -522,32 +526,39 @@ void mTDocumentStorage::WriteValue(std::string_view encoded, std::uint16_t readO
     Cursor += static_cast<std::uint32_t>(4 + len);
 }
 
+template <class F>
+bool mTDocumentStorage::PutInPlace(std::size_t maxLen, F&& put) {
+    if (counting_ || maxLen > 9999 || std::uint64_t(Cursor) + 4 + maxLen >= Limit) return false;
+    std::uint8_t* at = Base + (Cursor - Origin);
+    const std::size_t len = put(reinterpret_cast<char*>(at + 4));
+    PutLength(at, len);
+    Cursor += static_cast<std::uint32_t>(4 + len);
+    return true;
+}
+
 template <class N>
 void mTDocumentStorage::WriteNumber(N value, std::uint16_t readOnlyCode, std::uint16_t notOpenedCode) {
-    char text[12];
-    const char* end = std::to_chars(text, text + sizeof text, value).ptr;
-    WriteValue(std::string_view(text, static_cast<std::size_t>(end - text)), readOnlyCode, notOpenedCode);
+    Writable(readOnlyCode, notOpenedCode);
+    constexpr std::size_t kMaxLen = 11;
+    auto put = [value](char* out) { return static_cast<std::size_t>(std::to_chars(out, out + kMaxLen, value).ptr - out); };
+    if (PutInPlace(kMaxLen, put)) return;
+    char text[kMaxLen];
+    WriteValue(std::string_view(text, put(text)), readOnlyCode, notOpenedCode);
 }
 
 void mTDocumentStorage::WriteString(std::string_view text) {
-    if (ReadOnly) throw mEWriteStorage(stgmsg::ReadOnlyWrite, kString.writeReadOnly);
-    if (!Opened) throw mEObjectAccess(stgmsg::Uninitialized, kString.writeNotOpened);
+    Writable(kString.writeReadOnly, kString.writeNotOpened);
     // The Windows-1251 form is never longer than the text: where the block has room for the text
-    // itself, it is encoded in place, behind its length.
-    if (!counting_ && text.size() <= 9999 && std::uint64_t(Cursor) + 4 + text.size() < Limit) {
-        std::uint8_t* at = Base + (Cursor - Origin);
-        char* const start = reinterpret_cast<char*>(at + 4);
-        std::size_t len = 0;
-        try {
-            len = static_cast<std::size_t>(codec::PutCp1251(start, text) - start);
-        } catch (...) {
-            std::memset(at, 0, 4 + text.size()); // a block in memory stays zero after its data
-            throw;
-        }
-        PutLength(at, len);
-        Cursor += static_cast<std::uint32_t>(4 + len);
+    // itself, it is encoded in place.
+    if (PutInPlace(text.size(), [&](char* out) {
+            try {
+                return static_cast<std::size_t>(codec::PutCp1251(out, text) - out);
+            } catch (...) {
+                std::memset(out - 4, 0, 4 + text.size()); // a block in memory stays zero after its data
+                throw;
+            }
+        }))
         return;
-    }
     if (codec::IsPlainAscii(text)) return WriteValue(text, kString.writeReadOnly, kString.writeNotOpened);
     encoded_.clear();
     codec::AppendCp1251(encoded_, text);
@@ -567,8 +578,11 @@ void mTDocumentStorage::WriteByte(std::uint8_t value) {
 }
 
 void mTDocumentStorage::WriteCurrency(Currency value) {
+    Writable(kCurrency.writeReadOnly, kCurrency.writeNotOpened);
+    auto put = [value](char* out) { return value.ToChars(out, '.'); };
+    if (PutInPlace(Currency::kMaxChars, put)) return;
     char text[Currency::kMaxChars];
-    WriteValue(std::string_view(text, value.ToChars(text, '.')), kCurrency.writeReadOnly, kCurrency.writeNotOpened);
+    WriteValue(std::string_view(text, put(text)), kCurrency.writeReadOnly, kCurrency.writeNotOpened);
 }
 
 void mTDocumentStorage::WriteDateTime(TDateTime value) {
