@@ -3,6 +3,7 @@
 #include "storage/ProgrammDef.h"
 #include "storage/StreamDef.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -114,6 +115,8 @@ void mTThirteenPercent::Load(mTDocumentStorage& S, std::uint16_t Index) {
         for (int m = 0; m < 12; ++m) SetMonthSum(m, S.ReadCurrency());
         // The count is not trusted: each line is read from its own stream before the next is made.
         const std::int32_t count = S.ReadInteger();
+        // Room for the lines at once; a damaged count makes no more room than a source normally needs.
+        Lines.reserve(static_cast<std::size_t>(std::clamp(count, 0, 64)));
         for (std::int32_t i = 0; i < count; ++i) {
             auto L = std::make_unique<mTSourseIncome>();
             S.OpenStream(streams::Indexed(streams::SourseIncome, Index, i));

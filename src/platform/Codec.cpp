@@ -98,31 +98,48 @@ std::string Encode(std::string_view utf8, const std::array<char16_t, 128>& table
     return out;
 }
 
-std::string Decode(std::string_view bytes, const std::array<char16_t, 128>& table) {
-    // Every character of the tables takes two or three bytes in UTF-8: the text is measured first
-    // and written into its place.
-    std::size_t size = 0;
-    for (char ch : bytes) {
-        auto c = static_cast<unsigned char>(ch);
-        size += c < 0x80 ? 1 : table[c - 0x80] < 0x800 ? 2 : 3;
+// The UTF-8 form of every byte of a code page, made once from its table.
+struct Utf8Form {
+    std::uint8_t size;
+    char bytes[3];
+};
+using Utf8Forms = std::array<Utf8Form, 256>;
+
+constexpr Utf8Forms MakeUtf8Forms(const std::array<char16_t, 128>& high) {
+    Utf8Forms forms{};
+    for (unsigned c = 0; c < 256; ++c) {
+        const char16_t cp = c < 0x80 ? static_cast<char16_t>(c) : high[c - 0x80];
+        Utf8Form& f = forms[c];
+        if (cp < 0x80) {
+            f = {1, {static_cast<char>(cp), 0, 0}};
+        } else if (cp < 0x800) {
+            f = {2, {static_cast<char>(0xC0 | (cp >> 6)), static_cast<char>(0x80 | (cp & 0x3F)), 0}};
+        } else {
+            f = {3, {static_cast<char>(0xE0 | (cp >> 12)), static_cast<char>(0x80 | ((cp >> 6) & 0x3F)),
+                     static_cast<char>(0x80 | (cp & 0x3F))}};
+        }
     }
+    return forms;
+}
+
+constexpr Utf8Forms kCp1251Forms = MakeUtf8Forms(kCp1251High);
+constexpr Utf8Forms kCp866Forms = MakeUtf8Forms(kCp866High);
+
+std::string Decode(std::string_view bytes, const Utf8Forms& forms) {
+    // The text is measured first and written into its place.
+    std::size_t size = 0;
+    for (char ch : bytes) size += forms[static_cast<unsigned char>(ch)].size;
     if (size == bytes.size()) return std::string(bytes);
     std::string out(size, '\0');
     char* p = out.data();
     for (char ch : bytes) {
-        auto c = static_cast<unsigned char>(ch);
-        if (c < 0x80) {
-            *p++ = ch;
-            continue;
+        const Utf8Form& f = forms[static_cast<unsigned char>(ch)];
+        p[0] = f.bytes[0];
+        if (f.size > 1) {
+            p[1] = f.bytes[1];
+            if (f.size > 2) p[2] = f.bytes[2];
         }
-        const char16_t cp = table[c - 0x80];
-        if (cp < 0x800) {
-            *p++ = static_cast<char>(0xC0 | (cp >> 6));
-        } else {
-            *p++ = static_cast<char>(0xE0 | (cp >> 12));
-            *p++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        }
-        *p++ = static_cast<char>(0x80 | (cp & 0x3F));
+        p += f.size;
     }
     return out;
 }
@@ -183,9 +200,9 @@ void AppendUtf8(std::string& out, char32_t cp) {
 std::string Utf8ToCp1251(std::string_view utf8) { return Encode(utf8, kCp1251High, "Windows-1251"); }
 void AppendCp1251(std::string& out, std::string_view utf8) { Encode(out, utf8, kCp1251High, "Windows-1251"); }
 char* PutCp1251(char* out, std::string_view utf8) { return Put(out, utf8, kCp1251High, "Windows-1251"); }
-std::string Cp1251ToUtf8(std::string_view cp1251) { return Decode(cp1251, kCp1251High); }
+std::string Cp1251ToUtf8(std::string_view cp1251) { return Decode(cp1251, kCp1251Forms); }
 std::string Utf8ToCp866(std::string_view utf8) { return Encode(utf8, kCp866High, "CP866"); }
-std::string Cp866ToUtf8(std::string_view cp866) { return Decode(cp866, kCp866High); }
+std::string Cp866ToUtf8(std::string_view cp866) { return Decode(cp866, kCp866Forms); }
 
 bool IsCp1251Char(char32_t cp) { return ToByte(kCp1251High, cp) >= 0; }
 
