@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 namespace codec {
 namespace {
@@ -62,6 +63,15 @@ std::string CharName(char32_t cp) {
 char* Put(char* p, std::string_view utf8, const std::array<char16_t, 128>& table, const char* pageName) {
     std::size_t pos = 0;
     while (pos < utf8.size()) {
+        // Eight plain ASCII characters (no high bit, no zero byte) at a time are their own form.
+        constexpr std::uint64_t kOnes = 0x0101010101010101ULL, kHighs = 0x8080808080808080ULL;
+        std::uint64_t eight;
+        while (utf8.size() - pos >= 8 && (std::memcpy(&eight, utf8.data() + pos, 8), ((eight | (eight - kOnes)) & kHighs) == 0)) {
+            std::memcpy(p, &eight, 8);
+            p += 8;
+            pos += 8;
+        }
+        if (pos == utf8.size()) break;
         const auto lead = static_cast<unsigned char>(utf8[pos]);
         if (lead != 0 && lead < 0x80) {
             *p++ = static_cast<char>(lead);

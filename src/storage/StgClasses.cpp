@@ -510,11 +510,6 @@ void mTDocumentStorage::MakeRoom(std::uint64_t end) {
     if (end > Limit) throw mEMemoryAllocate(stgmsg::NoMemory, stgcode::BlockOverflow);
 }
 
-void mTDocumentStorage::Writable(std::uint16_t readOnlyCode, std::uint16_t notOpenedCode) const {
-    if (ReadOnly) throw mEWriteStorage(stgmsg::ReadOnlyWrite, readOnlyCode);
-    if (!Opened) throw mEObjectAccess(stgmsg::Uninitialized, notOpenedCode);
-}
-
 void mTDocumentStorage::WriteValue(std::string_view encoded, std::uint16_t readOnlyCode, std::uint16_t notOpenedCode) {
     Writable(readOnlyCode, notOpenedCode);
     const std::size_t len = encoded.size();

@@ -207,7 +207,10 @@ private:
         std::uint16_t noBuffer1, noBuffer2, notOpened;
     };
     std::string_view ReadValue(const ReadCodes& codes, bool zeroAsOne);
-    void Writable(std::uint16_t readOnlyCode, std::uint16_t notOpenedCode) const;
+    void Writable(std::uint16_t readOnlyCode, std::uint16_t notOpenedCode) const {
+        if (ReadOnly) throw mEWriteStorage(stgmsg::ReadOnlyWrite, readOnlyCode);
+        if (!Opened) throw mEObjectAccess(stgmsg::Uninitialized, notOpenedCode);
+    }
     void WriteValue(std::string_view encoded, std::uint16_t readOnlyCode, std::uint16_t notOpenedCode);
     // Where the block has room for maxLen bytes after the length (and nothing is only counted), put
     // writes the value there and returns its length, which goes before it; false otherwise.

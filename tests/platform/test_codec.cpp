@@ -13,12 +13,16 @@ TEST(Codec, Cp1251RoundTripsEveryByte) {
 TEST(Codec, Cp1251KnownCharacters) {
     EXPECT_EQ(Utf8ToCp1251("Ёлка ёж №5"), "\xA8\xEB\xEA\xE0 \xB8\xE6 \xB9" "5");
     EXPECT_EQ(Cp1251ToUtf8("\xC0\xDF\xE0\xFF"), "АЯая");
+    // Plain ASCII runs are taken eight characters at a time, other characters anywhere among them.
+    EXPECT_EQ(Utf8ToCp1251("ООО Acme Trading Co. №12"), "\xCE\xCE\xCE Acme Trading Co. \xB9" "12");
 }
 
 TEST(Codec, RefusesWhatWindows1251CannotHold) {
     EXPECT_THROW(Utf8ToCp1251("straße"), ETextEncoding);
     EXPECT_THROW(Utf8ToCp1251("日本"), ETextEncoding);
     EXPECT_THROW(Utf8ToCp1251(std::string("a\0b", 3)), ETextEncoding);
+    EXPECT_THROW(Utf8ToCp1251(std::string("abcdefghij\0k", 12)), ETextEncoding);
+    EXPECT_THROW(Utf8ToCp1251("abcdefgh straße"), ETextEncoding);
     EXPECT_THROW(Utf8ToCp1251("\xD0"), ETextEncoding);     // cut UTF-8 sequence
     EXPECT_THROW(Utf8ToCp1251("\xC0\x80"), ETextEncoding); // overlong form of code 0
     EXPECT_FALSE(IsCp1251Char(0));
