@@ -170,6 +170,8 @@ void mTFileLoader::WriteOut(std::uint32_t bytes) {
     if (!Opened || InMemory || ReadOnly || TempPath_.empty() || bytes > Size)
         throw mEMemoryAllocate(stgmsg::NoMemory, stgcode::BlockOverflow);
     WriteBlock(bytes);
+    // The disk starts on these bytes while the rest is made; Commit's fsync still waits for all.
+    sync_file_range(FileHandle, 0, 0, SYNC_FILE_RANGE_WRITE);
 }
 
 void mTFileLoader::Commit() {
