@@ -63,11 +63,9 @@ std::string CharName(char32_t cp) {
 char* Put(char* p, std::string_view utf8, const std::array<char16_t, 128>& table, const char* pageName) {
     std::size_t pos = 0;
     while (pos < utf8.size()) {
-        // Eight plain ASCII characters (no high bit, no zero byte) at a time are their own form.
-        constexpr std::uint64_t kOnes = 0x0101010101010101ULL, kHighs = 0x8080808080808080ULL;
-        std::uint64_t eight;
-        while (utf8.size() - pos >= 8 && (std::memcpy(&eight, utf8.data() + pos, 8), ((eight | (eight - kOnes)) & kHighs) == 0)) {
-            std::memcpy(p, &eight, 8);
+        // Eight plain ASCII characters at a time are their own form.
+        while (utf8.size() - pos >= 8 && IsPlainAsciiEight(utf8.data() + pos)) {
+            std::memcpy(p, utf8.data() + pos, 8);
             p += 8;
             pos += 8;
         }

@@ -5,6 +5,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -29,9 +31,18 @@ char* PutCp1251(char* out, std::string_view utf8);
 
 // True when the text holds nothing but ASCII characters other than code 0: such a text is its own
 // Windows-1251 and CP866 form.
+inline bool IsPlainAsciiEight(const char* p) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101ULL, kHighs = 0x8080808080808080ULL;
+    std::uint64_t eight;
+    std::memcpy(&eight, p, 8);
+    return ((eight | (eight - kOnes)) & kHighs) == 0; // a zero byte borrows and sets its high bit
+}
 inline bool IsPlainAscii(std::string_view text) {
+    std::size_t i = 0;
+    for (; text.size() - i >= 8; i += 8)
+        if (!IsPlainAsciiEight(text.data() + i)) return false;
     bool plain = true;
-    for (char c : text) plain &= static_cast<unsigned char>(c - 1) < 0x7F;
+    for (; i < text.size(); ++i) plain &= static_cast<unsigned char>(text[i] - 1) < 0x7F;
     return plain;
 }
 
