@@ -167,7 +167,9 @@ TEST(TaxText, ATypedCommaNeverAddsAField) {
         c.change(d);
         const std::string value = Value(Text(d), c.key);
         EXPECT_EQ(value, c.value);
-        if (c.fields > 0) EXPECT_EQ(std::count(value.begin(), value.end(), ',') + 1, c.fields);
+        if (c.fields > 0) {
+            EXPECT_EQ(std::count(value.begin(), value.end(), ',') + 1, c.fields);
+        }
     }
 }
 
