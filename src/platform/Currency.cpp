@@ -14,12 +14,14 @@ std::size_t Currency::ToChars(char* out, char decimalSeparator) const {
     p = std::to_chars(p, out + kMaxChars, a / Scale).ptr;
     unsigned long long frac = a % Scale;
     if (frac != 0) {
-        char digits[4] = {static_cast<char>('0' + frac / 1000), static_cast<char>('0' + frac / 100 % 10),
-                          static_cast<char>('0' + frac / 10 % 10), static_cast<char>('0' + frac % 10)};
-        int n = 4;
-        while (digits[n - 1] == '0') --n;
+        // All four decimals go into place (there is room for them); the trailing zeros are then left out.
+        const auto f = static_cast<unsigned>(frac), hi = f / 100, lo = f % 100;
         *p++ = decimalSeparator;
-        for (int i = 0; i < n; ++i) *p++ = digits[i];
+        p[0] = static_cast<char>('0' + hi / 10);
+        p[1] = static_cast<char>('0' + hi % 10);
+        p[2] = static_cast<char>('0' + lo / 10);
+        p[3] = static_cast<char>('0' + lo % 10);
+        p += lo != 0 ? (lo % 10 != 0 ? 4 : 3) : (hi % 10 != 0 ? 2 : 1);
     }
     return static_cast<std::size_t>(p - out);
 }
