@@ -84,6 +84,8 @@ char* Put(char* p, std::string_view utf8, const std::array<char16_t, 128>& table
             p += 8;
             pos += 8;
         }
+        // The plain ASCII characters before the next other one, or the text's end.
+        for (; pos < utf8.size() && static_cast<unsigned char>(utf8[pos] - 1) < 0x7F; ++pos) *p++ = utf8[pos];
         // A run of Cyrillic letters, a byte each.
         while (utf8.size() - pos >= 2) {
             const auto lead = static_cast<unsigned char>(utf8[pos]), next = static_cast<unsigned char>(utf8[pos + 1]);
@@ -95,11 +97,7 @@ char* Put(char* p, std::string_view utf8, const std::array<char16_t, 128>& table
         }
         if (pos == utf8.size()) break;
         const auto lead = static_cast<unsigned char>(utf8[pos]);
-        if (lead != 0 && lead < 0x80) {
-            *p++ = static_cast<char>(lead);
-            ++pos;
-            continue;
-        }
+        if (lead != 0 && lead < 0x80) continue;
         // Two-byte characters, the Cyrillic letters among them, are decoded here; the rest and
         // every malformed sequence by the full decoder.
         char32_t cp;

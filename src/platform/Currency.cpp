@@ -56,13 +56,9 @@ bool ParsePlain(std::string_view s, char sep, std::int64_t& raw) {
     return true;
 }
 
-} // namespace
-
-bool Currency::TryParse(std::string_view s, char sep, Currency& out) {
-    if (std::int64_t raw; ParsePlain(s, sep, raw)) {
-        out = FromRaw(raw);
-        return true;
-    }
+// Any other decimal text: blanks, a sign, an exponent, more digits, rounding. Kept out of line, so
+// that the plain form read for every amount of a document does not pay for its frame.
+[[gnu::noinline]] bool ParseGeneral(std::string_view s, char sep, std::int64_t& out) {
     std::size_t i = 0, n = s.size();
     while (i < n && s[i] == ' ') ++i;
     while (n > i && s[n - 1] == ' ') --n;
@@ -96,7 +92,7 @@ bool Currency::TryParse(std::string_view s, char sep, Currency& out) {
     }
     if (i != n) return false;
     if (digits.empty()) {
-        out = Currency();
+        out = 0;
         return true;
     }
     long scale = exp10 + 4; // digits * 10^scale is the raw value
@@ -123,7 +119,16 @@ bool Currency::TryParse(std::string_view s, char sep, Currency& out) {
         if (first > 5 || (first == 5 && rest) || (first == 5 && !rest && (raw & 1))) ++raw;
     }
     if (raw > kMax) return false;
-    out = FromRaw(static_cast<std::int64_t>(neg ? -raw : raw));
+    out = static_cast<std::int64_t>(neg ? -raw : raw);
+    return true;
+}
+
+} // namespace
+
+bool Currency::TryParse(std::string_view s, char sep, Currency& out) {
+    std::int64_t raw;
+    if (!ParsePlain(s, sep, raw) && !ParseGeneral(s, sep, raw)) return false;
+    out = FromRaw(raw);
     return true;
 }
 
