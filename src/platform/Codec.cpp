@@ -158,7 +158,20 @@ constexpr Utf8Forms kCp1251Forms = MakeUtf8Forms(kCp1251High);
 constexpr Utf8Forms kCp866Forms = MakeUtf8Forms(kCp866High);
 
 std::string Decode(std::string_view bytes, const Utf8Forms& forms) {
-    // The text is measured first and written into its place.
+    // A short text, as nearly every one is, goes in one pass through room for its longest form:
+    // each character's three bytes are copied whole and the next one starts after its own size.
+    constexpr std::size_t kShort = 256;
+    if (bytes.size() <= kShort) {
+        char room[3 * kShort];
+        char* p = room;
+        for (char ch : bytes) {
+            const Utf8Form& f = forms[static_cast<unsigned char>(ch)];
+            std::memcpy(p, f.bytes, 3);
+            p += f.size;
+        }
+        return std::string(room, p);
+    }
+    // A longer one is measured first and written into its place.
     std::size_t size = 0;
     for (char ch : bytes) size += forms[static_cast<unsigned char>(ch)].size;
     if (size == bytes.size()) return std::string(bytes);
