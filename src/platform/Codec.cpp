@@ -58,9 +58,24 @@ std::string CharName(char32_t cp) {
     return s;
 }
 
+// The byte of each code point U+0400..U+047F (the Cyrillic block, two UTF-8 bytes led by 0xD0 or
+// 0xD1) in a code page, zero where the page has none.
+using CyrillicBytes = std::array<std::uint8_t, 128>;
+
+constexpr CyrillicBytes MakeCyrillicBytes(const std::array<char16_t, 128>& high) {
+    CyrillicBytes bytes{};
+    for (unsigned i = 0; i < high.size(); ++i)
+        if (high[i] >= 0x0400 && high[i] < 0x0480) bytes[high[i] - 0x0400] = static_cast<std::uint8_t>(0x80 + i);
+    return bytes;
+}
+
+constexpr CyrillicBytes kCp1251Cyrillic = MakeCyrillicBytes(kCp1251High);
+constexpr CyrillicBytes kCp866Cyrillic = MakeCyrillicBytes(kCp866High);
+
 // A character never takes more bytes in the code page than in UTF-8: the text is written into
 // room of the UTF-8 length.
-char* Put(char* p, std::string_view utf8, const std::array<char16_t, 128>& table, const char* pageName) {
+char* Put(char* p, std::string_view utf8, const std::array<char16_t, 128>& table, const CyrillicBytes& cyrillic,
+          const char* pageName) {
     std::size_t pos = 0;
     while (pos < utf8.size()) {
         // Eight plain ASCII characters at a time are their own form.
@@ -69,13 +84,20 @@ char* Put(char* p, std::string_view utf8, const std::array<char16_t, 128>& table
             p += 8;
             pos += 8;
         }
+        // The plain ASCII characters before the next other one, or the text's end.
+        for (; pos < utf8.size() && static_cast<unsigned char>(utf8[pos] - 1) < 0x7F; ++pos) *p++ = utf8[pos];
+        // A run of Cyrillic letters, a byte each.
+        while (utf8.size() - pos >= 2) {
+            const auto lead = static_cast<unsigned char>(utf8[pos]), next = static_cast<unsigned char>(utf8[pos + 1]);
+            if ((lead & 0xFE) != 0xD0 || (next & 0xC0) != 0x80) break;
+            const std::uint8_t b = cyrillic[(lead & 1u) << 6 | (next & 0x3Fu)];
+            if (b == 0) break;
+            *p++ = static_cast<char>(b);
+            pos += 2;
+        }
         if (pos == utf8.size()) break;
         const auto lead = static_cast<unsigned char>(utf8[pos]);
-        if (lead != 0 && lead < 0x80) {
-            *p++ = static_cast<char>(lead);
-            ++pos;
-            continue;
-        }
+        if (lead != 0 && lead < 0x80) continue;
         // Two-byte characters, the Cyrillic letters among them, are decoded here; the rest and
         // every malformed sequence by the full decoder.
         char32_t cp;
@@ -94,15 +116,17 @@ char* Put(char* p, std::string_view utf8, const std::array<char16_t, 128>& table
     return p;
 }
 
-void Encode(std::string& out, std::string_view utf8, const std::array<char16_t, 128>& table, const char* pageName) {
+void Encode(std::string& out, std::string_view utf8, const std::array<char16_t, 128>& table,
+            const CyrillicBytes& cyrillic, const char* pageName) {
     const std::size_t start = out.size();
     out.resize(start + utf8.size());
-    out.resize(static_cast<std::size_t>(Put(out.data() + start, utf8, table, pageName) - out.data()));
+    out.resize(static_cast<std::size_t>(Put(out.data() + start, utf8, table, cyrillic, pageName) - out.data()));
 }
 
-std::string Encode(std::string_view utf8, const std::array<char16_t, 128>& table, const char* pageName) {
+std::string Encode(std::string_view utf8, const std::array<char16_t, 128>& table, const CyrillicBytes& cyrillic,
+                   const char* pageName) {
     std::string out;
-    Encode(out, utf8, table, pageName);
+    Encode(out, utf8, table, cyrillic, pageName);
     return out;
 }
 
@@ -134,7 +158,20 @@ constexpr Utf8Forms kCp1251Forms = MakeUtf8Forms(kCp1251High);
 constexpr Utf8Forms kCp866Forms = MakeUtf8Forms(kCp866High);
 
 std::string Decode(std::string_view bytes, const Utf8Forms& forms) {
-    // The text is measured first and written into its place.
+    // A short text, as nearly every one is, goes in one pass through room for its longest form:
+    // each character's three bytes are copied whole and the next one starts after its own size.
+    constexpr std::size_t kShort = 256;
+    if (bytes.size() <= kShort) {
+        char room[3 * kShort];
+        char* p = room;
+        for (char ch : bytes) {
+            const Utf8Form& f = forms[static_cast<unsigned char>(ch)];
+            std::memcpy(p, f.bytes, 3);
+            p += f.size;
+        }
+        return std::string(room, p);
+    }
+    // A longer one is measured first and written into its place.
     std::size_t size = 0;
     for (char ch : bytes) size += forms[static_cast<unsigned char>(ch)].size;
     if (size == bytes.size()) return std::string(bytes);
@@ -205,11 +242,13 @@ void AppendUtf8(std::string& out, char32_t cp) {
     }
 }
 
-std::string Utf8ToCp1251(std::string_view utf8) { return Encode(utf8, kCp1251High, "Windows-1251"); }
-void AppendCp1251(std::string& out, std::string_view utf8) { Encode(out, utf8, kCp1251High, "Windows-1251"); }
-char* PutCp1251(char* out, std::string_view utf8) { return Put(out, utf8, kCp1251High, "Windows-1251"); }
+std::string Utf8ToCp1251(std::string_view utf8) { return Encode(utf8, kCp1251High, kCp1251Cyrillic, "Windows-1251"); }
+void AppendCp1251(std::string& out, std::string_view utf8) {
+    Encode(out, utf8, kCp1251High, kCp1251Cyrillic, "Windows-1251");
+}
+char* PutCp1251(char* out, std::string_view utf8) { return Put(out, utf8, kCp1251High, kCp1251Cyrillic, "Windows-1251"); }
 std::string Cp1251ToUtf8(std::string_view cp1251) { return Decode(cp1251, kCp1251Forms); }
-std::string Utf8ToCp866(std::string_view utf8) { return Encode(utf8, kCp866High, "CP866"); }
+std::string Utf8ToCp866(std::string_view utf8) { return Encode(utf8, kCp866High, kCp866Cyrillic, "CP866"); }
 std::string Cp866ToUtf8(std::string_view cp866) { return Decode(cp866, kCp866Forms); }
 
 bool IsCp1251Char(char32_t cp) { return ToByte(kCp1251High, cp) >= 0; }

@@ -14,12 +14,14 @@ std::size_t Currency::ToChars(char* out, char decimalSeparator) const {
     p = std::to_chars(p, out + kMaxChars, a / Scale).ptr;
     unsigned long long frac = a % Scale;
     if (frac != 0) {
-        char digits[4] = {static_cast<char>('0' + frac / 1000), static_cast<char>('0' + frac / 100 % 10),
-                          static_cast<char>('0' + frac / 10 % 10), static_cast<char>('0' + frac % 10)};
-        int n = 4;
-        while (digits[n - 1] == '0') --n;
+        // All four decimals go into place (there is room for them); the trailing zeros are then left out.
+        const auto f = static_cast<unsigned>(frac), hi = f / 100, lo = f % 100;
         *p++ = decimalSeparator;
-        for (int i = 0; i < n; ++i) *p++ = digits[i];
+        p[0] = static_cast<char>('0' + hi / 10);
+        p[1] = static_cast<char>('0' + hi % 10);
+        p[2] = static_cast<char>('0' + lo / 10);
+        p[3] = static_cast<char>('0' + lo % 10);
+        p += lo != 0 ? (lo % 10 != 0 ? 4 : 3) : (hi % 10 != 0 ? 2 : 1);
     }
     return static_cast<std::size_t>(p - out);
 }
@@ -54,13 +56,9 @@ bool ParsePlain(std::string_view s, char sep, std::int64_t& raw) {
     return true;
 }
 
-} // namespace
-
-bool Currency::TryParse(std::string_view s, char sep, Currency& out) {
-    if (std::int64_t raw; ParsePlain(s, sep, raw)) {
-        out = FromRaw(raw);
-        return true;
-    }
+// Any other decimal text: blanks, a sign, an exponent, more digits, rounding. Kept out of line, so
+// that the plain form read for every amount of a document does not pay for its frame.
+[[gnu::noinline]] bool ParseGeneral(std::string_view s, char sep, std::int64_t& out) {
     std::size_t i = 0, n = s.size();
     while (i < n && s[i] == ' ') ++i;
     while (n > i && s[n - 1] == ' ') --n;
@@ -94,7 +92,7 @@ bool Currency::TryParse(std::string_view s, char sep, Currency& out) {
     }
     if (i != n) return false;
     if (digits.empty()) {
-        out = Currency();
+        out = 0;
         return true;
     }
     long scale = exp10 + 4; // digits * 10^scale is the raw value
@@ -121,7 +119,16 @@ bool Currency::TryParse(std::string_view s, char sep, Currency& out) {
         if (first > 5 || (first == 5 && rest) || (first == 5 && !rest && (raw & 1))) ++raw;
     }
     if (raw > kMax) return false;
-    out = FromRaw(static_cast<std::int64_t>(neg ? -raw : raw));
+    out = static_cast<std::int64_t>(neg ? -raw : raw);
+    return true;
+}
+
+} // namespace
+
+bool Currency::TryParse(std::string_view s, char sep, Currency& out) {
+    std::int64_t raw;
+    if (!ParsePlain(s, sep, raw) && !ParseGeneral(s, sep, raw)) return false;
+    out = FromRaw(raw);
     return true;
 }
 

@@ -74,6 +74,13 @@ char* PutIndex(char* out, std::int64_t value) {
     unsigned long long magnitude = value < 0 ? 0ULL - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value);
     if (value < 0) *out++ = '-';
     // The digits go straight into place from the last one: a name is made for every record.
+    if (magnitude < 1000) { // the index of nearly every record
+        const auto m = static_cast<unsigned>(magnitude);
+        out[0] = static_cast<char>('0' + m / 100);
+        out[1] = static_cast<char>('0' + m / 10 % 10);
+        out[2] = static_cast<char>('0' + m % 10);
+        return out + 3;
+    }
     int width = 3;
     for (unsigned long long rest = magnitude / 1000; rest != 0; rest /= 10) ++width;
     for (int k = width - 1; k >= 0; --k, magnitude /= 10) out[k] = static_cast<char>('0' + magnitude % 10);

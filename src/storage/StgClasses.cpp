@@ -238,6 +238,18 @@ void PutLength(std::uint8_t* at, std::size_t len) {
     std::memcpy(at + 2, kDigitPairs + 2 * (len % 100), 2);
 }
 
+// A stored whole number. One of up to nine digits, as nearly every one is, is read here; any other
+// text by the number reader, which also tells what is wrong with it.
+std::int32_t ValueToInt(std::string_view text) {
+    if (text.empty() || text.size() > 9) return StrToInt(text);
+    std::int32_t v = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return StrToInt(text);
+        v = v * 10 + (c - '0');
+    }
+    return v;
+}
+
 } // namespace
 
 mTDocumentStorage::mTDocumentStorage(mTFileLoader* loader, WhenFull whenFull) : Loader(loader), whenFull_(whenFull) {
@@ -445,7 +457,8 @@ void mTDocumentStorage::OpenStream(std::string_view name) {
     throw mEOpenStream(stgmsg::NoStream, 210);
 }
 
-std::string_view mTDocumentStorage::ReadValue(const ReadCodes& codes, bool zeroAsOne) {
+// Inlined into each reader: it runs for every value of a document.
+[[gnu::always_inline]] inline std::string_view mTDocumentStorage::ReadValue(const ReadCodes& codes, bool zeroAsOne) {
     if (!Opened) throw mEObjectAccess(stgmsg::Uninitialized, codes.notOpened);
     if (Cursor > dataEnd_ || dataEnd_ - Cursor < 4) throw Damaged(stgcode::ReadPastData);
     const std::uint8_t* f = Base + Cursor;
@@ -467,15 +480,15 @@ std::string mTDocumentStorage::ReadString() {
 }
 
 std::int32_t mTDocumentStorage::ReadInteger() {
-    return StrToInt(ReadValue({kInteger.read1, kInteger.read2, kInteger.readNotOpened}, true));
+    return ValueToInt(ReadValue({kInteger.read1, kInteger.read2, kInteger.readNotOpened}, true));
 }
 
 std::uint16_t mTDocumentStorage::ReadWord() {
-    return static_cast<std::uint16_t>(StrToInt(ReadValue({kWord.read1, kWord.read2, kWord.readNotOpened}, true)));
+    return static_cast<std::uint16_t>(ValueToInt(ReadValue({kWord.read1, kWord.read2, kWord.readNotOpened}, true)));
 }
 
 std::uint8_t mTDocumentStorage::ReadByte() {
-    return static_cast<std::uint8_t>(StrToInt(ReadValue({kByte.read1, kByte.read2, kByte.readNotOpened}, true)));
+    return static_cast<std::uint8_t>(ValueToInt(ReadValue({kByte.read1, kByte.read2, kByte.readNotOpened}, true)));
 }
 
 Currency mTDocumentStorage::ReadCurrency() {
