@@ -117,14 +117,6 @@ void mTDeclaration::SaveDocument(mTFileLoader& Loader) const {
     WriteDocument(S);
 }
 
-// The document is written once, into a block that grows as it fills: its size need not be counted
-// beforehand. Returns the size of the document with its closing zero byte.
-std::uint32_t mTDeclaration::WriteGrowing(mTFileLoader& Loader) const {
-    mTDocumentStorage S(&Loader, mTDocumentStorage::WhenFull::Grow);
-    WriteDocument(S);
-    return S.Cursor + 1;
-}
-
 // The document goes into the saving loader's file block by block; what is left of it and the
 // closing zero byte stay in the block, which Commit writes.
 void mTDeclaration::WriteThrough(mTFileLoader& Loader) const {
@@ -135,9 +127,12 @@ void mTDeclaration::WriteThrough(mTFileLoader& Loader) const {
     Loader.Resize(left + 1);
 }
 
+// The document is written once, into a block that grows as it fills: its size need not be counted
+// beforehand.
 std::unique_ptr<mTFileLoader> mTDeclaration::SaveToMemory() const {
     auto block = mTFileLoader::CreateInMemory(kFirstBlock);
-    WriteGrowing(*block);
+    mTDocumentStorage S(block.get(), mTDocumentStorage::WhenFull::Grow);
+    WriteDocument(S);
     return block;
 }
 

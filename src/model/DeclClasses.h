@@ -161,6 +161,5 @@ private:
     }
     void SetSheetCount(std::int32_t& Field, std::int32_t Value);
     void WriteDocument(mTDocumentStorage& Storage) const;
-    std::uint32_t WriteGrowing(mTFileLoader& Loader) const;
     void WriteThrough(mTFileLoader& Loader) const;
 };
