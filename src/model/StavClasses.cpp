@@ -37,17 +37,17 @@ void mTSourseIncomeInfo::LoadIdentity(mTDocumentStorage& S) {
 // ---------------------------------------------------------------------------------------------
 // mTThirteenPercent
 
-int mTThirteenPercent::AddSourseIncome(std::unique_ptr<mTSourseIncome> Line) {
-    ItogIncomeSum += Line->IncomeSum;
+int mTThirteenPercent::AddSourseIncome(mTSourseIncome Line) {
+    ItogIncomeSum += Line.IncomeSum;
     Lines.push_back(std::move(Line));
     return static_cast<int>(Lines.size()) - 1;
 }
 
 void mTThirteenPercent::SetSourseIncome(int Index, const mTSourseIncome* Line) {
     if (Index < 0 || Index >= SourseIncomeCount()) throw NoLine();
-    ItogIncomeSum -= Lines[Index]->IncomeSum;
+    ItogIncomeSum -= Lines[Index].IncomeSum;
     if (Line) {
-        *Lines[Index] = *Line;
+        Lines[Index] = *Line;
         ItogIncomeSum += Line->IncomeSum;
     } else {
         Lines.erase(Lines.begin() + Index);
@@ -56,12 +56,12 @@ void mTThirteenPercent::SetSourseIncome(int Index, const mTSourseIncome* Line) {
 
 mTSourseIncome& mTThirteenPercent::GetSourseIncome(int Index) {
     if (Index < 0 || Index >= SourseIncomeCount()) throw NoLine();
-    return *Lines[Index];
+    return Lines[Index];
 }
 
 const mTSourseIncome& mTThirteenPercent::GetSourseIncome(int Index) const {
     if (Index < 0 || Index >= SourseIncomeCount()) throw NoLine();
-    return *Lines[Index];
+    return Lines[Index];
 }
 
 void mTThirteenPercent::SetMonthSum(int Month, Currency Sum) {
@@ -91,7 +91,7 @@ void mTThirteenPercent::Save(mTDocumentStorage& S, std::uint16_t Index) const {
         }
         S.WriteInteger(SourseIncomeCount());
         for (int i = 0; i < SourseIncomeCount(); ++i) {
-            const mTSourseIncome& L = *Lines[i];
+            const mTSourseIncome& L = Lines[i];
             S.CreateStream(streams::Indexed(streams::SourseIncome, Index, i));
             S.WriteInteger(L.IncomeCode);
             S.WriteString(L.IncomeName);
@@ -118,15 +118,15 @@ void mTThirteenPercent::Load(mTDocumentStorage& S, std::uint16_t Index) {
         // Room for the lines at once; a damaged count makes no more room than a source normally needs.
         Lines.reserve(static_cast<std::size_t>(std::clamp(count, 0, 64)));
         for (std::int32_t i = 0; i < count; ++i) {
-            auto L = std::make_unique<mTSourseIncome>();
+            mTSourseIncome L;
             S.OpenStream(streams::Indexed(streams::SourseIncome, Index, i));
-            L->IncomeCode = S.ReadInteger();
-            L->IncomeName = S.ReadString();
-            L->IncomeSum = S.ReadCurrency();
-            L->DeductCode = S.ReadInteger();
-            L->DeductSum = S.ReadCurrency();
-            L->DeductNorm = S.ReadInteger();
-            L->Month = S.ReadWord();
+            L.IncomeCode = S.ReadInteger();
+            L.IncomeName = S.ReadString();
+            L.IncomeSum = S.ReadCurrency();
+            L.DeductCode = S.ReadInteger();
+            L.DeductSum = S.ReadCurrency();
+            L.DeductNorm = S.ReadInteger();
+            L.Month = S.ReadWord();
             AddSourseIncome(std::move(L));
         }
     });

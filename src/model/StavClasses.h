@@ -45,8 +45,10 @@ struct mTSourseIncome {
 
 class mTThirteenPercent : public mTSourseIncomeInfo {
 public:
-    // Takes the line; ItogIncomeSum grows by its income. Result: the line's index.
-    int AddSourseIncome(std::unique_ptr<mTSourseIncome> Line);
+    // Takes the line; ItogIncomeSum grows by its income. Result: the line's index. A reference to
+    // a line holds until lines are added or removed.
+    int AddSourseIncome(mTSourseIncome Line);
+    int AddSourseIncome(std::unique_ptr<mTSourseIncome> Line) { return AddSourseIncome(std::move(*Line)); }
     // With a line: line Index takes a copy of it; with nullptr: line Index is removed.
     void SetSourseIncome(int Index, const mTSourseIncome* Line);
     mTSourseIncome& GetSourseIncome(int Index);
@@ -59,7 +61,9 @@ public:
     void Load(mTDocumentStorage& Storage, std::uint16_t Index) override;
     std::uint32_t GetSize(std::uint16_t Index) const;
 
-    std::vector<std::unique_ptr<mTSourseIncome>> Lines;
+    // The lines by value: a declaration may hold tens of thousands, read and written on every open
+    // and save.
+    std::vector<mTSourseIncome> Lines;
     std::array<Currency, 12> MonthSum{};
     std::uint16_t MonthSet = 0;
     std::uint8_t PrimaryWorkplase = 0;

@@ -57,6 +57,19 @@ QStringList LineColumns(const mTSourseIncome& l) {
             MoneyText(l.DeductSum)};
 }
 
+// The income line as the dialog holds it.
+mTSourseIncome LineOf(TfmInput13Income& dialog) {
+    mTSourseIncome line;
+    line.IncomeCode = dialog.GetIncomeCode();
+    line.IncomeName = S(dialog.IncomeName);
+    line.IncomeSum = dialog.GetIncomeSum();
+    line.DeductCode = dialog.GetSubtractCode();
+    line.DeductSum = dialog.GetSubtractSum();
+    line.DeductNorm = dialog.DeductNorm;
+    line.Month = dialog.GetMonth();
+    return line;
+}
+
 } // namespace
 
 TfrThirteenPercent::TfrThirteenPercent(QWidget* owner, TDocumentRef documentRef)
@@ -304,18 +317,10 @@ void TfrThirteenPercent::fbAddIncomeClick() {
     dialog.Unrestricted = Document().DeclarationKind == 0;
     if (dialog.exec() != QDialog::Accepted || dialog.GetIncomeCode() == 0) return;
     Changed();
-    auto line = std::make_unique<mTSourseIncome>();
-    line->IncomeCode = dialog.GetIncomeCode();
-    line->IncomeName = S(dialog.IncomeName);
-    line->IncomeSum = dialog.GetIncomeSum();
-    line->DeductCode = dialog.GetSubtractCode();
-    line->DeductSum = dialog.GetSubtractSum();
-    line->DeductNorm = dialog.DeductNorm;
-    line->Month = dialog.GetMonth();
-    const mTSourseIncome& added = *line;
+    mTSourseIncome line = LineOf(dialog);
     IncomeIndex = Sourse().AddSourseIncome(std::move(line));
     auto* row = new QTreeWidgetItem;
-    WriteIncomeRow(row, added);
+    WriteIncomeRow(row, Sourse().GetSourseIncome(IncomeIndex));
     ui->lvIncome->addTopLevelItem(row);
     ShowTotal();
     IncomeItem = row;
@@ -327,14 +332,7 @@ void TfrThirteenPercent::fbEditIncomeClick() {
     mTThirteenPercent& s = Sourse();
     TfmInput13Income dialog(QApplication::activeWindow(), s.GetSourseIncome(IncomeIndex), Document().DeclarationKind == 0);
     if (dialog.exec() != QDialog::Accepted) return;
-    mTSourseIncome line;
-    line.IncomeCode = dialog.GetIncomeCode();
-    line.IncomeName = S(dialog.IncomeName);
-    line.IncomeSum = dialog.GetIncomeSum();
-    line.DeductCode = dialog.GetSubtractCode();
-    line.DeductSum = dialog.GetSubtractSum();
-    line.DeductNorm = dialog.DeductNorm;
-    line.Month = dialog.GetMonth();
+    mTSourseIncome line = LineOf(dialog);
     s.SetSourseIncome(IncomeIndex, &line);
     WriteIncomeRow(IncomeItem, line);
     ShowTotal();

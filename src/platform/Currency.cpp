@@ -31,34 +31,7 @@ std::string Currency::ToString(char decimalSeparator) const {
     return std::string(text, ToChars(text, decimalSeparator));
 }
 
-namespace {
-
-// The form every document writes: an optional minus, at most 14 whole digits, and the separator
-// with one to four decimals or nothing. Such a text is exact, needs no rounding and cannot leave the
-// range; anything else is left to the general reading.
-bool ParsePlain(std::string_view s, char sep, std::int64_t& raw) {
-    std::size_t i = !s.empty() && s[0] == '-' ? 1 : 0;
-    const std::size_t firstDigit = i;
-    std::int64_t v = 0;
-    for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i) {
-        if (i - firstDigit == 14) return false;
-        v = v * 10 + (s[i] - '0');
-    }
-    if (i == firstDigit) return false;
-    int decimals = 0;
-    if (i < s.size() && s[i] == sep) {
-        for (++i; i < s.size() && decimals < 4 && s[i] >= '0' && s[i] <= '9'; ++i, ++decimals) v = v * 10 + (s[i] - '0');
-        if (decimals == 0) return false;
-    }
-    if (i != s.size()) return false;
-    for (; decimals < 4; ++decimals) v *= 10;
-    raw = firstDigit ? -v : v;
-    return true;
-}
-
-// Any other decimal text: blanks, a sign, an exponent, more digits, rounding. Kept out of line, so
-// that the plain form read for every amount of a document does not pay for its frame.
-[[gnu::noinline]] bool ParseGeneral(std::string_view s, char sep, std::int64_t& out) {
+bool Currency::ParseGeneral(std::string_view s, char sep, std::int64_t& out) {
     std::size_t i = 0, n = s.size();
     while (i < n && s[i] == ' ') ++i;
     while (n > i && s[n - 1] == ' ') --n;
@@ -120,15 +93,6 @@ bool ParsePlain(std::string_view s, char sep, std::int64_t& raw) {
     }
     if (raw > kMax) return false;
     out = static_cast<std::int64_t>(neg ? -raw : raw);
-    return true;
-}
-
-} // namespace
-
-bool Currency::TryParse(std::string_view s, char sep, Currency& out) {
-    std::int64_t raw;
-    if (!ParsePlain(s, sep, raw) && !ParseGeneral(s, sep, raw)) return false;
-    out = FromRaw(raw);
     return true;
 }
 

@@ -39,7 +39,14 @@ public:
     // Reads a decimal number (blanks around it, a sign, digits, the separator, an exponent "E"),
     // rounding to four decimals with an exact half going to the even digit. False for anything else
     // and for a value outside the type's range.
-    static bool TryParse(std::string_view text, char decimalSeparator, Currency& out);
+    // The plain form every document writes (an optional minus, at most 14 whole digits, the
+    // separator with one to four decimals or none) is read inline, the rest out of line.
+    static bool TryParse(std::string_view text, char decimalSeparator, Currency& out) {
+        std::int64_t raw;
+        if (!ParsePlain(text, decimalSeparator, raw) && !ParseGeneral(text, decimalSeparator, raw)) return false;
+        out = FromRaw(raw);
+        return true;
+    }
     // As TryParse; raises EConvertError (platform/NumText.h) on failure.
     static Currency Parse(std::string_view text, char decimalSeparator);
 
@@ -60,6 +67,29 @@ public:
     constexpr auto operator<=>(const Currency&) const = default;
 
 private:
+    // Such a text is exact, needs no rounding and cannot leave the range.
+    static bool ParsePlain(std::string_view s, char sep, std::int64_t& raw) {
+        std::size_t i = !s.empty() && s[0] == '-' ? 1 : 0;
+        const std::size_t firstDigit = i;
+        std::int64_t v = 0;
+        for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i) {
+            if (i - firstDigit == 14) return false;
+            v = v * 10 + (s[i] - '0');
+        }
+        if (i == firstDigit) return false;
+        int decimals = 0;
+        if (i < s.size() && s[i] == sep) {
+            for (++i; i < s.size() && decimals < 4 && s[i] >= '0' && s[i] <= '9'; ++i, ++decimals) v = v * 10 + (s[i] - '0');
+            if (decimals == 0) return false;
+        }
+        if (i != s.size()) return false;
+        for (; decimals < 4; ++decimals) v *= 10;
+        raw = firstDigit ? -v : v;
+        return true;
+    }
+    // Any other decimal text: blanks, a sign, an exponent, more digits, rounding.
+    [[gnu::noinline]] static bool ParseGeneral(std::string_view s, char sep, std::int64_t& out);
+
     static constexpr std::int64_t kMaxRaw = INT64_MAX;
     static constexpr std::int64_t kMinRaw = INT64_MIN;
     static constexpr std::int64_t Add(std::int64_t a, std::int64_t b) {

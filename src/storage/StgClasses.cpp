@@ -6,12 +6,16 @@
 #include <cerrno>
 #include <charconv>
 #include <climits>
+#include <condition_variable>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <mutex>
 #include <sys/file.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
+#include <system_error>
+#include <thread>
 #include <unistd.h>
 
 // =============================================================================================
@@ -150,34 +154,124 @@ void mTFileLoader::OpenForSaving() {
     MapView(PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1);
 }
 
-void mTFileLoader::WriteBlock(std::uint32_t bytes) {
-    const std::uint8_t* at = View;
+namespace {
+
+// Writes all bytes; the errno of a failure, or 0.
+int WriteAll(int fd, const std::uint8_t* at, std::uint32_t bytes) {
     for (std::uint32_t left = bytes; left > 0;) {
-        const ssize_t n = ::write(FileHandle, at, left);
+        const ssize_t n = ::write(fd, at, left);
         if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            // A disk without room for the file: the file cannot be made, as error 26 says.
-            if (n < 0 && (errno == ENOSPC || errno == EDQUOT || errno == EFBIG))
-                Fail(mEMemoryAllocate(stgmsg::NoMapping, 26));
-            Fail(mEBadStorage(std::string(stgmsg::ReadFile) + FileName, 20));
-        }
+        if (n < 0) return errno;
+        if (n == 0) return EIO;
         at += n;
         left -= static_cast<std::uint32_t>(n);
     }
+    return 0;
+}
+
+} // namespace
+
+// The thread that writes full blocks into the new file while the next one is filled. It holds at
+// most one block; the next waits until that one is written.
+struct mTFileLoader::BlockWriter {
+    std::mutex Lock;
+    std::condition_variable Changed;
+    const std::uint8_t* Block = nullptr; // the block being written, null when the writer is idle
+    std::uint32_t Bytes = 0;
+    int Error = 0; // of a failed write, reported by the next WriteOut or Commit
+    bool Stop = false;
+    std::uint8_t* Spare = nullptr; // the other block
+    std::uint32_t SpareSize = 0;
+    std::thread Thread;
+
+    void Run(int fd) {
+        std::unique_lock<std::mutex> held(Lock);
+        for (;;) {
+            Changed.wait(held, [&] { return Block || Stop; });
+            if (!Block) return;
+            held.unlock();
+            const int error = Error ? 0 : WriteAll(fd, Block, Bytes);
+            // The disk starts on these bytes while the rest is made; Commit's fsync still waits for all.
+            if (!error) sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WRITE);
+            held.lock();
+            if (error && !Error) Error = error;
+            Block = nullptr;
+            Changed.notify_all();
+        }
+    }
+};
+
+void mTFileLoader::WriteBlock(const std::uint8_t* at, std::uint32_t bytes) {
+    if (const int error = WriteAll(FileHandle, at, bytes)) FailWrite(error);
+}
+
+void mTFileLoader::FailWrite(int error) {
+    // A disk without room for the file: the file cannot be made, as error 26 says.
+    if (error == ENOSPC || error == EDQUOT || error == EFBIG) Fail(mEMemoryAllocate(stgmsg::NoMapping, 26));
+    Fail(mEBadStorage(std::string(stgmsg::ReadFile) + FileName, 20));
+}
+
+void mTFileLoader::WaitForWriter() {
+    if (!Writer_) return;
+    std::unique_lock<std::mutex> held(Writer_->Lock);
+    Writer_->Changed.wait(held, [&] { return !Writer_->Block; });
+    if (const int error = Writer_->Error) {
+        held.unlock();
+        FailWrite(error);
+    }
+}
+
+void mTFileLoader::StopWriter() {
+    if (!Writer_) return;
+    if (Writer_->Thread.joinable()) {
+        {
+            std::lock_guard<std::mutex> held(Writer_->Lock);
+            Writer_->Stop = true;
+        }
+        Writer_->Changed.notify_all();
+        Writer_->Thread.join();
+    }
+    if (Writer_->Spare) munmap(Writer_->Spare, Writer_->SpareSize);
+    Writer_.reset();
 }
 
 void mTFileLoader::WriteOut(std::uint32_t bytes) {
     if (!Opened || InMemory || ReadOnly || TempPath_.empty() || bytes > Size)
         throw mEMemoryAllocate(stgmsg::NoMemory, stgcode::BlockOverflow);
-    WriteBlock(bytes);
-    // The disk starts on these bytes while the rest is made; Commit's fsync still waits for all.
-    sync_file_range(FileHandle, 0, 0, SYNC_FILE_RANGE_WRITE);
+    if (!Writer_) {
+        auto writer = std::make_unique<BlockWriter>();
+        void* p = mmap(nullptr, Size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        if (p == MAP_FAILED) Fail(mEMemoryAllocate(stgmsg::NoMapping, 27));
+        writer->Spare = static_cast<std::uint8_t*>(p);
+        writer->SpareSize = Size;
+        try {
+            writer->Thread = std::thread([w = writer.get(), fd = FileHandle] { w->Run(fd); });
+        } catch (const std::system_error&) {
+            // No thread to be had: this save writes its blocks itself.
+            munmap(writer->Spare, writer->SpareSize);
+            WriteBlock(View, bytes);
+            sync_file_range(FileHandle, 0, 0, SYNC_FILE_RANGE_WRITE);
+            return;
+        }
+        Writer_ = std::move(writer);
+    }
+    WaitForWriter();
+    {
+        std::lock_guard<std::mutex> held(Writer_->Lock);
+        Writer_->Block = View;
+        Writer_->Bytes = bytes;
+    }
+    Writer_->Changed.notify_all();
+    std::swap(View, Writer_->Spare);
+    std::swap(Size, Writer_->SpareSize);
 }
 
 void mTFileLoader::Commit() {
     if (!Opened || InMemory || ReadOnly || TempPath_.empty()) return;
     const std::string ioError = std::string(stgmsg::ReadFile) + FileName;
-    WriteBlock(Size);
+    WaitForWriter();
+    StopWriter();
+    WriteBlock(View, Size);
     bool ok = fchmod(FileHandle, TargetMode_) == 0;
     ok = ok && fsync(FileHandle) == 0;
     if (!ok) Fail(mEBadStorage(ioError, 20));
@@ -192,6 +286,8 @@ void mTFileLoader::Commit() {
 }
 
 void mTFileLoader::Close() {
+    // The writer finishes the block it holds before the blocks and the file go.
+    StopWriter();
     if (View) munmap(View, Size);
     if (FileHandle >= 0) ::close(FileHandle);
     if (!TempPath_.empty()) unlink(TempPath_.c_str());
@@ -512,6 +608,7 @@ TDateTime mTDocumentStorage::ReadDateTime() {
 void mTDocumentStorage::MakeRoom(std::uint64_t end) {
     if (whenFull_ == WhenFull::WriteOut) {
         Loader->WriteOut(Cursor - Origin);
+        Base = Loader->View;
         Origin = Cursor;
         Limit = static_cast<std::uint32_t>(std::min<std::uint64_t>(std::uint64_t(Origin) + Loader->Size, UINT32_MAX));
     } else if (whenFull_ == WhenFull::Grow) {
@@ -558,6 +655,15 @@ void mTDocumentStorage::WriteNumber(N value, std::uint16_t readOnlyCode, std::ui
 
 void mTDocumentStorage::WriteString(std::string_view text) {
     Writable(kString.writeReadOnly, kString.writeNotOpened);
+    // Plain ASCII, as every stream name and code is, is its own Windows-1251 form.
+    if (codec::IsPlainAscii(text)) {
+        if (PutInPlace(text.size(), [&](char* out) {
+                if (!text.empty()) std::memcpy(out, text.data(), text.size());
+                return text.size();
+            }))
+            return;
+        return WriteValue(text, kString.writeReadOnly, kString.writeNotOpened);
+    }
     // The Windows-1251 form is never longer than the text: where the block has room for the text
     // itself, it is encoded in place.
     if (PutInPlace(text.size(), [&](char* out) {
@@ -569,7 +675,6 @@ void mTDocumentStorage::WriteString(std::string_view text) {
             }
         }))
         return;
-    if (codec::IsPlainAscii(text)) return WriteValue(text, kString.writeReadOnly, kString.writeNotOpened);
     encoded_.clear();
     codec::AppendCp1251(encoded_, text);
     WriteValue(encoded_, kString.writeReadOnly, kString.writeNotOpened);

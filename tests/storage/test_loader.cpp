@@ -157,12 +157,10 @@ TEST_F(Loader, AnUnfinishedSaveLeavesTheOldFile) {
     EXPECT_EQ(FilesInDir(), 1u);
 }
 
-// A file size limit stands in for a full disk: the bytes cannot all be written.
+// A file size limit stands in for a full disk: the bytes cannot all be written. A small document
+// fails on its one write; a large one while its blocks are written out behind the encoding, which
+// reports the failure on the next block.
 TEST_F(Loader, SaveThatCannotBeWrittenKeepsTheOldFile) {
-    const std::string path = Path("doc.vrq");
-    WriteFile(path, "old contents");
-    mTDeclaration d;
-    sample::Fill(d);
     struct SizeLimit {
         explicit SizeLimit(rlim_t bytes) {
             getrlimit(RLIMIT_FSIZE, &old);
@@ -177,16 +175,49 @@ TEST_F(Loader, SaveThatCannotBeWrittenKeepsTheOldFile) {
         rlimit old{};
         sighandler_t oldSignal;
     };
-    {
-        SizeLimit limit(1000);
-        try {
-            d.SaveToFile(path);
-            ADD_FAILURE() << "saved past the limit";
-        } catch (const mEMemoryAllocate& e) {
-            EXPECT_EQ(e.ErrorCode, 26); // as a disk without room for the file always was
+    const struct {
+        int sources;
+        rlim_t limit;
+    } cases[] = {{2, 1000}, {300, 1000}, {300, 200 * 1024}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.limit);
+        const std::string path = Path("doc.vrq");
+        WriteFile(path, "old contents");
+        mTDeclaration d;
+        sample::Fill(d, c.sources, 12);
+        {
+            SizeLimit limit(c.limit);
+            try {
+                d.SaveToFile(path);
+                ADD_FAILURE() << "saved past the limit";
+            } catch (const mEMemoryAllocate& e) {
+                EXPECT_EQ(e.ErrorCode, 26); // as a disk without room for the file always was
+            }
         }
+        EXPECT_EQ(ReadFile(path), "old contents");
+        EXPECT_EQ(FilesInDir(), 1u);
     }
-    EXPECT_EQ(ReadFile(path), "old contents");
+}
+
+// A document of many blocks is the same whether it passes through the file's blocks or is made in
+// memory, and saving it again gives the same file.
+TEST_F(Loader, LargeDocumentSavedThroughBlocksIsWhole) {
+    const std::string path = Path("doc.vrq");
+    mTDeclaration d;
+    sample::Fill(d, 300, 12, 100, 20);
+    d.SaveToFile(path);
+    auto block = d.SaveToMemory();
+    const std::string memory(reinterpret_cast<const char*>(block->View));
+    ASSERT_GT(memory.size(), 256u * 1024); // more than two blocks
+    std::string file = ReadFile(path);
+    ASSERT_FALSE(file.empty());
+    EXPECT_EQ(file.back(), '\0');
+    file.pop_back();
+    EXPECT_EQ(file, memory);
+    mTDeclaration back;
+    back.LoadFromFile(path);
+    back.SaveToFile(path);
+    EXPECT_EQ(ReadFile(path), file + std::string(1, '\0'));
     EXPECT_EQ(FilesInDir(), 1u);
 }
 

@@ -467,7 +467,7 @@ TEST_F(ThirteenPercent, AddingEditingAndRemovingLines) {
     }
     const mTThirteenPercent& s = Doc().GetThirteenPercent(1);
     ASSERT_EQ(s.SourseIncomeCount(), 1);
-    const mTSourseIncome& l = s.Lines[0].operator*();
+    const mTSourseIncome& l = s.Lines[0];
     EXPECT_EQ(l.IncomeCode, 2201);
     EXPECT_EQ(l.IncomeName, "Авторские вознаграждения за создание литературных произведений");
     EXPECT_EQ(l.IncomeSum, Rub(1000));
@@ -510,7 +510,7 @@ TEST_F(ThirteenPercent, AddingEditingAndRemovingLines) {
         QTest::mouseDClick(Lines()->viewport(), Qt::LeftButton, {}, r.center());
         EXPECT_EQ(answer.Answered(), 1);
     }
-    EXPECT_EQ(Doc().GetThirteenPercent(1).Lines[0]->DeductSum, Rub(300));
+    EXPECT_EQ(Doc().GetThirteenPercent(1).Lines[0].DeductSum, Rub(300));
     EXPECT_EQ(Row(Lines(), 0), (QStringList{"4", "2201", "1500", "405", "300"}));
     EXPECT_EQ(p.ui->pnlItogIncomeSum->text(), QStringLiteral("1750,5"));
 
@@ -549,10 +549,10 @@ TEST_F(ThirteenPercent, EditingALineTheDictionaryDoesNotKnowKeepsIt) {
     Select(0);
     for (int row = 0; row < 3; ++row) {
         SelectLine(row);
-        const mTSourseIncome before = *Doc().GetThirteenPercent(0).Lines[row];
+        const mTSourseIncome before = Doc().GetThirteenPercent(0).Lines[row];
         ModalAnswerer answer({NestedClick("bnYes", {SkipAll})});
         p.fbEditIncomeClick();
-        const mTSourseIncome& after = *Doc().GetThirteenPercent(0).Lines[row];
+        const mTSourseIncome& after = Doc().GetThirteenPercent(0).Lines[row];
         EXPECT_EQ(after.IncomeCode, before.IncomeCode) << row;
         EXPECT_EQ(after.IncomeSum, before.IncomeSum) << row;
         EXPECT_EQ(after.DeductCode, before.DeductCode) << row;
@@ -563,7 +563,7 @@ TEST_F(ThirteenPercent, EditingALineTheDictionaryDoesNotKnowKeepsIt) {
             EXPECT_EQ(after.IncomeName, before.IncomeName) << row; // a known code takes its own name
         }
     }
-    EXPECT_EQ(Doc().GetThirteenPercent(0).Lines[1]->IncomeName, "Авторские вознаграждения за создание литературных произведений");
+    EXPECT_EQ(Doc().GetThirteenPercent(0).Lines[1].IncomeName, "Авторские вознаграждения за создание литературных произведений");
 }
 
 // ---------------------------------------------------------------------------------------------
