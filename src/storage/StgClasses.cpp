@@ -190,11 +190,12 @@ struct mTFileLoader::BlockWriter {
             Changed.wait(held, [&] { return Block || Stop; });
             if (!Block) return;
             held.unlock();
-            const int error = Error ? 0 : WriteAll(fd, Block, Bytes);
+            // WriteOut hands no block after a failure, so each block here follows written ones.
+            const int error = WriteAll(fd, Block, Bytes);
             // The disk starts on these bytes while the rest is made; Commit's fsync still waits for all.
             if (!error) sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WRITE);
             held.lock();
-            if (error && !Error) Error = error;
+            Error = error;
             Block = nullptr;
             Changed.notify_all();
         }
@@ -656,17 +657,14 @@ void mTDocumentStorage::WriteNumber(N value, std::uint16_t readOnlyCode, std::ui
 void mTDocumentStorage::WriteString(std::string_view text) {
     Writable(kString.writeReadOnly, kString.writeNotOpened);
     // Plain ASCII, as every stream name and code is, is its own Windows-1251 form.
-    if (codec::IsPlainAscii(text)) {
-        if (PutInPlace(text.size(), [&](char* out) {
-                if (!text.empty()) std::memcpy(out, text.data(), text.size());
-                return text.size();
-            }))
-            return;
-        return WriteValue(text, kString.writeReadOnly, kString.writeNotOpened);
-    }
+    const bool plain = codec::IsPlainAscii(text);
     // The Windows-1251 form is never longer than the text: where the block has room for the text
     // itself, it is encoded in place.
     if (PutInPlace(text.size(), [&](char* out) {
+            if (plain) {
+                if (!text.empty()) std::memcpy(out, text.data(), text.size());
+                return text.size();
+            }
             try {
                 return static_cast<std::size_t>(codec::PutCp1251(out, text) - out);
             } catch (...) {
@@ -675,6 +673,7 @@ void mTDocumentStorage::WriteString(std::string_view text) {
             }
         }))
         return;
+    if (plain) return WriteValue(text, kString.writeReadOnly, kString.writeNotOpened);
     encoded_.clear();
     codec::AppendCp1251(encoded_, text);
     WriteValue(encoded_, kString.writeReadOnly, kString.writeNotOpened);
