@@ -1,5 +1,6 @@
 #include "platform/Codec.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -34,21 +35,6 @@ constexpr std::array<char16_t, 128> kCp866High = {
     0x044C, 0x044D, 0x044E, 0x044F, 0x0401, 0x0451, 0x0404, 0x0454, 0x0407, 0x0457, 0x040E, 0x045E,
     0x00B0, 0x2219, 0x00B7, 0x221A, 0x2116, 0x00A4, 0x25A0, 0x00A0};
 
-int FindHigh(const std::array<char16_t, 128>& table, char32_t cp) {
-    for (std::size_t i = 0; i < table.size(); ++i)
-        if (table[i] == cp) return static_cast<int>(0x80 + i);
-    return -1;
-}
-
-// Code point -> byte of the code page, -1 when the page has no place for it.
-int ToByte(const std::array<char16_t, 128>& table, char32_t cp) {
-    if (cp == 0) return -1;
-    if (cp < 0x80) return static_cast<int>(cp);
-    // Fast path for the Cyrillic letters that fill most of our texts.
-    if (&table == &kCp1251High && cp >= 0x0410 && cp <= 0x044F) return static_cast<int>(cp - 0x0410 + 0xC0);
-    return FindHigh(table, cp);
-}
-
 std::string CharName(char32_t cp) {
     std::string s;
     if (cp == 0) return "с кодом 0";
@@ -72,10 +58,42 @@ constexpr CyrillicBytes MakeCyrillicBytes(const std::array<char16_t, 128>& high)
 constexpr CyrillicBytes kCp1251Cyrillic = MakeCyrillicBytes(kCp1251High);
 constexpr CyrillicBytes kCp866Cyrillic = MakeCyrillicBytes(kCp866High);
 
+// The page's upper half ordered by code point, for the characters outside the Cyrillic letters
+// (quotes, dashes, "№", box drawing) that a text meets now and then.
+struct HighByte {
+    char16_t cp;
+    std::uint8_t byte;
+};
+using HighIndex = std::array<HighByte, 128>;
+
+constexpr HighIndex MakeHighIndex(const std::array<char16_t, 128>& high) {
+    HighIndex index{};
+    for (unsigned i = 0; i < high.size(); ++i) index[i] = {high[i], static_cast<std::uint8_t>(0x80 + i)};
+    std::sort(index.begin(), index.end(), [](HighByte a, HighByte b) { return a.cp < b.cp; });
+    return index;
+}
+
+struct CodePage {
+    const CyrillicBytes& cyrillic;
+    HighIndex index;
+    const char* name;
+};
+
+constexpr CodePage kCp1251{kCp1251Cyrillic, MakeHighIndex(kCp1251High), "Windows-1251"};
+constexpr CodePage kCp866{kCp866Cyrillic, MakeHighIndex(kCp866High), "CP866"};
+
+// Code point -> byte of the code page, -1 when the page has no place for it.
+int ToByte(const CodePage& page, char32_t cp) {
+    if (cp == 0) return -1;
+    if (cp < 0x80) return static_cast<int>(cp);
+    auto it = std::lower_bound(page.index.begin(), page.index.end(), cp, [](HighByte h, char32_t c) { return h.cp < c; });
+    return it != page.index.end() && it->cp == cp ? it->byte : -1;
+}
+
 // A character never takes more bytes in the code page than in UTF-8: the text is written into
 // room of the UTF-8 length.
-char* Put(char* p, std::string_view utf8, const std::array<char16_t, 128>& table, const CyrillicBytes& cyrillic,
-          const char* pageName) {
+char* Put(char* p, std::string_view utf8, const CodePage& page) {
+    const CyrillicBytes& cyrillic = page.cyrillic;
     std::size_t pos = 0;
     while (pos < utf8.size()) {
         // Eight plain ASCII characters at a time are their own form.
@@ -108,25 +126,23 @@ char* Put(char* p, std::string_view utf8, const std::array<char16_t, 128>& table
         } else {
             cp = NextCodePoint(utf8, pos);
         }
-        int b = ToByte(table, cp);
+        int b = ToByte(page, cp);
         if (b < 0)
-            throw ETextEncoding("Символ " + CharName(cp) + " нельзя записать в кодировке " + pageName + ".");
+            throw ETextEncoding("Символ " + CharName(cp) + " нельзя записать в кодировке " + page.name + ".");
         *p++ = static_cast<char>(b);
     }
     return p;
 }
 
-void Encode(std::string& out, std::string_view utf8, const std::array<char16_t, 128>& table,
-            const CyrillicBytes& cyrillic, const char* pageName) {
+void Encode(std::string& out, std::string_view utf8, const CodePage& page) {
     const std::size_t start = out.size();
     out.resize(start + utf8.size());
-    out.resize(static_cast<std::size_t>(Put(out.data() + start, utf8, table, cyrillic, pageName) - out.data()));
+    out.resize(static_cast<std::size_t>(Put(out.data() + start, utf8, page) - out.data()));
 }
 
-std::string Encode(std::string_view utf8, const std::array<char16_t, 128>& table, const CyrillicBytes& cyrillic,
-                   const char* pageName) {
+std::string Encode(std::string_view utf8, const CodePage& page) {
     std::string out;
-    Encode(out, utf8, table, cyrillic, pageName);
+    Encode(out, utf8, page);
     return out;
 }
 
@@ -242,16 +258,14 @@ void AppendUtf8(std::string& out, char32_t cp) {
     }
 }
 
-std::string Utf8ToCp1251(std::string_view utf8) { return Encode(utf8, kCp1251High, kCp1251Cyrillic, "Windows-1251"); }
-void AppendCp1251(std::string& out, std::string_view utf8) {
-    Encode(out, utf8, kCp1251High, kCp1251Cyrillic, "Windows-1251");
-}
-char* PutCp1251(char* out, std::string_view utf8) { return Put(out, utf8, kCp1251High, kCp1251Cyrillic, "Windows-1251"); }
+std::string Utf8ToCp1251(std::string_view utf8) { return Encode(utf8, kCp1251); }
+void AppendCp1251(std::string& out, std::string_view utf8) { Encode(out, utf8, kCp1251); }
+char* PutCp1251(char* out, std::string_view utf8) { return Put(out, utf8, kCp1251); }
 std::string Cp1251ToUtf8(std::string_view cp1251) { return Decode(cp1251, kCp1251Forms); }
-std::string Utf8ToCp866(std::string_view utf8) { return Encode(utf8, kCp866High, kCp866Cyrillic, "CP866"); }
+std::string Utf8ToCp866(std::string_view utf8) { return Encode(utf8, kCp866); }
 std::string Cp866ToUtf8(std::string_view cp866) { return Decode(cp866, kCp866Forms); }
 
-bool IsCp1251Char(char32_t cp) { return ToByte(kCp1251High, cp) >= 0; }
+bool IsCp1251Char(char32_t cp) { return ToByte(kCp1251, cp) >= 0; }
 
 std::size_t CharCount(std::string_view utf8) {
     std::size_t n = 0;

@@ -6,16 +6,12 @@
 #include <cerrno>
 #include <charconv>
 #include <climits>
-#include <condition_variable>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
-#include <mutex>
 #include <sys/file.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
-#include <system_error>
-#include <thread>
 #include <unistd.h>
 
 // =============================================================================================
@@ -171,37 +167,6 @@ int WriteAll(int fd, const std::uint8_t* at, std::uint32_t bytes) {
 
 } // namespace
 
-// The thread that writes full blocks into the new file while the next one is filled. It holds at
-// most one block; the next waits until that one is written.
-struct mTFileLoader::BlockWriter {
-    std::mutex Lock;
-    std::condition_variable Changed;
-    const std::uint8_t* Block = nullptr; // the block being written, null when the writer is idle
-    std::uint32_t Bytes = 0;
-    int Error = 0; // of a failed write, reported by the next WriteOut or Commit
-    bool Stop = false;
-    std::uint8_t* Spare = nullptr; // the other block
-    std::uint32_t SpareSize = 0;
-    std::thread Thread;
-
-    void Run(int fd) {
-        std::unique_lock<std::mutex> held(Lock);
-        for (;;) {
-            Changed.wait(held, [&] { return Block || Stop; });
-            if (!Block) return;
-            held.unlock();
-            // WriteOut hands no block after a failure, so each block here follows written ones.
-            const int error = WriteAll(fd, Block, Bytes);
-            // The disk starts on these bytes while the rest is made; Commit's fsync still waits for all.
-            if (!error) sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WRITE);
-            held.lock();
-            Error = error;
-            Block = nullptr;
-            Changed.notify_all();
-        }
-    }
-};
-
 void mTFileLoader::WriteBlock(const std::uint8_t* at, std::uint32_t bytes) {
     if (const int error = WriteAll(FileHandle, at, bytes)) FailWrite(error);
 }
@@ -212,66 +177,22 @@ void mTFileLoader::FailWrite(int error) {
     Fail(mEBadStorage(std::string(stgmsg::ReadFile) + FileName, 20));
 }
 
-void mTFileLoader::WaitForWriter() {
-    if (!Writer_) return;
-    std::unique_lock<std::mutex> held(Writer_->Lock);
-    Writer_->Changed.wait(held, [&] { return !Writer_->Block; });
-    if (const int error = Writer_->Error) {
-        held.unlock();
-        FailWrite(error);
-    }
-}
-
-void mTFileLoader::StopWriter() {
-    if (!Writer_) return;
-    if (Writer_->Thread.joinable()) {
-        {
-            std::lock_guard<std::mutex> held(Writer_->Lock);
-            Writer_->Stop = true;
-        }
-        Writer_->Changed.notify_all();
-        Writer_->Thread.join();
-    }
-    if (Writer_->Spare) munmap(Writer_->Spare, Writer_->SpareSize);
-    Writer_.reset();
-}
-
 void mTFileLoader::WriteOut(std::uint32_t bytes) {
     if (!Opened || InMemory || ReadOnly || TempPath_.empty() || bytes > Size)
         throw mEMemoryAllocate(stgmsg::NoMemory, stgcode::BlockOverflow);
-    if (!Writer_) {
-        auto writer = std::make_unique<BlockWriter>();
-        void* p = mmap(nullptr, Size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-        if (p == MAP_FAILED) Fail(mEMemoryAllocate(stgmsg::NoMapping, 27));
-        writer->Spare = static_cast<std::uint8_t*>(p);
-        writer->SpareSize = Size;
-        try {
-            writer->Thread = std::thread([w = writer.get(), fd = FileHandle] { w->Run(fd); });
-        } catch (const std::system_error&) {
-            // No thread to be had: this save writes its blocks itself.
-            munmap(writer->Spare, writer->SpareSize);
-            WriteBlock(View, bytes);
-            sync_file_range(FileHandle, 0, 0, SYNC_FILE_RANGE_WRITE);
-            return;
-        }
-        Writer_ = std::move(writer);
+    WriteBlock(View, bytes);
+    // The disk starts on the bytes written so far while the rest is made, so that Commit's fsync has
+    // less left to wait for. Each start costs a call into the disk's driver: one per few blocks.
+    unsynced_ += bytes;
+    if (unsynced_ >= kStartWritebackBytes) {
+        sync_file_range(FileHandle, 0, 0, SYNC_FILE_RANGE_WRITE);
+        unsynced_ = 0;
     }
-    WaitForWriter();
-    {
-        std::lock_guard<std::mutex> held(Writer_->Lock);
-        Writer_->Block = View;
-        Writer_->Bytes = bytes;
-    }
-    Writer_->Changed.notify_all();
-    std::swap(View, Writer_->Spare);
-    std::swap(Size, Writer_->SpareSize);
 }
 
 void mTFileLoader::Commit() {
     if (!Opened || InMemory || ReadOnly || TempPath_.empty()) return;
     const std::string ioError = std::string(stgmsg::ReadFile) + FileName;
-    WaitForWriter();
-    StopWriter();
     WriteBlock(View, Size);
     bool ok = fchmod(FileHandle, TargetMode_) == 0;
     ok = ok && fsync(FileHandle) == 0;
@@ -287,8 +208,6 @@ void mTFileLoader::Commit() {
 }
 
 void mTFileLoader::Close() {
-    // The writer finishes the block it holds before the blocks and the file go.
-    StopWriter();
     if (View) munmap(View, Size);
     if (FileHandle >= 0) ::close(FileHandle);
     if (!TempPath_.empty()) unlink(TempPath_.c_str());

@@ -104,10 +104,8 @@ public:
     mTFileLoader& operator=(const mTFileLoader&) = delete;
 
     void Close();
-    // A saving loader writes the first bytes of its block into the new file and goes on with a
-    // second block of the same size, filled from its start while a thread of the loader writes the
-    // first: a document larger than the block passes through the two in turn. View is the block to
-    // fill after each call. A write that failed is reported by the next WriteOut or by Commit.
+    // A saving loader writes the first bytes of its block into the new file, which it goes on
+    // filling from the start of the block: a document larger than the block passes through it.
     void WriteOut(std::uint32_t bytes);
     void Commit();
     // A block in memory (any block but a file read) takes a new size: its bytes stay as far as both
@@ -130,8 +128,6 @@ private:
     void MapView(int prot, int flags, int fd);
     void WriteBlock(const std::uint8_t* at, std::uint32_t bytes);
     [[noreturn]] void FailWrite(int error);
-    void WaitForWriter();
-    void StopWriter();
     template <class E>
     [[noreturn]] void Fail(E&& e) {
         Close();
@@ -142,8 +138,8 @@ private:
     std::string TempPath_;   // the new file while a save runs
     int TargetLock_ = -1;    // the existing document, locked while a save runs
     mode_t TargetMode_ = 0;
-    struct BlockWriter;
-    std::unique_ptr<BlockWriter> Writer_; // the thread writing out full blocks, from the first on
+    static constexpr std::uint32_t kStartWritebackBytes = 512 * 1024;
+    std::uint32_t unsynced_ = 0; // bytes written since the disk was last started on the file
 };
 
 // ---------------------------------------------------------------------------------------------

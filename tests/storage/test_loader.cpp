@@ -158,8 +158,7 @@ TEST_F(Loader, AnUnfinishedSaveLeavesTheOldFile) {
 }
 
 // A file size limit stands in for a full disk: the bytes cannot all be written. A small document
-// fails on its one write; a large one while its blocks are written out behind the encoding, which
-// reports the failure on the next block.
+// fails on its one write; a large one on its first block or on a later one.
 TEST_F(Loader, SaveThatCannotBeWrittenKeepsTheOldFile) {
     struct SizeLimit {
         explicit SizeLimit(rlim_t bytes) {
