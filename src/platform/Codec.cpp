@@ -173,7 +173,12 @@ constexpr Utf8Forms MakeUtf8Forms(const std::array<char16_t, 128>& high) {
 constexpr Utf8Forms kCp1251Forms = MakeUtf8Forms(kCp1251High);
 constexpr Utf8Forms kCp866Forms = MakeUtf8Forms(kCp866High);
 
-std::string Decode(std::string_view bytes, const Utf8Forms& forms) {
+void Decode(std::string_view bytes, const Utf8Forms& forms, std::string& out) {
+    // Plain ASCII (numbers and codes) is its own form.
+    if (IsPlainAscii(bytes)) {
+        out.assign(bytes);
+        return;
+    }
     // A short text, as nearly every one is, goes in one pass through room for its longest form:
     // each character's three bytes are copied whole and the next one starts after its own size.
     constexpr std::size_t kShort = 256;
@@ -185,13 +190,13 @@ std::string Decode(std::string_view bytes, const Utf8Forms& forms) {
             std::memcpy(p, f.bytes, 3);
             p += f.size;
         }
-        return std::string(room, p);
+        out.assign(room, p);
+        return;
     }
     // A longer one is measured first and written into its place.
     std::size_t size = 0;
     for (char ch : bytes) size += forms[static_cast<unsigned char>(ch)].size;
-    if (size == bytes.size()) return std::string(bytes);
-    std::string out(size, '\0');
+    out.resize(size);
     char* p = out.data();
     for (char ch : bytes) {
         const Utf8Form& f = forms[static_cast<unsigned char>(ch)];
@@ -202,6 +207,11 @@ std::string Decode(std::string_view bytes, const Utf8Forms& forms) {
         }
         p += f.size;
     }
+}
+
+std::string Decode(std::string_view bytes, const Utf8Forms& forms) {
+    std::string out;
+    Decode(bytes, forms, out);
     return out;
 }
 
@@ -262,6 +272,7 @@ std::string Utf8ToCp1251(std::string_view utf8) { return Encode(utf8, kCp1251); 
 void AppendCp1251(std::string& out, std::string_view utf8) { Encode(out, utf8, kCp1251); }
 char* PutCp1251(char* out, std::string_view utf8) { return Put(out, utf8, kCp1251); }
 std::string Cp1251ToUtf8(std::string_view cp1251) { return Decode(cp1251, kCp1251Forms); }
+void Cp1251ToUtf8(std::string_view cp1251, std::string& out) { Decode(cp1251, kCp1251Forms, out); }
 std::string Utf8ToCp866(std::string_view utf8) { return Encode(utf8, kCp866); }
 std::string Cp866ToUtf8(std::string_view cp866) { return Decode(cp866, kCp866Forms); }
 

@@ -49,6 +49,8 @@ inline bool IsPlainAscii(std::string_view text) {
 // Windows-1251 -> UTF-8. Every byte has a character (the one unassigned byte 0x98 keeps its own
 // code point U+0098, so nothing read is lost and it is written back unchanged).
 std::string Cp1251ToUtf8(std::string_view cp1251);
+// The same into out, replacing what it held: a text read into its place needs no copy.
+void Cp1251ToUtf8(std::string_view cp1251, std::string& out);
 
 // UTF-8 -> CP866 (the OEM code page of the tax-office file). Throws ETextEncoding like Utf8ToCp1251.
 std::string Utf8ToCp866(std::string_view utf8);

@@ -492,7 +492,13 @@ void mTDocumentStorage::OpenStream(std::string_view name) {
 }
 
 std::string mTDocumentStorage::ReadString() {
-    return codec::Cp1251ToUtf8(ReadValue({kString.read1, kString.read2, kString.readNotOpened}, false));
+    std::string text;
+    ReadString(text);
+    return text;
+}
+
+void mTDocumentStorage::ReadString(std::string& into) {
+    codec::Cp1251ToUtf8(ReadValue({kString.read1, kString.read2, kString.readNotOpened}, false), into);
 }
 
 std::int32_t mTDocumentStorage::ReadInteger() {

@@ -171,6 +171,8 @@ public:
     void Reset();
 
     std::string ReadString();
+    // The same into a text already there (a record's field), sparing a copy per text.
+    void ReadString(std::string& into);
     std::int32_t ReadInteger();
     std::uint16_t ReadWord();
     std::uint8_t ReadByte();
