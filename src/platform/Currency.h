@@ -83,7 +83,8 @@ private:
             if (decimals == 0) return false;
         }
         if (i != s.size()) return false;
-        for (; decimals < 4; ++decimals) v *= 10;
+        static constexpr std::int64_t kToScale[] = {10000, 1000, 100, 10, 1}; // by the decimals given
+        v *= kToScale[decimals];
         raw = firstDigit ? -v : v;
         return true;
     }

@@ -254,6 +254,18 @@ void PutLength(std::uint8_t* at, std::size_t len) {
     std::memcpy(at + 2, kDigitPairs + 2 * (len % 100), 2);
 }
 
+// The four digits of a value's length at f, all at once; false when they are not four digits.
+inline bool FourDigits(const std::uint8_t* f, std::uint32_t& len) {
+    std::uint32_t w;
+    std::memcpy(&w, f, 4);
+    // Every byte 0x30..0x39: its high half is 3, and adding 6 does not carry out of the low half.
+    if ((w & 0xF0F0F0F0u) != 0x30303030u || ((w + 0x06060606u) & 0xF0F0F0F0u) != 0x30303030u) return false;
+    const std::uint32_t d = w - 0x30303030u;                 // the digits, the first in the lowest byte
+    const std::uint32_t pairs = (d * 10 + (d >> 8)) & 0x00FF00FFu; // the first and the second two as numbers
+    len = ((pairs * (1u + (100u << 16))) >> 16) & 0xFFFFu;
+    return true;
+}
+
 // A stored whole number. One of up to nine digits, as nearly every one is, is read here; any other
 // text by the number reader, which also tells what is wrong with it.
 std::int32_t ValueToInt(std::string_view text) {
@@ -390,13 +402,8 @@ void mTDocumentStorage::CreateStream(std::string_view name) {
 // digits-and-text stands there inside the data.
 bool mTDocumentStorage::ValueAt(std::uint32_t pos, std::string_view& text, std::uint32_t& next) const {
     if (pos > dataEnd_ || dataEnd_ - pos < 4) return false;
-    std::uint32_t len = 0;
-    for (int i = 0; i < 4; ++i) {
-        std::uint8_t c = Base[pos + i];
-        if (c < '0' || c > '9') return false;
-        len = len * 10 + (c - '0');
-    }
-    if (dataEnd_ - pos - 4 < len) return false;
+    std::uint32_t len;
+    if (!FourDigits(Base + pos, len) || dataEnd_ - pos - 4 < len) return false;
     text = std::string_view(reinterpret_cast<const char*>(Base + pos + 4), len);
     next = pos + 4 + len;
     return true;
@@ -478,11 +485,10 @@ void mTDocumentStorage::OpenStream(std::string_view name) {
     if (!Opened) throw mEObjectAccess(stgmsg::Uninitialized, codes.notOpened);
     if (Cursor > dataEnd_ || dataEnd_ - Cursor < 4) throw Damaged(stgcode::ReadPastData);
     const std::uint8_t* f = Base + Cursor;
-    auto digit = [](std::uint8_t c) { return c >= '0' && c <= '9'; };
     // Four digits, as every writer makes them, are read here; any other field by the number reader.
-    std::uint32_t len = digit(f[0]) && digit(f[1]) && digit(f[2]) && digit(f[3])
-                            ? (f[0] - '0') * 1000u + (f[1] - '0') * 100u + (f[2] - '0') * 10u + (f[3] - '0')
-                            : static_cast<std::uint16_t>(StrToInt(std::string_view(reinterpret_cast<const char*>(f), 4)));
+    std::uint32_t len;
+    if (!FourDigits(f, len)) [[unlikely]]
+        len = static_cast<std::uint16_t>(StrToInt(std::string_view(reinterpret_cast<const char*>(f), 4)));
     Cursor += 4;
     if (zeroAsOne && len == 0) len = 1;
     if (dataEnd_ - Cursor < len) throw Damaged(stgcode::ReadPastData);
