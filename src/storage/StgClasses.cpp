@@ -243,17 +243,6 @@ constexpr Codes kByte{140, 141, 142, 200, 201};
 
 mEBadStorage Damaged(std::uint16_t code) { return mEBadStorage(stgmsg::BadFormat, code); }
 
-// "00" to "99": a length field is two of them.
-constexpr char kDigitPairs[] = "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-                               "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-                               "8081828384858687888990919293949596979899";
-
-// The four digits of a value's length (at most 9999).
-void PutLength(std::uint8_t* at, std::size_t len) {
-    std::memcpy(at, kDigitPairs + 2 * (len / 100), 2);
-    std::memcpy(at + 2, kDigitPairs + 2 * (len % 100), 2);
-}
-
 // The four digits of a value's length at f, all at once; false when they are not four digits.
 inline bool FourDigits(const std::uint8_t* f, std::uint32_t& len) {
     std::uint32_t w;
@@ -575,27 +564,23 @@ bool mTDocumentStorage::PutInPlace(std::size_t maxLen, F&& put) {
     return true;
 }
 
+// What a number's inline write leaves: a block that cannot be written (the error), a counter, or a
+// block without room for it (made by WriteValue).
 template <class N>
 void mTDocumentStorage::WriteNumber(N value, std::uint16_t readOnlyCode, std::uint16_t notOpenedCode) {
-    Writable(readOnlyCode, notOpenedCode);
-    constexpr std::size_t kMaxLen = 11;
-    auto put = [value](char* out) { return static_cast<std::size_t>(std::to_chars(out, out + kMaxLen, value).ptr - out); };
-    if (PutInPlace(kMaxLen, put)) return;
-    char text[kMaxLen];
-    WriteValue(std::string_view(text, put(text)), readOnlyCode, notOpenedCode);
+    char text[kMaxNumberChars];
+    const auto end = std::to_chars(text, text + kMaxNumberChars, value).ptr;
+    WriteValue(std::string_view(text, static_cast<std::size_t>(end - text)), readOnlyCode, notOpenedCode);
 }
 
-void mTDocumentStorage::WriteString(std::string_view text) {
+// What a text's inline write leaves: a text of other than plain ASCII characters, a block that cannot
+// be written (the error), a counter, or a block without room for it.
+void mTDocumentStorage::WriteStringValue(std::string_view text) {
     Writable(kString.writeReadOnly, kString.writeNotOpened);
-    // Plain ASCII, as every stream name and code is, is its own Windows-1251 form.
     const bool plain = codec::IsPlainAscii(text);
     // The Windows-1251 form is never longer than the text: where the block has room for the text
     // itself, it is encoded in place.
-    if (PutInPlace(text.size(), [&](char* out) {
-            if (plain) {
-                if (!text.empty()) std::memcpy(out, text.data(), text.size());
-                return text.size();
-            }
+    if (!plain && PutInPlace(text.size(), [&](char* out) {
             try {
                 return static_cast<std::size_t>(codec::PutCp1251(out, text) - out);
             } catch (...) {
@@ -610,24 +595,21 @@ void mTDocumentStorage::WriteString(std::string_view text) {
     WriteValue(encoded_, kString.writeReadOnly, kString.writeNotOpened);
 }
 
-void mTDocumentStorage::WriteInteger(std::int32_t value) {
+void mTDocumentStorage::WriteIntegerValue(std::int32_t value) {
     WriteNumber(value, kInteger.writeReadOnly, kInteger.writeNotOpened);
 }
 
-void mTDocumentStorage::WriteWord(std::uint16_t value) {
+void mTDocumentStorage::WriteWordValue(std::uint16_t value) {
     WriteNumber(unsigned{value}, kWord.writeReadOnly, kWord.writeNotOpened);
 }
 
-void mTDocumentStorage::WriteByte(std::uint8_t value) {
+void mTDocumentStorage::WriteByteValue(std::uint8_t value) {
     WriteNumber(unsigned{value}, kByte.writeReadOnly, kByte.writeNotOpened);
 }
 
-void mTDocumentStorage::WriteCurrency(Currency value) {
-    Writable(kCurrency.writeReadOnly, kCurrency.writeNotOpened);
-    auto put = [value](char* out) { return value.ToChars(out, '.'); };
-    if (PutInPlace(Currency::kMaxChars, put)) return;
+void mTDocumentStorage::WriteCurrencyValue(Currency value) {
     char text[Currency::kMaxChars];
-    WriteValue(std::string_view(text, put(text)), kCurrency.writeReadOnly, kCurrency.writeNotOpened);
+    WriteValue(std::string_view(text, value.ToChars(text, '.')), kCurrency.writeReadOnly, kCurrency.writeNotOpened);
 }
 
 void mTDocumentStorage::WriteDateTime(TDateTime value) {

@@ -2,10 +2,13 @@
 // container itself (a 60-byte header followed by values of a four-digit length and a text).
 #pragma once
 
+#include "platform/Codec.h"
 #include "platform/Currency.h"
 #include "platform/NumText.h"
 
+#include <charconv>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -179,11 +182,33 @@ public:
     Currency ReadCurrency();
     TDateTime ReadDateTime();
 
-    void WriteString(std::string_view text);
-    void WriteInteger(std::int32_t value);
-    void WriteWord(std::uint16_t value);
-    void WriteByte(std::uint8_t value);
-    void WriteCurrency(Currency value);
+    // Plain ASCII, as every stream name and most codes are, is its own Windows-1251 form and goes
+    // straight into a block with room for it.
+    void WriteString(std::string_view text) {
+        if (!HasRoomInPlace(text.size()) || !codec::IsPlainAscii(text)) return WriteStringValue(text);
+        std::uint8_t* at = Base + (Cursor - Origin);
+        PutLength(at, text.size());
+        if (!text.empty()) std::memcpy(at + 4, text.data(), text.size());
+        Cursor += static_cast<std::uint32_t>(4 + text.size());
+    }
+    // A number goes straight into a block with room for it; every other case (no room, a counter,
+    // a block that cannot be written) takes the full path with its checks.
+    void WriteInteger(std::int32_t value) {
+        if (!PutNumberInPlace(value)) WriteIntegerValue(value);
+    }
+    void WriteWord(std::uint16_t value) {
+        if (!PutNumberInPlace(unsigned{value})) WriteWordValue(value);
+    }
+    void WriteByte(std::uint8_t value) {
+        if (!PutNumberInPlace(unsigned{value})) WriteByteValue(value);
+    }
+    void WriteCurrency(Currency value) {
+        if (!HasRoomInPlace(Currency::kMaxChars)) return WriteCurrencyValue(value);
+        std::uint8_t* at = Base + (Cursor - Origin);
+        const std::size_t len = value.ToChars(reinterpret_cast<char*>(at + 4), '.');
+        PutLength(at, len);
+        Cursor += static_cast<std::uint32_t>(4 + len);
+    }
     void WriteDateTime(TDateTime value);
 
     // Major x 65536 + Minor of the document read.
@@ -217,6 +242,35 @@ private:
         if (!Opened) throw mEObjectAccess(stgmsg::Uninitialized, notOpenedCode);
     }
     void WriteValue(std::string_view encoded, std::uint16_t readOnlyCode, std::uint16_t notOpenedCode);
+    // A writable, opened block (not a counter) with room for maxLen bytes after a value's length,
+    // maxLen not past what a length field holds.
+    bool HasRoomInPlace(std::size_t maxLen) const {
+        return !ReadOnly & Opened & !counting_ & (maxLen <= 9999) & (std::uint64_t(Cursor) + 4 + maxLen < Limit);
+    }
+    // The four digits of a value's length (at most 9999).
+    static void PutLength(std::uint8_t* at, std::size_t len) {
+        static constexpr char kDigitPairs[] = "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+                                              "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+                                              "8081828384858687888990919293949596979899";
+        std::memcpy(at, kDigitPairs + 2 * (len / 100), 2);
+        std::memcpy(at + 2, kDigitPairs + 2 * (len % 100), 2);
+    }
+    static constexpr std::size_t kMaxNumberChars = 11; // "-2147483648"
+    template <class N>
+    bool PutNumberInPlace(N value) {
+        if (!HasRoomInPlace(kMaxNumberChars)) return false;
+        std::uint8_t* at = Base + (Cursor - Origin);
+        char* out = reinterpret_cast<char*>(at + 4);
+        const std::size_t len = static_cast<std::size_t>(std::to_chars(out, out + kMaxNumberChars, value).ptr - out);
+        PutLength(at, len);
+        Cursor += static_cast<std::uint32_t>(4 + len);
+        return true;
+    }
+    void WriteStringValue(std::string_view text);
+    void WriteIntegerValue(std::int32_t value);
+    void WriteWordValue(std::uint16_t value);
+    void WriteByteValue(std::uint8_t value);
+    void WriteCurrencyValue(Currency value);
     // Where the block has room for maxLen bytes after the length (and nothing is only counted), put
     // writes the value there and returns its length, which goes before it; false otherwise.
     template <class F>
