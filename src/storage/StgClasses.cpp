@@ -243,30 +243,6 @@ constexpr Codes kByte{140, 141, 142, 200, 201};
 
 mEBadStorage Damaged(std::uint16_t code) { return mEBadStorage(stgmsg::BadFormat, code); }
 
-// The four digits of a value's length at f, all at once; false when they are not four digits.
-inline bool FourDigits(const std::uint8_t* f, std::uint32_t& len) {
-    std::uint32_t w;
-    std::memcpy(&w, f, 4);
-    // Every byte 0x30..0x39: its high half is 3, and adding 6 does not carry out of the low half.
-    if ((w & 0xF0F0F0F0u) != 0x30303030u || ((w + 0x06060606u) & 0xF0F0F0F0u) != 0x30303030u) return false;
-    const std::uint32_t d = w - 0x30303030u;                 // the digits, the first in the lowest byte
-    const std::uint32_t pairs = (d * 10 + (d >> 8)) & 0x00FF00FFu; // the first and the second two as numbers
-    len = ((pairs * (1u + (100u << 16))) >> 16) & 0xFFFFu;
-    return true;
-}
-
-// A stored whole number. One of up to nine digits, as nearly every one is, is read here; any other
-// text by the number reader, which also tells what is wrong with it.
-std::int32_t ValueToInt(std::string_view text) {
-    if (text.empty() || text.size() > 9) return StrToInt(text);
-    std::int32_t v = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9') return StrToInt(text);
-        v = v * 10 + (c - '0');
-    }
-    return v;
-}
-
 } // namespace
 
 mTDocumentStorage::mTDocumentStorage(mTFileLoader* loader, WhenFull whenFull) : Loader(loader), whenFull_(whenFull) {
@@ -496,19 +472,20 @@ void mTDocumentStorage::ReadString(std::string& into) {
     codec::Cp1251ToUtf8(ReadValue({kString.read1, kString.read2, kString.readNotOpened}, false), into);
 }
 
-std::int32_t mTDocumentStorage::ReadInteger() {
-    return ValueToInt(ReadValue({kInteger.read1, kInteger.read2, kInteger.readNotOpened}, true));
+// What the inline readers leave: a value of another form, a damaged one, an unopened block.
+std::int32_t mTDocumentStorage::ReadIntegerValue() {
+    return StrToInt(ReadValue({kInteger.read1, kInteger.read2, kInteger.readNotOpened}, true));
 }
 
-std::uint16_t mTDocumentStorage::ReadWord() {
-    return static_cast<std::uint16_t>(ValueToInt(ReadValue({kWord.read1, kWord.read2, kWord.readNotOpened}, true)));
+std::uint16_t mTDocumentStorage::ReadWordValue() {
+    return static_cast<std::uint16_t>(StrToInt(ReadValue({kWord.read1, kWord.read2, kWord.readNotOpened}, true)));
 }
 
-std::uint8_t mTDocumentStorage::ReadByte() {
-    return static_cast<std::uint8_t>(ValueToInt(ReadValue({kByte.read1, kByte.read2, kByte.readNotOpened}, true)));
+std::uint8_t mTDocumentStorage::ReadByteValue() {
+    return static_cast<std::uint8_t>(StrToInt(ReadValue({kByte.read1, kByte.read2, kByte.readNotOpened}, true)));
 }
 
-Currency mTDocumentStorage::ReadCurrency() {
+Currency mTDocumentStorage::ReadCurrencyValue() {
     std::string_view text = ReadValue({kCurrency.read1, kCurrency.read2, kCurrency.readNotOpened}, true);
     if (text == "a") return Currency::FromInt(-1);
     Currency c;

@@ -176,10 +176,35 @@ public:
     std::string ReadString();
     // The same into a text already there (a record's field), sparing a copy per text.
     void ReadString(std::string& into);
-    std::int32_t ReadInteger();
-    std::uint16_t ReadWord();
-    std::uint8_t ReadByte();
-    Currency ReadCurrency();
+    // A number or an amount in its plain form, as every writer makes it, is read inline; any other
+    // value (and every error) by the full path.
+    std::int32_t ReadInteger() {
+        std::string_view text;
+        std::uint32_t v;
+        if (PeekValue(text) && PlainDigits(text, v)) return Take(text, static_cast<std::int32_t>(v));
+        return ReadIntegerValue();
+    }
+    std::uint16_t ReadWord() {
+        std::string_view text;
+        std::uint32_t v;
+        if (PeekValue(text) && PlainDigits(text, v)) return Take(text, static_cast<std::uint16_t>(v));
+        return ReadWordValue();
+    }
+    std::uint8_t ReadByte() {
+        std::string_view text;
+        std::uint32_t v;
+        if (PeekValue(text) && PlainDigits(text, v)) return Take(text, static_cast<std::uint8_t>(v));
+        return ReadByteValue();
+    }
+    Currency ReadCurrency() {
+        std::string_view text;
+        Currency c;
+        if (PeekValue(text)) {
+            if (text == "a") return Take(text, Currency::FromInt(-1)); // a month without an amount
+            if (Currency::TryParse(text, '.', c)) return Take(text, c);
+        }
+        return ReadCurrencyValue();
+    }
     TDateTime ReadDateTime();
 
     // Plain ASCII, as every stream name and most codes are, is its own Windows-1251 form and goes
@@ -237,6 +262,46 @@ private:
         std::uint16_t noBuffer1, noBuffer2, notOpened;
     };
     std::string_view ReadValue(const ReadCodes& codes, bool zeroAsOne);
+    // The four digits of a value's length at f, all at once; false when they are not four digits.
+    static bool FourDigits(const std::uint8_t* f, std::uint32_t& len) {
+        std::uint32_t w;
+        std::memcpy(&w, f, 4);
+        // Every byte 0x30..0x39: its high half is 3, and adding 6 does not carry out of the low half.
+        if ((w & 0xF0F0F0F0u) != 0x30303030u || ((w + 0x06060606u) & 0xF0F0F0F0u) != 0x30303030u) return false;
+        const std::uint32_t d = w - 0x30303030u;                       // the digits, the first in the lowest byte
+        const std::uint32_t pairs = (d * 10 + (d >> 8)) & 0x00FF00FFu; // the first and the second two as numbers
+        len = ((pairs * (1u + (100u << 16))) >> 16) & 0xFFFFu;
+        return true;
+    }
+    // The text of a non-empty value with four length digits standing whole at the cursor in an opened
+    // block; the cursor stays.
+    bool PeekValue(std::string_view& text) const {
+        if (!Opened || Cursor > dataEnd_ || dataEnd_ - Cursor < 4) return false;
+        std::uint32_t len;
+        if (!FourDigits(Base + Cursor, len) || len == 0 || dataEnd_ - Cursor - 4 < len) return false;
+        text = std::string_view(reinterpret_cast<const char*>(Base + Cursor + 4), len);
+        return true;
+    }
+    // One to nine digits and nothing else.
+    static bool PlainDigits(std::string_view text, std::uint32_t& v) {
+        if (text.size() > 9) return false;
+        v = 0;
+        for (char c : text) {
+            if (c < '0' || c > '9') return false;
+            v = v * 10 + static_cast<std::uint32_t>(c - '0');
+        }
+        return true;
+    }
+    // Moves the cursor past the value peeked and returns what was read from it.
+    template <class T>
+    T Take(std::string_view text, T value) {
+        Cursor += static_cast<std::uint32_t>(4 + text.size());
+        return value;
+    }
+    std::int32_t ReadIntegerValue();
+    std::uint16_t ReadWordValue();
+    std::uint8_t ReadByteValue();
+    Currency ReadCurrencyValue();
     void Writable(std::uint16_t readOnlyCode, std::uint16_t notOpenedCode) const {
         if (ReadOnly) throw mEWriteStorage(stgmsg::ReadOnlyWrite, readOnlyCode);
         if (!Opened) throw mEObjectAccess(stgmsg::Uninitialized, notOpenedCode);

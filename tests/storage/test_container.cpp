@@ -80,6 +80,15 @@ TEST(Container, ReadsEveryKindOfValue) {
         {"byte keeps low bits", "0102", "0003257", [](auto& s) { EXPECT_EQ(s.ReadByte(), 1); }},
         {"number with length 0 takes one character", "0102", "00007", [](auto& s) { EXPECT_EQ(s.ReadInteger(), 7); }},
         {"length that is no number", "0102", "00x1a", [](auto& s) { EXPECT_THROW(s.ReadString(), EConvertError); }},
+        // Each side of the line between the plain forms read inline and the rest.
+        {"integer of nine digits", "0102", "0009999999999", [](auto& s) { EXPECT_EQ(s.ReadInteger(), 999999999); }},
+        {"integer of ten digits", "0102", "00102147483647", [](auto& s) { EXPECT_EQ(s.ReadInteger(), 2147483647); }},
+        {"integer with a plus", "0102", "0002+7", [](auto& s) { EXPECT_EQ(s.ReadInteger(), 7); }},
+        {"integer after a blank", "0102", "0002 7", [](auto& s) { EXPECT_EQ(s.ReadInteger(), 7); }},
+        {"money with four decimals", "0102", "00061.2345", [](auto& s) { EXPECT_EQ(s.ReadCurrency().Raw(), 12345); }},
+        {"money with five decimals", "0102", "00071.23455", [](auto& s) { EXPECT_EQ(s.ReadCurrency().Raw(), 12346); }},
+        {"money after a blank", "0102", "0002 5", [](auto& s) { EXPECT_EQ(s.ReadCurrency().Raw(), 50000); }},
+        {"money that is no number", "0102", "0002ab", [](auto& s) { EXPECT_THROW(s.ReadCurrency(), EConvertError); }},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -198,6 +207,16 @@ TEST(Container, StateErrors) {
     s.CreateDocument("Velmarod");
     EXPECT_THROW(s.WriteString("12345"), mEMemoryAllocate);
     EXPECT_THROW(s.WriteString(std::string(10000, 'x')), mEWriteStorage);
+
+    // Too long a text is refused also where the block has room for it, and nothing is written.
+    auto large = mTFileLoader::CreateInMemory(30000);
+    mTDocumentStorage l(large.get());
+    l.CreateDocument("Velmarod");
+    EXPECT_THROW(l.WriteString(std::string(10000, 'x')), mEWriteStorage);
+    EXPECT_EQ(l.Cursor, 60u);
+    EXPECT_EQ(large->View[60], 0);
+    l.WriteString(std::string(9999, 'x'));
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(large->View) + 60, 5), "9999x");
 }
 
 // A block that grows takes any number of values, always keeps a zero byte after them, and holds
