@@ -360,7 +360,7 @@ void mTDocumentStorage::CreateStream(std::string_view name) {
     if (!Opened) throw mEObjectAccess(stgmsg::Uninitialized, 82);
     if (ReadOnly) throw mEWriteStorage(stgmsg::ReadOnlyWrite, 81);
     WriteString(name);
-    CurrentStream.assign(name);
+    SetCurrentStream(name);
 }
 
 // The value starting at pos: its text and the position after it. False when no whole value of
@@ -405,13 +405,13 @@ void mTDocumentStorage::OpenStream(std::string_view name) {
     const std::string_view encoded = plain ? name : std::string_view(encoded_);
     if (ValueAt(Cursor, text, next) && text == encoded) {
         Cursor = next;
-        CurrentStream.assign(name);
+        SetCurrentStream(name);
         return;
     }
     auto found = [&](std::uint32_t pos) {
         ValueAt(pos, text, next);
         Cursor = next;
-        CurrentStream.assign(name);
+        SetCurrentStream(name);
     };
     if (!encoded.empty() && encoded[0] == '@') {
         if (!indexBuilt_) BuildStreamIndex();

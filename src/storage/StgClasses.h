@@ -307,6 +307,11 @@ private:
         if (!Opened) throw mEObjectAccess(stgmsg::Uninitialized, notOpenedCode);
     }
     void WriteValue(std::string_view encoded, std::uint16_t readOnlyCode, std::uint16_t notOpenedCode);
+    // Records follow each other with names of one length, so the name's room is simply written over.
+    void SetCurrentStream(std::string_view name) {
+        if (CurrentStream.size() != name.size()) CurrentStream.resize(name.size());
+        if (!name.empty()) std::memcpy(CurrentStream.data(), name.data(), name.size());
+    }
     // A writable, opened block (not a counter) with room for maxLen bytes after a value's length,
     // maxLen not past what a length field holds.
     bool HasRoomInPlace(std::size_t maxLen) const {
