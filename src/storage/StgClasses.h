@@ -6,6 +6,7 @@
 #include "platform/Currency.h"
 #include "platform/NumText.h"
 
+#include <bit>
 #include <charconv>
 #include <cstdint>
 #include <cstring>
@@ -264,6 +265,7 @@ private:
     std::string_view ReadValue(const ReadCodes& codes, bool zeroAsOne);
     // The four digits of a value's length at f, all at once; false when they are not four digits.
     static bool FourDigits(const std::uint8_t* f, std::uint32_t& len) {
+        static_assert(std::endian::native == std::endian::little, "the digits are read as a little-endian word");
         std::uint32_t w;
         std::memcpy(&w, f, 4);
         // Every byte 0x30..0x39: its high half is 3, and adding 6 does not carry out of the low half.
