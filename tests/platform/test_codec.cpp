@@ -32,6 +32,23 @@ TEST(Codec, RefusesWhatWindows1251CannotHold) {
 TEST(Codec, Cp866) {
     EXPECT_EQ(Utf8ToCp866("АПРпрЁё"), "\x80\x8F\x90\xAF\xE0\xF0\xF1");
     EXPECT_EQ(Cp866ToUtf8("\x80\xAF\xE0\xEF"), "Апря");
+    std::string all;
+    for (int b = 1; b < 256; ++b) all.push_back(static_cast<char>(b));
+    EXPECT_EQ(Utf8ToCp866(Cp866ToUtf8(all)), all);
+}
+
+// A text decoded into a string replaces what the string held, longer or shorter.
+TEST(Codec, DecodesIntoAString) {
+    std::string out = "a text longer than the small-string room of a string";
+    Cp1251ToUtf8("\xC0\xDF", out);
+    EXPECT_EQ(out, "АЯ");
+    Cp1251ToUtf8("12345", out);
+    EXPECT_EQ(out, "12345");
+    Cp1251ToUtf8(std::string(300, '\xE0'), out);
+    EXPECT_EQ(out.size(), 600u);
+    EXPECT_EQ(out.substr(0, 4), "аа");
+    Cp1251ToUtf8("", out);
+    EXPECT_EQ(out, "");
 }
 
 TEST(Codec, CharCountAndUpperCase) {
