@@ -118,22 +118,16 @@ void mTThirteenPercent::Load(mTDocumentStorage& S, std::uint16_t Index) {
         // Room for the lines at once; a damaged count makes no more room than a source normally needs.
         Lines.reserve(static_cast<std::size_t>(std::clamp(count, 0, 64)));
         for (std::int32_t i = 0; i < count; ++i) {
-            // Read in its place; a line that cannot be read whole is taken out again.
-            mTSourseIncome& L = Lines.emplace_back();
-            try {
-                S.OpenStream(streams::Indexed(streams::SourseIncome, Index, i));
-                L.IncomeCode = S.ReadInteger();
-                S.ReadString(L.IncomeName);
-                L.IncomeSum = S.ReadCurrency();
-                L.DeductCode = S.ReadInteger();
-                L.DeductSum = S.ReadCurrency();
-                L.DeductNorm = S.ReadInteger();
-                L.Month = S.ReadWord();
-            } catch (...) {
-                Lines.pop_back();
-                throw;
-            }
-            ItogIncomeSum += L.IncomeSum;
+            mTSourseIncome L;
+            S.OpenStream(streams::Indexed(streams::SourseIncome, Index, i));
+            L.IncomeCode = S.ReadInteger();
+            S.ReadString(L.IncomeName);
+            L.IncomeSum = S.ReadCurrency();
+            L.DeductCode = S.ReadInteger();
+            L.DeductSum = S.ReadCurrency();
+            L.DeductNorm = S.ReadInteger();
+            L.Month = S.ReadWord();
+            AddSourseIncome(std::move(L));
         }
     });
 }

@@ -150,37 +150,26 @@ void mTFileLoader::OpenForSaving() {
     MapView(PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1);
 }
 
-namespace {
-
-// Writes all bytes; the errno of a failure, or 0.
-int WriteAll(int fd, const std::uint8_t* at, std::uint32_t bytes) {
+void mTFileLoader::WriteBlock(std::uint32_t bytes) {
+    const std::uint8_t* at = View;
     for (std::uint32_t left = bytes; left > 0;) {
-        const ssize_t n = ::write(fd, at, left);
+        const ssize_t n = ::write(FileHandle, at, left);
         if (n < 0 && errno == EINTR) continue;
-        if (n < 0) return errno;
-        if (n == 0) return EIO;
+        if (n <= 0) {
+            // A disk without room for the file: the file cannot be made, as error 26 says.
+            if (n < 0 && (errno == ENOSPC || errno == EDQUOT || errno == EFBIG))
+                Fail(mEMemoryAllocate(stgmsg::NoMapping, 26));
+            Fail(mEBadStorage(std::string(stgmsg::ReadFile) + FileName, 20));
+        }
         at += n;
         left -= static_cast<std::uint32_t>(n);
     }
-    return 0;
-}
-
-} // namespace
-
-void mTFileLoader::WriteBlock(const std::uint8_t* at, std::uint32_t bytes) {
-    if (const int error = WriteAll(FileHandle, at, bytes)) FailWrite(error);
-}
-
-void mTFileLoader::FailWrite(int error) {
-    // A disk without room for the file: the file cannot be made, as error 26 says.
-    if (error == ENOSPC || error == EDQUOT || error == EFBIG) Fail(mEMemoryAllocate(stgmsg::NoMapping, 26));
-    Fail(mEBadStorage(std::string(stgmsg::ReadFile) + FileName, 20));
 }
 
 void mTFileLoader::WriteOut(std::uint32_t bytes) {
     if (!Opened || InMemory || ReadOnly || TempPath_.empty() || bytes > Size)
         throw mEMemoryAllocate(stgmsg::NoMemory, stgcode::BlockOverflow);
-    WriteBlock(View, bytes);
+    WriteBlock(bytes);
     // The disk starts on the bytes written so far while the rest is made, so that Commit's fsync has
     // less left to wait for. Each start costs a call into the disk's driver: one per few blocks.
     unsynced_ += bytes;
@@ -193,7 +182,7 @@ void mTFileLoader::WriteOut(std::uint32_t bytes) {
 void mTFileLoader::Commit() {
     if (!Opened || InMemory || ReadOnly || TempPath_.empty()) return;
     const std::string ioError = std::string(stgmsg::ReadFile) + FileName;
-    WriteBlock(View, Size);
+    WriteBlock(Size);
     bool ok = fchmod(FileHandle, TargetMode_) == 0;
     ok = ok && fsync(FileHandle) == 0;
     if (!ok) Fail(mEBadStorage(ioError, 20));
@@ -529,16 +518,6 @@ void mTDocumentStorage::WriteValue(std::string_view encoded, std::uint16_t readO
         if (len) std::memcpy(at + 4, encoded.data(), len);
     }
     Cursor += static_cast<std::uint32_t>(4 + len);
-}
-
-template <class F>
-bool mTDocumentStorage::PutInPlace(std::size_t maxLen, F&& put) {
-    if (counting_ || maxLen > 9999 || std::uint64_t(Cursor) + 4 + maxLen >= Limit) return false;
-    std::uint8_t* at = Base + (Cursor - Origin);
-    const std::size_t len = put(reinterpret_cast<char*>(at + 4));
-    PutLength(at, len);
-    Cursor += static_cast<std::uint32_t>(4 + len);
-    return true;
 }
 
 // What a number's inline write leaves: a block that cannot be written (the error), a counter, or a

@@ -130,8 +130,7 @@ private:
     void OpenForReading();
     void OpenForSaving();
     void MapView(int prot, int flags, int fd);
-    void WriteBlock(const std::uint8_t* at, std::uint32_t bytes);
-    [[noreturn]] void FailWrite(int error);
+    void WriteBlock(std::uint32_t bytes);
     template <class E>
     [[noreturn]] void Fail(E&& e) {
         Close();
@@ -180,29 +179,25 @@ public:
     // A number or an amount in its plain form, as every writer makes it, is read inline; any other
     // value (and every error) by the full path.
     std::int32_t ReadInteger() {
-        std::string_view text;
         std::uint32_t v;
-        if (PeekValue(text) && PlainDigits(text, v)) return Take(text, static_cast<std::int32_t>(v));
-        return ReadIntegerValue();
+        return TakePlainDigits(v) ? static_cast<std::int32_t>(v) : ReadIntegerValue();
     }
     std::uint16_t ReadWord() {
-        std::string_view text;
         std::uint32_t v;
-        if (PeekValue(text) && PlainDigits(text, v)) return Take(text, static_cast<std::uint16_t>(v));
-        return ReadWordValue();
+        return TakePlainDigits(v) ? static_cast<std::uint16_t>(v) : ReadWordValue();
     }
     std::uint8_t ReadByte() {
-        std::string_view text;
         std::uint32_t v;
-        if (PeekValue(text) && PlainDigits(text, v)) return Take(text, static_cast<std::uint8_t>(v));
-        return ReadByteValue();
+        return TakePlainDigits(v) ? static_cast<std::uint8_t>(v) : ReadByteValue();
     }
     Currency ReadCurrency() {
         std::string_view text;
         Currency c;
         if (PeekValue(text)) {
-            if (text == "a") return Take(text, Currency::FromInt(-1)); // a month without an amount
-            if (Currency::TryParse(text, '.', c)) return Take(text, c);
+            if (text == "a") c = Currency::FromInt(-1); // a month without an amount
+            else if (!Currency::TryParse(text, '.', c)) return ReadCurrencyValue();
+            Cursor += static_cast<std::uint32_t>(4 + text.size());
+            return c;
         }
         return ReadCurrencyValue();
     }
@@ -211,11 +206,11 @@ public:
     // Plain ASCII, as every stream name and most codes are, is its own Windows-1251 form and goes
     // straight into a block with room for it.
     void WriteString(std::string_view text) {
-        if (!HasRoomInPlace(text.size()) || !codec::IsPlainAscii(text)) return WriteStringValue(text);
-        std::uint8_t* at = Base + (Cursor - Origin);
-        PutLength(at, text.size());
-        if (!text.empty()) std::memcpy(at + 4, text.data(), text.size());
-        Cursor += static_cast<std::uint32_t>(4 + text.size());
+        if (!codec::IsPlainAscii(text) || !PutInPlace(text.size(), [text](char* out) {
+                if (!text.empty()) std::memcpy(out, text.data(), text.size());
+                return text.size();
+            }))
+            WriteStringValue(text);
     }
     // A number goes straight into a block with room for it; every other case (no room, a counter,
     // a block that cannot be written) takes the full path with its checks.
@@ -229,11 +224,8 @@ public:
         if (!PutNumberInPlace(unsigned{value})) WriteByteValue(value);
     }
     void WriteCurrency(Currency value) {
-        if (!HasRoomInPlace(Currency::kMaxChars)) return WriteCurrencyValue(value);
-        std::uint8_t* at = Base + (Cursor - Origin);
-        const std::size_t len = value.ToChars(reinterpret_cast<char*>(at + 4), '.');
-        PutLength(at, len);
-        Cursor += static_cast<std::uint32_t>(4 + len);
+        if (!PutInPlace(Currency::kMaxChars, [value](char* out) { return value.ToChars(out, '.'); }))
+            WriteCurrencyValue(value);
     }
     void WriteDateTime(TDateTime value);
 
@@ -284,21 +276,18 @@ private:
         text = std::string_view(reinterpret_cast<const char*>(Base + Cursor + 4), len);
         return true;
     }
-    // One to nine digits and nothing else.
-    static bool PlainDigits(std::string_view text, std::uint32_t& v) {
-        if (text.size() > 9) return false;
+    // The value at the cursor when it is one to nine digits and nothing else; the cursor then moves
+    // past it.
+    bool TakePlainDigits(std::uint32_t& v) {
+        std::string_view text;
+        if (!PeekValue(text) || text.size() > 9) return false;
         v = 0;
         for (char c : text) {
             if (c < '0' || c > '9') return false;
             v = v * 10 + static_cast<std::uint32_t>(c - '0');
         }
-        return true;
-    }
-    // Moves the cursor past the value peeked and returns what was read from it.
-    template <class T>
-    T Take(std::string_view text, T value) {
         Cursor += static_cast<std::uint32_t>(4 + text.size());
-        return value;
+        return true;
     }
     std::int32_t ReadIntegerValue();
     std::uint16_t ReadWordValue();
@@ -327,26 +316,30 @@ private:
         std::memcpy(at, kDigitPairs + 2 * (len / 100), 2);
         std::memcpy(at + 2, kDigitPairs + 2 * (len % 100), 2);
     }
-    static constexpr std::size_t kMaxNumberChars = 11; // "-2147483648"
-    template <class N>
-    bool PutNumberInPlace(N value) {
-        if (!HasRoomInPlace(kMaxNumberChars)) return false;
+    // Where the block has room for maxLen bytes after the length (and can be written, and nothing is
+    // only counted), put writes the value there and returns its length, which goes before it; false
+    // otherwise.
+    template <class F>
+    bool PutInPlace(std::size_t maxLen, F&& put) {
+        if (!HasRoomInPlace(maxLen)) return false;
         std::uint8_t* at = Base + (Cursor - Origin);
-        char* out = reinterpret_cast<char*>(at + 4);
-        const std::size_t len = static_cast<std::size_t>(std::to_chars(out, out + kMaxNumberChars, value).ptr - out);
+        const std::size_t len = put(reinterpret_cast<char*>(at + 4));
         PutLength(at, len);
         Cursor += static_cast<std::uint32_t>(4 + len);
         return true;
+    }
+    static constexpr std::size_t kMaxNumberChars = 11; // "-2147483648"
+    template <class N>
+    bool PutNumberInPlace(N value) {
+        return PutInPlace(kMaxNumberChars, [value](char* out) {
+            return static_cast<std::size_t>(std::to_chars(out, out + kMaxNumberChars, value).ptr - out);
+        });
     }
     void WriteStringValue(std::string_view text);
     void WriteIntegerValue(std::int32_t value);
     void WriteWordValue(std::uint16_t value);
     void WriteByteValue(std::uint8_t value);
     void WriteCurrencyValue(Currency value);
-    // Where the block has room for maxLen bytes after the length (and nothing is only counted), put
-    // writes the value there and returns its length, which goes before it; false otherwise.
-    template <class F>
-    bool PutInPlace(std::size_t maxLen, F&& put);
     template <class N>
     void WriteNumber(N value, std::uint16_t readOnlyCode, std::uint16_t notOpenedCode);
     // Where the next bytes go (none while counting), after making sure the block has room for them.
