@@ -24,6 +24,7 @@
 #include <QKeyEvent>
 #include <QPointer>
 #include <QTimer>
+#include <QWindow>
 #include <QCoreApplication>
 #include <QDomDocument>
 #include <QFile>
@@ -39,6 +40,8 @@
 TFormMain* FormMain = nullptr;
 
 namespace {
+
+const QSize kMinimumFrame(800, 571);
 
 QSettings Settings() { return QSettings(QStringLiteral("Велтасофт"), QStringLiteral("Велмарод")); }
 
@@ -59,7 +62,7 @@ void LetterGlyph(QPainter& p, const QColor& c, int size, const QString& letter) 
 TFormMain::TFormMain(const QStringList& arguments, const QString& programDir, QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::TFormMain>()) {
     FormMain = this;
     ui->setupUi(this);
-    setMinimumSize(800, 571); // the window cannot be made smaller
+    setMinimumSize(kMinimumFrame); // the window cannot be made smaller
 
     ui->fbInitialData->SetDown(true);
     ui->fbForeignIncome->setEnabled(false);
@@ -371,9 +374,13 @@ void TFormMain::CheckDocExecute() {
 }
 
 bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Expose && placedFrame_ && watched == windowHandle()) FitFrameToPlacement();
     if (event->type() != QEvent::KeyPress || !isActiveWindow() || !ui->centralwidget->isEnabled()) return false;
+    // A key goes to the focused control, or to the window itself when no control has the focus (after a
+    // page switch freed the control that had it); it is looked at once, not again on its way up.
     auto* widget = qobject_cast<QWidget*>(watched);
-    if (!widget || widget->window() != this || widget != QApplication::focusWidget()) return false;
+    QWidget* receiver = QApplication::focusWidget() ? QApplication::focusWidget() : this;
+    if (!widget || widget->window() != this || widget != receiver) return false;
     auto* key = static_cast<QKeyEvent*>(event);
     if (!(key->modifiers() & Qt::ControlModifier) || key->isAutoRepeat()) return false;
     // The keys pass on to the control as well, as the window's key preview did.
@@ -577,9 +584,51 @@ void TFormMain::FormShow() {
     }
     if (L < 0) L = 0;
     if (T < 0) T = 0;
+    // Left, Top, Width and Height are the frame's. The frame's position is placed as it is; its size
+    // is known only once the window manager has framed the window, so the inside is first made as
+    // large as the frame and brought to size when the window is first exposed.
     move(L, T);
     resize(W, H);
+    placedFrame_ = normalFrame_ = QRect(L, T, W, H);
     if (fullScreen) setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+// The frame's margins as the window manager draws them now (none without one).
+QMargins TFormMain::FrameMargins() const {
+    const QRect frame = frameGeometry(), inside = geometry();
+    return QMargins(inside.left() - frame.left(), inside.top() - frame.top(), frame.right() - inside.right(),
+                    frame.bottom() - inside.bottom());
+}
+
+// Runs when the window is shown framed in its normal state: a window opened maximised is fitted
+// when the user first restores it.
+void TFormMain::FitFrameToPlacement() {
+    if (!placedFrame_ || !windowHandle() || !windowHandle()->isExposed() || (windowState() & (Qt::WindowMaximized | Qt::WindowMinimized)))
+        return;
+    const QRect wanted = *placedFrame_;
+    placedFrame_.reset();
+    const QMargins margins = FrameMargins();
+    // The smallest window is 800 x 571 with its frame, like its placement.
+    setMinimumSize(kMinimumFrame.shrunkBy(margins));
+    if (frameGeometry() != wanted) setGeometry(wanted.marginsRemoved(margins));
+}
+
+// The frame of the normal state, which a maximised window keeps for its next start.
+void TFormMain::KeepNormalFrame() {
+    if (!placedFrame_ && isVisible() && !(windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen)))
+        normalFrame_ = frameGeometry();
+}
+
+void TFormMain::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    KeepNormalFrame();
+}
+
+void TFormMain::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    // A window restored from maximised has its normal frame once the window manager resized it.
+    if (placedFrame_ && event->spontaneous()) FitFrameToPlacement();
+    KeepNormalFrame();
 }
 
 void TFormMain::WritePlacement() {
@@ -587,7 +636,7 @@ void TFormMain::WritePlacement() {
     if (s.status() != QSettings::NoError) return;
     const bool maximised = isMaximized();
     s.setValue(QStringLiteral("FullScreen"), maximised ? 1 : 0);
-    const QRect normal = maximised ? normalGeometry() : QRect(pos(), size());
+    const QRect normal = !maximised ? frameGeometry() : normalFrame_.isValid() ? normalFrame_ : normalGeometry();
     s.setValue(QStringLiteral("wLeft"), normal.x());
     s.setValue(QStringLiteral("wTop"), normal.y());
     s.setValue(QStringLiteral("wWidth"), normal.width());

@@ -12,6 +12,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 
 class QDomDocument;
 class TFlashButton;
@@ -86,6 +87,8 @@ protected:
     // The window sees every key first: Ctrl+F2 previews, Ctrl+F1 and Ctrl+P print.
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     struct PageEntry {
@@ -110,6 +113,9 @@ private:
     void ApplyToolbarLayout();
     void MakeGlyphs();
     void WritePlacement();
+    QMargins FrameMargins() const;
+    void FitFrameToPlacement();
+    void KeepNormalFrame();
     // Runs the hand-over with the window's contents disabled (its own dialogs and the library's
     // windows stay usable); enabled again on every way out.
     void RunOutput(THandOverMode mode);
@@ -119,6 +125,8 @@ private:
 
     std::map<TFlashButton*, PageEntry> pages_;
     bool shownOnce_ = false;
+    std::optional<QRect> placedFrame_; // the frame placed on showing, until the window manager has framed it
+    QRect normalFrame_;                // the frame of the normal state, kept while the window is maximised
     bool closed_ = false;
 };
 

@@ -21,6 +21,8 @@ TfmStart::TfmStart(QWidget* owner)
     QFile picture(QStringLiteral(":/velmarod/start.jpg"));
     if (picture.open(QIODevice::ReadOnly)) ui->imgStart->setPixmap(QPixmap::fromImage(DecodeJpeg(picture.readAll())));
     if (const QScreen* screen = QGuiApplication::primaryScreen()) move(screen->geometry().center() - rect().center());
+    // Three seconds at least: a coarse timer may tick up to 5 % early.
+    tmStartTimer.setTimerType(Qt::PreciseTimer);
     tmStartTimer.setInterval(3000);
     connect(&tmStartTimer, &QTimer::timeout, this, [this] { tmStartTimerTimer(); });
     tmStartTimer.start();

@@ -93,11 +93,59 @@ const QImage& TButtonGlyph::ImageFor(TButtonState look, const QPalette& palette)
 // =============================================================================================
 // TFlashButton
 
+namespace {
+
+// A menu or window that opens over a lit button takes the cursor from it, and one that closes gives
+// the cursor to whatever lies under it, without an enter or leave event reaching the button (a menu
+// grabs the mouse; Qt tells the change at the next mouse move, if any). The lit buttons therefore
+// look again where the cursor is once such a window has come or gone.
+class TCoverWatch : public QObject {
+public:
+    static TCoverWatch& Get() {
+        static TCoverWatch* watch = [] {
+            auto* w = new TCoverWatch(qApp);
+            qApp->installEventFilter(w);
+            return w;
+        }();
+        return *watch;
+    }
+    void Lit(TFlashButton* b, bool lit) {
+        if (!lit) lit_.removeAll(b);
+        else if (!lit_.contains(b)) lit_.append(b);
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if ((event->type() == QEvent::Show || event->type() == QEvent::Hide) && !lit_.isEmpty() && watched->isWidgetType() &&
+            static_cast<QWidget*>(watched)->isWindow() && !pending_) {
+            // Once the window is really there or gone.
+            pending_ = true;
+            QMetaObject::invokeMethod(this, [this] { Recheck(); }, Qt::QueuedConnection);
+        }
+        return false;
+    }
+
+private:
+    using QObject::QObject;
+    void Recheck() {
+        pending_ = false;
+        for (TFlashButton* b : QList<TFlashButton*>(lit_))
+            if (lit_.contains(b)) b->FollowCursor();
+    }
+    QList<TFlashButton*> lit_;
+    bool pending_ = false;
+};
+
+} // namespace
+
 TFlashButton::TFlashButton(QWidget* parent) : QWidget(parent) {
     resize(23, 22);
     setMouseTracking(true);
     setAttribute(Qt::WA_Hover, false);
+    TCoverWatch::Get();
 }
+
+TFlashButton::~TFlashButton() { TCoverWatch::Get().Lit(this, false); }
+
+void TFlashButton::FollowCursor() { TrackingCheck(UnderCursor()); }
 
 QColor TFlashButton::FieldNormalColor() const { return fieldNormal_ ? *fieldNormal_ : palette().color(QPalette::Button); }
 
@@ -212,6 +260,7 @@ bool TFlashButton::Inside(const QPoint& p) const { return p.x() >= 0 && p.x() < 
 void TFlashButton::MouseEnter() {
     if (!isEnabled() || mouseInside_ || QWidget::mouseGrabber()) return;
     mouseInside_ = true;
+    TCoverWatch::Get().Lit(this, true);
     if (state_ == bsUp) state_ = bsHot;
     update();
 }
@@ -219,6 +268,7 @@ void TFlashButton::MouseEnter() {
 void TFlashButton::MouseLeave() {
     if (!isEnabled() || !mouseInside_ || dragging_) return;
     mouseInside_ = false;
+    TCoverWatch::Get().Lit(this, false);
     if (state_ == bsHot) state_ = bsUp;
     update();
 }
@@ -232,7 +282,11 @@ void TFlashButton::TrackingCheck(bool underCursor) {
         MouseLeave();
 }
 
-bool TFlashButton::UnderCursor() const { return isVisible() && rect().contains(mapFromGlobal(QCursor::pos())); }
+// The button is under the cursor when nothing covers it there: not a window opened over it.
+bool TFlashButton::UnderCursor() const {
+    const QPoint cursor = QCursor::pos();
+    return isVisible() && !blocked_ && rect().contains(mapFromGlobal(cursor)) && QApplication::widgetAt(cursor) == this;
+}
 
 void TFlashButton::enterEvent(QEnterEvent*) { MouseEnter(); }
 void TFlashButton::leaveEvent(QEvent*) { MouseLeave(); }
@@ -301,8 +355,14 @@ bool TFlashButton::event(QEvent* e) {
     }
     // While a modal window blocks this one no leave event comes through, so the hot look would
     // stay after the mouse went to the dialog; the look is dropped and taken up again afterwards.
-    if (e->type() == QEvent::WindowBlocked) MouseLeave();
-    if (e->type() == QEvent::WindowUnblocked) TrackingCheck(UnderCursor());
+    if (e->type() == QEvent::WindowBlocked) {
+        blocked_ = true;
+        MouseLeave();
+    }
+    if (e->type() == QEvent::WindowUnblocked) {
+        blocked_ = false;
+        TrackingCheck(UnderCursor());
+    }
     return QWidget::event(e);
 }
 

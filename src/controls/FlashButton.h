@@ -53,6 +53,9 @@ class TFlashButton : public QWidget {
 
 public:
     explicit TFlashButton(QWidget* parent = nullptr);
+    ~TFlashButton() override;
+    // The tracking check: the look follows the cursor, wherever it is now.
+    void FollowCursor();
 
     QColor FieldNormalColor() const;
     void SetFieldNormalColor(const QColor& c) {
@@ -151,6 +154,7 @@ private:
 
     TButtonState state_ = bsUp;
     bool dragging_ = false;
+    bool blocked_ = false; // a modal window blocks this one
     bool mouseInside_ = false;
 };
 

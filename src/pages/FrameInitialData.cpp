@@ -24,11 +24,11 @@ TfrInitialData::TfrInitialData(QWidget* owner, TDocumentRef documentRef)
     onChecked(ui->rbSimple, &TfrInitialData::rbSimpleClick);
     onChecked(ui->rbNeRez, &TfrInitialData::rbNeRezClick);
     onChecked(ui->rb4ndfl, &TfrInitialData::rb4ndflClick);
-    for (QAbstractButton* b : {static_cast<QAbstractButton*>(ui->rbGiveSelf), static_cast<QAbstractButton*>(ui->rbGiveTrustFase),
-                               static_cast<QAbstractButton*>(ui->rbGiveByMail), static_cast<QAbstractButton*>(ui->rbEmail)})
-        connect(b, &QAbstractButton::toggled, this, [](bool checked) {
-            if (checked) Changed();
-        });
+    ReportChoices(this, {ui->rbGiveSelf, ui->rbGiveTrustFase, ui->rbGiveByMail, ui->rbEmail});
+    // The status and the declaration kind are the user's entries as much as any field: choosing one
+    // marks the document modified (the kind's own handlers below only set the controls).
+    ReportChoices(this, {ui->rbFLNA, ui->rbPredp, ui->rbNotarius, ui->rbAdvokat, ui->rbInostranec, ui->rbFLProch});
+    ReportChoices(this, {ui->rbSimple, ui->rbNeRez, ui->rb4ndfl});
     connect(ui->cbPrintData, &QCheckBox::toggled, this, [this] { cbPrintDataClick(); });
     connect(ui->chbIncomeInquiry, &QCheckBox::toggled, this, [this] { chbIncomeInquiryClick(); });
     connect(ui->chbIncomeCurrency, &QCheckBox::toggled, this, [this] { chbIncomeCurrencyClick(); });
@@ -209,6 +209,7 @@ void TfrInitialData::rbSimpleClick() {
                        static_cast<QWidget*>(ui->rbInostranec)})
         w->setEnabled(true);
     ShowForm4Fields(false);
+    GiveBackForm4Controls();
 }
 
 void TfrInitialData::rbNeRezClick() {
@@ -222,6 +223,19 @@ void TfrInitialData::rbNeRezClick() {
                        static_cast<QWidget*>(ui->rbFLNA), static_cast<QWidget*>(ui->lbFLNA), static_cast<QWidget*>(ui->rbFLProch)})
         w->setEnabled(true);
     ShowForm4Fields(false);
+    // A non-resident may be a foreign person: the status 4-NDFL took away is offered again.
+    ui->rbInostranec->setEnabled(true);
+    GiveBackForm4Controls();
+}
+
+// Leaving 4-NDFL for a form 3-NDFL: the controls it turned off are as a page opened on that kind
+// shows them, so the supporting-documents count can be typed again and the estimated income follows
+// the business box once more.
+void TfrInitialData::GiveBackForm4Controls() {
+    TurnEntry(ui->meAppendixes, !ui->chbAutoCalculateApp->isChecked());
+    const bool business = ui->chbIncomeBusiness->isChecked();
+    ui->lbSupposeIncome->setEnabled(business);
+    TurnEntry(ui->meSupposeIncome, business);
 }
 
 void TfrInitialData::rb4ndflClick() {
@@ -234,8 +248,9 @@ void TfrInitialData::rb4ndflClick() {
     ui->chbIncomeInquiry->setEnabled(false);
     for (QWidget* w : {static_cast<QWidget*>(ui->chbAutoCalculateApp), static_cast<QWidget*>(ui->lbIncomeComment),
                        static_cast<QWidget*>(ui->rbFLNA), static_cast<QWidget*>(ui->lbFLNA), static_cast<QWidget*>(ui->rbFLProch),
-                       static_cast<QWidget*>(ui->rbInostranec), static_cast<QWidget*>(ui->meAppendixes)})
+                       static_cast<QWidget*>(ui->rbInostranec)})
         w->setEnabled(false);
+    TurnEntry(ui->meAppendixes, false);
     ShowForm4Fields(true);
     ui->lbSupposeIncome->setEnabled(true);
     TurnEntry(ui->meSupposeIncome, true);

@@ -45,6 +45,7 @@ private:
     bool AnyIncomeChecked() const;
     void SetDeductionButton(bool enabled);
     void ShowForm4Fields(bool show);
+    void GiveBackForm4Controls();
     // The page buttons as the income kinds and the declaration kind on the page want them.
     void ApplyPageButtons();
     // The filer statuses in the order of their numbers in the document.

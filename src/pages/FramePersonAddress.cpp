@@ -16,6 +16,7 @@ TfrPersonAddress::TfrPersonAddress(QWidget* owner, TDocumentRef documentRef)
     : TThinkingFrame(owner, documentRef), ui(std::make_unique<Ui::TfrPersonAddress>()) {
     ui->setupUi(this);
     connect(ui->bnRegion, &QPushButton::clicked, this, [this] { GuardedCall(this, [this] { bnRegionClick(); }); });
+    ReportChoices(this, {ui->rbReg, ui->rbPreb});
 
     using D = mTDeclaration;
     fields_.Add(ui->mePostIndex, [](D& d) -> std::string& { return d.Person.Address.PostIndex; });

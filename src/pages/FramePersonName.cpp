@@ -42,6 +42,7 @@ TfrPersonNaim::TfrPersonNaim(QWidget* owner, TDocumentRef documentRef)
     connect(ui->bnDocType, &QPushButton::clicked, this, [this] { GuardedCall(this, [this] { bnDocType1Click(); }); });
     connect(ui->bnGrazhd, &QPushButton::clicked, this, [this] { GuardedCall(this, [this] { bnGrazhdClick(); }); });
     connect(ui->chbIsForeighner, &QCheckBox::toggled, this, [this] { chbIsForeighnerClick(); });
+    ReportChoices(this, {ui->rbM, ui->rbZh});
     for (QDateEdit* e : {ui->dtBirthDate, ui->dtRegDate}) connect(e, &QDateEdit::dateChanged, this, [this] { DateChange(); });
 
     using D = mTDeclaration;

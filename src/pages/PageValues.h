@@ -6,9 +6,11 @@
 #include "platform/NumText.h"
 #include "platform/QtWindowing.h"
 
+#include <QAbstractButton>
 #include <QDate>
 #include <QString>
 #include <algorithm>
+#include <initializer_list>
 #include <string>
 
 namespace pagevalues {
@@ -48,5 +50,14 @@ inline std::string S(const QString& s) { return s.toStdString(); }
 
 // WM_DOCUMENT_CHANGED to the main window.
 inline void Changed() { docnotify::SendDocumentChanged(); }
+
+// A choice among radio buttons is a change of the document like any other entry: the button that
+// becomes checked reports it (the one unchecked stays silent, so one choice is one change).
+inline void ReportChoices(QObject* context, std::initializer_list<QAbstractButton*> buttons) {
+    for (QAbstractButton* b : buttons)
+        QObject::connect(b, &QAbstractButton::toggled, context, [](bool checked) {
+            if (checked) Changed();
+        });
+}
 
 } // namespace pagevalues

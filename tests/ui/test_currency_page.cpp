@@ -694,6 +694,24 @@ TEST_F(CurrencyPage, PayerDialog) {
     EXPECT_EQ(dialog.exec(), int(QDialog::Rejected));
 }
 
+// Tab goes from the name to the country code, "Да", "Нет", then the country picker's button.
+TEST_F(CurrencyPage, PayerDialogTabOrder) {
+    WriteFile(Path("Oksm.xml"), "<Oksm><C Code=\"643\">Россия</C></Oksm>");
+    Open([](mTDeclaration& d) { Income(d, "Acme"); });
+    QStringList order;
+    ModalAnswerer a({[&order](QDialog* d) {
+        order << (d->focusWidget() ? d->focusWidget()->objectName() : QString());
+        for (int i = 0; i < 5; ++i) {
+            uitest::Key(d->focusWidget() ? d->focusWidget() : d, Qt::Key_Tab);
+            order << (d->focusWidget() ? d->focusWidget()->objectName() : QString());
+        }
+        qobject_cast<TfmInputCurrencySourseIncome*>(d)->ui->bnCansel->click();
+    }});
+    uitest::Key(Ui().lvSourseIncomeInfo, Qt::Key_Return);
+    EXPECT_EQ(a.Answered(), 1);
+    EXPECT_EQ(order.join(' '), QStringLiteral("meSourseName meGos bnOk bnCansel Button1 meSourseName"));
+}
+
 TEST_F(CurrencyPage, PayerCountryFromThePickerAndEnterInTheListEditsThePayer) {
     WriteFile(Path("Oksm.xml"), "<Oksm><C Code=\"643\">Россия</C><C Code=\"840\">США</C></Oksm>");
     Open([](mTDeclaration& d) { Income(d, "Acme"); });

@@ -3,6 +3,8 @@
 
 #include <QAction>
 #include <QDialog>
+#include <QMenu>
+#include <functional>
 #include <QEnterEvent>
 #include <QTimer>
 #include <QMouseEvent>
@@ -263,4 +265,42 @@ TEST(FlashButton, FollowsItsAction) {
     action.setEnabled(true);
     QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(10, 10));
     EXPECT_EQ(triggered, 1);
+}
+
+// A menu or a window that opens over a hot button takes the cursor from it without a leave event
+// reaching the button; when it closes with the cursor elsewhere, the button is no longer lit.
+TEST(FlashButton, LookAfterAMenuOrWindowCoveredItFollowsTheCursor) {
+    struct Case {
+        const char* what;
+        std::function<QWidget*(QWidget* parent)> make;
+    } cases[] = {
+        {"a menu", [](QWidget* parent) {
+             auto* m = new QMenu(parent);
+             m->addAction(QStringLiteral("Открыть"));
+             m->addAction(QStringLiteral("Сохранить"));
+             return static_cast<QWidget*>(m);
+         }},
+        {"a window", [](QWidget* parent) {
+             auto* w = new QDialog(parent);
+             w->resize(150, 120);
+             return static_cast<QWidget*>(w);
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Host h;
+        TFlashButton* b = h.Add(0);
+        CursorTo(b, QPoint(10, 10));
+        Enter(b);
+        ASSERT_EQ(b->State(), bsHot);
+        std::unique_ptr<QWidget> cover(c.make(&h.parent));
+        cover->move(b->mapToGlobal(QPoint(0, 0)));
+        cover->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(cover.get(), uitest::kFailAfterMs));
+        // The cursor goes to another place of the menu or window, away from the button, then it closes.
+        QCursor::setPos(cover->mapToGlobal(QPoint(cover->width() - 5, cover->height() - 5)));
+        cover->hide();
+        ASSERT_TRUE(QTest::qWaitFor([b] { return b->State() == bsUp; }, uitest::kFailAfterMs)) << int(b->State());
+        EXPECT_FALSE(b->MouseInside());
+    }
 }

@@ -12,6 +12,8 @@
 #include "ui_Main.h"
 
 #include <QDateEdit>
+#include <QRadioButton>
+#include <functional>
 #include <QSettings>
 #include <gtest/gtest.h>
 
@@ -212,14 +214,72 @@ TEST_F(InitialData, NoDateBelongsToTheWindow) {
     EXPECT_FALSE(window->NoDate);
 }
 
+// Every choice the user makes on the page is a change of the document, each radio button group's
+// included: a user who changes only that and closes the program is asked to save it.
 TEST_F(InitialData, ChangesAreReported) {
-    page->ui->chbIncomeCurrency->setChecked(true);
-    EXPECT_FALSE(window->Saved);
+    struct Case {
+        const char* what;
+        std::function<void()> change;
+    } cases[] = {
+        {"an income box", [this] { page->ui->chbIncomeCurrency->click(); }},
+        {"the status", [this] { page->ui->rbPredp->click(); }},
+        {"the declaration kind: non-resident", [this] { page->ui->rbNeRez->click(); }},
+        {"the declaration kind: 4-NDFL", [this] { page->ui->rb4ndfl->click(); }},
+        {"corrective", [this] { page->ui->rbLast->click(); }},
+        {"the filing method", [this] { page->ui->rbGiveByMail->click(); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        window->Document = std::make_unique<mTDeclaration>();
+        Rebuild();
+        window->Saved = true;
+        c.change();
+        EXPECT_FALSE(window->Saved);
+    }
     window->Saved = true;
-    page->ui->rbPredp->setChecked(true); // the status alone is no change
+    Rebuild(); // filling the page is no change, whatever it checks
+    Doc().DeclarationKind = 2;
+    Doc().FilerStatus = 3;
+    Doc().Person.Name.Sex = "1";
+    Rebuild();
     EXPECT_TRUE(window->Saved);
-    page->ui->rbLast->setChecked(true);
-    EXPECT_FALSE(window->Saved);
+}
+
+// Whatever kind the user goes through, the page's controls end as a page opened on the chosen kind
+// shows them: 4-NDFL takes the supporting-documents count and the foreign person's status away, and
+// a form 3-NDFL gives them back.
+TEST_F(InitialData, EachKindLeavesTheControlsOfThatKind) {
+    // What the user sees of every control: shown, and if so enabled, checked and its colour.
+    auto look = [this] {
+        QStringList lines;
+        for (QWidget* w : page->findChildren<QWidget*>()) {
+            if (w->objectName().isEmpty() || w->objectName().startsWith(QLatin1String("qt_"))) continue;
+            QString line = w->objectName() + QLatin1Char(' ') + (w->isVisibleTo(page) ? QLatin1Char('V') : QLatin1Char('-'));
+            if (w->isVisibleTo(page)) {
+                line += w->isEnabled() ? QLatin1Char('E') : QLatin1Char('-');
+                if (auto* b = qobject_cast<QAbstractButton*>(w)) line += b->isChecked() ? QLatin1Char('C') : QLatin1Char('-');
+                if (qobject_cast<TMaskedEdit*>(w)) line += QLatin1Char(' ') + w->palette().color(QPalette::Base).name();
+            }
+            lines << line;
+        }
+        lines.sort();
+        return lines.join(QLatin1Char('\n')).toStdString();
+    };
+    for (int from = 0; from < 3; ++from)
+        for (int to = 0; to < 3; ++to)
+            for (std::uint8_t incomes : {std::uint8_t(0), std::uint8_t(ikRussian | ikForeign | ikBusiness)}) {
+                SCOPED_TRACE(testing::Message() << "from kind " << from << " to " << to << ", incomes " << int(incomes));
+                window->Document = std::make_unique<mTDeclaration>();
+                Doc().DeclarationKind = static_cast<std::uint8_t>(from);
+                Doc().SetIncomeKinds(incomes);
+                Rebuild();
+                QRadioButton* kinds[] = {page->ui->rbSimple, page->ui->rbNeRez, page->ui->rb4ndfl};
+                kinds[to]->click();
+                const std::string switched = look();
+                page->SaveData();
+                Rebuild();
+                EXPECT_EQ(switched, look());
+            }
 }
 
 // The filing date shows what the document holds, a new declaration's date of today included;

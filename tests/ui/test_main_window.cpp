@@ -1,12 +1,14 @@
 #include "UiTestUtil.h"
 #include "WindowTest.h"
 #include "../SampleDecl.h"
+#include "CompleteDecl.h"
 #include "../TestUtil.h"
 #include "app/Main.h"
 #include "controls/FlashButton.h"
 #include "model/DeclClasses.h"
 #include "pagebase/CheckError.h"
 #include "pages/FrameInitialData.h"
+#include "pages/FramePersonData.h"
 #include "pages/ImputGrazhd.h"
 #include "pages/InputInspectionNumber.h"
 #include "platform/QtWindowing.h"
@@ -18,6 +20,7 @@
 #include "ui_Main.h"
 
 #include <QCloseEvent>
+#include <QRadioButton>
 #include <QDomDocument>
 #include <QGuiApplication>
 #include <QScreen>
@@ -136,6 +139,58 @@ TEST_F(MainWindow, ChangesMarkTheDocumentModified) {
     EXPECT_FALSE(w.Saved);
     w.CreateDocExecute(); // the question: answered OK (= neither Yes nor Cancel) by the hook: no save
     EXPECT_TRUE(w.Saved); // filling the new page does not mark it
+}
+
+// A user who changes one radio button and closes the program is asked to save, and "Да" keeps the
+// choice; a document opened and closed unchanged asks nothing.
+TEST_F(MainWindow, OneRadioButtonChangedIsNotLostOnClosing) {
+    struct Case {
+        const char* button;       // the radio button the user clicks
+        TFlashButton* Ui::TFormMain::*page; // the page it is on
+        const char* subPage;      // the holder's sub-page button, if any
+        std::function<bool(const mTDeclaration&)> kept;
+    } cases[] = {
+        {"rbPredp", &Ui::TFormMain::fbInitialData, nullptr, [](const mTDeclaration& d) { return d.FilerStatus == 1; }},
+        {"rbNeRez", &Ui::TFormMain::fbInitialData, nullptr, [](const mTDeclaration& d) { return d.DeclarationKind == 1; }},
+        {"rbZh", &Ui::TFormMain::fbPrsonInfo, "fbPersonNaim", [](const mTDeclaration& d) { return d.Person.Name.Sex == "1"; }},
+        {"rbPreb", &Ui::TFormMain::fbPrsonInfo, "fbPersonAddress", [](const mTDeclaration& d) { return d.Person.Address.AddressKind == 1; }},
+    };
+    const QString file = Saved("radio.vrq", checkfixture::MakeComplete);
+    const std::string original = ReadFile(file.toStdString());
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.button);
+        for (bool change : {false, true}) {
+            WriteFile(file.toStdString(), original);
+            TFormMain& w = Make({file});
+            w.show();
+            TFlashButton* pageButton = w.ui.get()->*c.page;
+            if (w.ActiveButton != pageButton) QTest::mouseClick(pageButton, Qt::LeftButton, {}, QPoint(10, 10));
+            ASSERT_EQ(w.ActiveButton, pageButton);
+            if (c.subPage) {
+                auto* sub = w.CurrentPage->findChild<TFlashButton*>(QString::fromLatin1(c.subPage));
+                ASSERT_NE(sub, nullptr);
+                QTest::mouseClick(sub, Qt::LeftButton, {}, QPoint(10, 10));
+            }
+            auto* radio = w.CurrentPage->findChild<QRadioButton*>(QString::fromLatin1(c.button));
+            ASSERT_NE(radio, nullptr);
+            ASSERT_FALSE(radio->isChecked());
+            messages.clear();
+            if (change) QTest::mouseClick(radio, Qt::LeftButton, {}, QPoint(5, radio->height() / 2));
+            ASSERT_EQ(radio->isChecked(), change);
+            answers = {mrYes};
+            ASSERT_TRUE(w.close());
+            window.reset();
+            if (!change) {
+                EXPECT_TRUE(messages.isEmpty()) << messages.join('|').toStdString();
+                EXPECT_EQ(ReadFile(file.toStdString()), original);
+                continue;
+            }
+            EXPECT_EQ(messages, QStringList{QStringLiteral("Вы хотите сохранить декларацию?")});
+            mTDeclaration reread;
+            reread.LoadFromFile(file.toStdString());
+            EXPECT_TRUE(c.kept(reread));
+        }
+    }
 }
 
 TEST_F(MainWindow, QuestionBeforeNew) {
@@ -446,6 +501,36 @@ TEST_F(MainWindow, Placement) {
     EXPECT_EQ(s.value("wHeight").toInt(), 600);
     EXPECT_EQ(s.value("FullScreen").toInt(), 0);
     EXPECT_EQ(Make().minimumSize(), QSize(800, 571));
+}
+
+// The frame comes back where it was stored, and what is written is the frame again: also when the
+// window is closed maximised, its normal frame is kept for the next start.
+TEST_F(MainWindow, PlacementComesBackAsItWasLeft) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    // Not the default placement, and within the screen, which keeps it as it is.
+    const QRect stored(screen->geometry().width() - 800, screen->availableGeometry().height() - 574, 800, 573);
+    for (bool maximiseBeforeClosing : {false, true}) {
+        SCOPED_TRACE(maximiseBeforeClosing ? "closed maximised" : "closed as shown");
+        {
+            QSettings s(QStringLiteral("Велтасофт"), QStringLiteral("Велмарод"));
+            s.clear();
+            for (auto [k, v] : {std::pair{"wLeft", stored.x()}, {"wTop", stored.y()}, {"wWidth", stored.width()}, {"wHeight", stored.height()}})
+                s.setValue(k, v);
+        }
+        TFormMain& w = Make();
+        w.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&w, uitest::kFailAfterMs));
+        EXPECT_EQ(w.frameGeometry(), stored);
+        if (maximiseBeforeClosing) {
+            w.showMaximized();
+            ASSERT_TRUE(QTest::qWaitFor([&w, stored] { return w.isMaximized() && w.frameGeometry() != stored; }, uitest::kFailAfterMs));
+        }
+        window.reset();
+        QSettings s(QStringLiteral("Велтасофт"), QStringLiteral("Велмарод"));
+        EXPECT_EQ(s.value("FullScreen").toInt(), maximiseBeforeClosing ? 1 : 0);
+        EXPECT_EQ(QRect(s.value("wLeft").toInt(), s.value("wTop").toInt(), s.value("wWidth").toInt(), s.value("wHeight").toInt()),
+                  stored);
+    }
 }
 
 TEST_F(MainWindow, Help) {

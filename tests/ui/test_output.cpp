@@ -238,6 +238,35 @@ TEST_F(Output, ControlKeysPreviewAndPrint) {
     EXPECT_TRUE(calls.empty());
 }
 
+// The window sees the keys whatever has the focus: right after a click on a page button no control
+// has it (the page that held it is gone), and the keys still preview and print.
+TEST_F(Output, ControlKeysWorkRightAfterAPageSwitch) {
+    TFormMain& w = Open();
+    w.show();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w, uitest::kFailAfterMs));
+    const std::pair<QKeyCombination, const char*> keys[] = {{Qt::ControlModifier | Qt::Key_F2, "Report"},
+                                                            {Qt::ControlModifier | Qt::Key_P, "PrintReport"},
+                                                            {Qt::ControlModifier | Qt::Key_F1, "PrintReport"}};
+    TFlashButton* pageButtons[] = {w.ui->fbPrsonInfo, w.ui->fbNalog, w.ui->fbInitialData};
+    for (int i = 0; i < 3; ++i) {
+        const auto [key, call] = keys[i];
+        SCOPED_TRACE(call);
+        QTest::mouseClick(pageButtons[i], Qt::LeftButton, {}, QPoint(10, 10));
+        ASSERT_EQ(w.ActiveButton, pageButtons[i]);
+        calls.clear();
+        QTest::keyClick(w.windowHandle(), key.key(), key.keyboardModifiers());
+        ASSERT_TRUE(QTest::qWaitFor([] { return !calls.empty(); }, uitest::kFailAfterMs));
+        ASSERT_EQ(calls.size(), 1u);
+        EXPECT_EQ(calls[0].what, call);
+        EXPECT_TRUE(w.ui->centralwidget->isEnabled());
+    }
+    calls.clear();
+    QTest::keyClick(w.windowHandle(), Qt::Key_P); // without Ctrl: nothing
+    QApplication::processEvents();
+    EXPECT_TRUE(calls.empty());
+}
+
 // Through the real library, as the program is built: Export writes the tax-office file into the
 // chosen folder and says so; Print goes through the print dialog into a PDF file with every
 // planned page.

@@ -506,7 +506,8 @@ TEST_F(PersonPages, AddressBindings) {
     TfrPersonAddress* page = AddressPage();
     auto& ui = *page->ui;
     ui.rbPreb->setChecked(true);
-    EXPECT_TRUE(window->Saved); // the place kind alone is no change
+    EXPECT_FALSE(window->Saved); // the place kind is a change like any other
+    window->Saved = true;
     {
         ModalAnswerer pick({[](QDialog* d) {
             auto* p = static_cast<TfmRegionName*>(d);

@@ -19,6 +19,8 @@
 #include <QTreeView>
 #include <QSettings>
 #include <QTimer>
+#include <QElapsedTimer>
+#include <thread>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -263,3 +265,76 @@ TEST_F(Startup, FileDialogWritesSizesDatesAndTypesInRussian) {
     EXPECT_EQ(folder[2].toStdString(), "Папка");
     for (const QString& text : file.mid(1) + folder.mid(1) + headers) EXPECT_FALSE(HasLatinLetter(text)) << text.toStdString();
 }
+
+namespace {
+
+// Watches the splash window from the start of a run: when it goes, and whether the main window was
+// up by then. The main window is closed as soon as it shows, which ends the run.
+class SplashWatch : public QObject {
+public:
+    SplashWatch() {
+        sinceStart.start();
+        qApp->installEventFilter(this);
+    }
+    ~SplashWatch() override { qApp->removeEventFilter(this); }
+    static TfmStart* Splash() {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* s = qobject_cast<TfmStart*>(w)) return s;
+        return nullptr;
+    }
+    bool eventFilter(QObject* o, QEvent* e) override {
+        if (e->type() == QEvent::Hide && qobject_cast<TfmStart*>(o) && goneAfterMs < 0) {
+            goneAfterMs = sinceStart.elapsed();
+            mainUpBeforeSplashWent = FormMain && FormMain->isVisible();
+        }
+        if (e->type() == QEvent::Show && FormMain && o == FormMain)
+            QTimer::singleShot(0, FormMain, [] { FormMain->close(); });
+        return false;
+    }
+    QElapsedTimer sinceStart;
+    qint64 goneAfterMs = -1;
+    bool mainUpBeforeSplashWent = false;
+};
+
+} // namespace
+
+// A quick start: the splash stays three seconds at least, then the main window comes.
+TEST_F(Startup, SplashStaysThreeSecondsThenTheMainWindowComes) {
+    SplashWatch watch;
+    EXPECT_EQ(RunProgram(uitest::ModalAnswerer({}), {}), 0);
+    ASSERT_GE(watch.goneAfterMs, 0);
+    EXPECT_GE(watch.goneAfterMs, 3000);
+    EXPECT_FALSE(watch.mainUpBeforeSplashWent);
+}
+
+// A document that cannot be read: its error is shown while the splash is up. Here the error is
+// also what makes the main window slow (it is answered only when the splash's three seconds are
+// over), so the splash then goes at once instead of waiting anew; the program starts with a new
+// empty declaration.
+TEST_F(Startup, ALoadErrorShowsOverTheSplashAndASlowStartEndsItAtOnce) {
+    testutil::WriteFile(Path("damaged.vrq"), "DLSG this is no declaration");
+    SplashWatch watch;
+    QStringList shown;
+    bool splashUp = false;
+    qint64 answeredAfterMs = -1;
+    SetMessageBoxHook([&](const QString& text, TMsgIcon, TMsgButtons) {
+        shown << text;
+        TfmStart* splash = SplashWatch::Splash();
+        splashUp = splash && splash->isVisible();
+        // A slow start: the constructor returns only once the splash's time is over.
+        while (splash && splash->tmStartTimer.remainingTime() > 0) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        answeredAfterMs = watch.sinceStart.elapsed();
+        return int(mrOk);
+    });
+    const int code = RunProgram(uitest::ModalAnswerer({}), {File("damaged.vrq")});
+    SetMessageBoxHook({});
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(shown, QStringList{QStringLiteral("Неправильный формат файла декларации, возможно он поврежден.")});
+    EXPECT_TRUE(splashUp);
+    ASSERT_GE(answeredAfterMs, 0);
+    ASSERT_GE(watch.goneAfterMs, answeredAfterMs);
+    // Waiting anew would keep it three seconds more; going at once takes one pass of the event loop.
+    EXPECT_LT(watch.goneAfterMs - answeredAfterMs, 3000);
+    EXPECT_FALSE(watch.mainUpBeforeSplashWent);
+}
+
