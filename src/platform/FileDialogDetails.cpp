@@ -9,6 +9,7 @@
 #include <QIdentityProxyModel>
 #include <QLocale>
 #include <QPointer>
+#include <QScreen>
 #include <QTreeView>
 
 namespace {
@@ -65,6 +66,13 @@ void WidenDetailColumns(QFileDialog& dialog) {
     QHeaderView* header = view->header();
     for (const auto& c : columns)
         if (header->sectionSize(c.column) < c.needed) header->resizeSection(c.column, c.needed);
+    // A dialog opening at its own size would keep the last columns scrolled out of sight: it grows
+    // by what they lack, as far as the screen has room (and is then centred as a dialog is).
+    const int lacking = header->length() - view->viewport()->width();
+    const QScreen* screen = dialog.screen();
+    if (lacking <= 0 || !screen) return;
+    const int grow = std::min(lacking, screen->availableGeometry().width() - dialog.frameGeometry().width());
+    if (grow > 0) dialog.resize(dialog.width() + grow, dialog.height());
 }
 
 // As the dialog is shown; shown again, it is left as it is.

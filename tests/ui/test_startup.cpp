@@ -267,6 +267,7 @@ TEST_F(Startup, FileDialogsWriteSizesDatesAndTypesInRussian) {
         SCOPED_TRACE(route.what);
         QStringList file, folder, headers;
         int dateWidth = 0, dateColumn = 0, sizeWidth = 0, sizeColumn = 0;
+        bool dateInSight = false;
         uitest::ModalAnswerer user({});
         user.Then("the main window", MainWindowUp, [&] { route.command()->trigger(); });
         if (route.toFileDialog) user.Expect(route.toFileDialog, "the dialog before the file dialog");
@@ -290,6 +291,7 @@ TEST_F(Startup, FileDialogsWriteSizesDatesAndTypesInRussian) {
                 sizeColumn = view->header()->sectionSize(1);
                 dateWidth = view->fontMetrics().horizontalAdvance(file.value(3)) + 2 * margin;
                 dateColumn = view->header()->sectionSize(3);
+                dateInSight = view->header()->sectionViewportPosition(3) + dateColumn <= view->viewport()->width();
                 for (int column = 0; column < files->columnCount(); ++column)
                     headers << files->headerData(column, Qt::Horizontal).toString();
                 dialog->reject();
@@ -303,6 +305,7 @@ TEST_F(Startup, FileDialogsWriteSizesDatesAndTypesInRussian) {
         EXPECT_EQ(file[3].toStdString(), "05.03.2006 14:07");
         EXPECT_GT(sizeColumn, sizeWidth) << "the size is cut in its column";
         EXPECT_GT(dateColumn, dateWidth) << "the date is cut in its column";
+        EXPECT_TRUE(dateInSight) << "the date column opens scrolled out of sight";
         EXPECT_EQ(folder[2].toStdString(), "Папка");
         for (const QString& text : file.mid(1) + folder.mid(1) + headers) EXPECT_FALSE(HasLatinLetter(text)) << text.toStdString();
     }
