@@ -318,14 +318,18 @@ TEST_F(TextsWhole, EveryTextOnEveryPageAndDialogIsShownWhole) {
         CheckWindow(&splash, faults);
     }
     {
-        // The check dialogs with the longest message a check gives.
+        // The check dialogs with the longest message each of them is given.
         TfmCheckError page(&w);
-        page.SetSection(QStringLiteral("Доходы, полученные от источников в РФ, облагаемые по ставке 13%"));
-        page.SetMessage(QStringLiteral("Сумма налога удержанная не может превышать сумму налога исчисленную."));
+        page.SetSection(QStringLiteral("Задание условий"));
+        page.SetMessage(QStringLiteral("Для декларации по форме 4-НДФЛ укажите статус декларанта: индивидуальный "
+                                       "предприниматель, частный нотариус или адвокат."));
         CheckDialog(page, faults);
         TfmCheckAllError all(&w);
-        all.SetSection(QStringLiteral("Доходы, полученные от источников в РФ, облагаемые по ставке 13%"));
-        all.SetMessage(QStringLiteral("Сумма налога удержанная не может превышать сумму налога исчисленную."));
+        all.SetSection(QStringLiteral("Сведения о декларанте"));
+        all.SetMessage(QStringLiteral("Не введен код ОКАТО(11 симв.) по месту жительства. Можно пропустить(отмена). Если в "
+                                      "результате расчета возникнет обязанность по уплате налога в бюджет, то с целью "
+                                      "заполнения раздела 1, укажите код ОКАТО муниципального образования по месту "
+                                      "жительства."));
         CheckDialog(all, faults);
     }
     const TIncomeDict dict;
