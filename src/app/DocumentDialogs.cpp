@@ -1,7 +1,5 @@
 #include "app/DocumentDialogs.h"
 
-#include "platform/FileDialogDetails.h"
-
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -13,7 +11,6 @@ namespace {
 void Prepare(QFileDialog& dialog, const QString& name, const QString& current) {
     dialog.setObjectName(name);
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
-    ShowFileDetailsInLocale(dialog);
     dialog.setWindowTitle(QStringLiteral("Велмарод"));
     const QFileInfo info(current);
     dialog.setDirectory(!current.isEmpty() && info.absoluteDir().exists() ? info.absolutePath() : QDir::homePath());

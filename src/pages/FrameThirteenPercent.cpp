@@ -79,7 +79,7 @@ TfrThirteenPercent::TfrThirteenPercent(QWidget* owner, TDocumentRef documentRef)
     ui->lvSourseIncomeInfo->header()->setSectionsClickable(false);
     ui->lvSourseIncomeInfo->setColumnWidth(0, 540);
     ui->lvIncome->header()->setSectionsClickable(false);
-    const int widths[] = {87, 85, 95, 87, 95};
+    const int widths[] = {95, 85, 95, 87, 95}; // each title whole in its column
     for (int c = 0; c < 5; ++c) ui->lvIncome->setColumnWidth(c, widths[c]);
     // The line list shows its selection only while it has the focus.
     QPalette pal = ui->lvIncome->palette();

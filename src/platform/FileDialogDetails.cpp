@@ -1,17 +1,28 @@
 #include "platform/FileDialogDetails.h"
 
-#include <QFileDialog>
+#include <QCoreApplication>
 #include <QDateTime>
+#include <QEvent>
+#include <QFileDialog>
 #include <QFileSystemModel>
 #include <QHeaderView>
 #include <QIdentityProxyModel>
 #include <QLocale>
+#include <QPointer>
+#include <QScreen>
 #include <QTreeView>
 
 namespace {
 
 // Columns of Qt's file model (name, size, type, date modified).
 enum TFileColumn { fcSize = 1, fcModified = 3 };
+
+QString SizeText(qint64 bytes) {
+    // Kilobytes and megabytes have Russian names; the binary units ("KiB") have none.
+    return QLocale().formattedDataSize(bytes, 2, QLocale::DataSizeTraditionalFormat);
+}
+
+QString DateText(const QDateTime& moment) { return QLocale().toString(moment, QLocale::ShortFormat); }
 
 class TLocaleFileDetails : public QIdentityProxyModel {
 public:
@@ -23,26 +34,74 @@ public:
         switch (index.column()) {
         case fcSize:
             if (files->isDir(file)) break; // no size for a folder
-            // Kilobytes and megabytes have Russian names; the binary units ("KiB") have none.
-            return QLocale().formattedDataSize(files->size(file), 2, QLocale::DataSizeTraditionalFormat);
-        case fcModified: return QLocale().toString(files->lastModified(file), QLocale::ShortFormat);
+            return SizeText(files->size(file));
+        case fcModified: return DateText(files->lastModified(file));
         default: break;
         }
         return QIdentityProxyModel::data(index, role);
     }
 };
 
-} // namespace
-
-void ShowFileDetailsInLocale(QFileDialog& dialog) {
-    dialog.setProxyModel(new TLocaleFileDetails(&dialog));
-    // Qt sizes the date column for its own, shorter date text, so ours was cut in the middle
-    // ("11.12.2…6 02:26"). The column gets at least the width of a date as we write it; a wider
-    // column the user made is kept.
+// Qt sizes the size and date columns for its own, shorter texts ("128.88 GB", "10/29/81 02:02PM"),
+// so ours were cut in the middle ("11.12.2…6 02:26"). Each gets at least the width of the widest
+// text we write into it; a wider column the user made is kept.
+void WidenDetailColumns(QFileDialog& dialog) {
     auto* view = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
     if (!view) return;
-    const QString widest = QLocale().toString(QDateTime(QDate(2000, 12, 28), QTime(20, 58)), QLocale::ShortFormat);
-    const int needed = view->fontMetrics().horizontalAdvance(widest) + 2 * view->fontMetrics().averageCharWidth() + 8;
+    const QFontMetrics metrics = view->fontMetrics();
+    const auto widest = [&](const QStringList& texts) {
+        int width = 0;
+        for (const QString& text : texts) width = std::max(width, metrics.horizontalAdvance(text));
+        return width + 2 * metrics.averageCharWidth() + 8;
+    };
+    QStringList sizes;
+    for (qint64 unit = 1; unit <= (qint64(1) << 40); unit <<= 10) sizes << SizeText(1023 * unit); // "1 023,00 МБ"...
+    const struct {
+        int column;
+        int needed;
+    } columns[] = {
+        {fcSize, widest(sizes)},
+        {fcModified, widest({DateText(QDateTime(QDate(2000, 12, 28), QTime(20, 58)))})},
+    };
     QHeaderView* header = view->header();
-    if (header->sectionSize(fcModified) < needed) header->resizeSection(fcModified, needed);
+    for (const auto& c : columns)
+        if (header->sectionSize(c.column) < c.needed) header->resizeSection(c.column, c.needed);
+    // A dialog opening at its own size would keep the last columns scrolled out of sight: it grows
+    // by what they lack, as far as the screen has room (and is then centred as a dialog is).
+    const int lacking = header->length() - view->viewport()->width();
+    const QScreen* screen = dialog.screen();
+    if (lacking <= 0 || !screen) return;
+    const int grow = std::min(lacking, screen->availableGeometry().width() - dialog.frameGeometry().width());
+    if (grow > 0) dialog.resize(dialog.width() + grow, dialog.height());
+}
+
+// As the dialog is shown; shown again, it is left as it is.
+void ShowFileDetailsInLocale(QFileDialog& dialog) {
+    if (dynamic_cast<const TLocaleFileDetails*>(dialog.proxyModel())) return;
+    dialog.setProxyModel(new TLocaleFileDetails(&dialog));
+    WidenDetailColumns(dialog);
+}
+
+// Catches each file dialog of the application as it is shown.
+class TFileDialogWatcher : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show)
+            if (auto* dialog = qobject_cast<QFileDialog*>(watched)) ShowFileDetailsInLocale(*dialog);
+        return false;
+    }
+};
+
+} // namespace
+
+void ShowFileDetailsInLocaleEverywhere() {
+    static QPointer<TFileDialogWatcher> watcher; // owned by the application object
+    QCoreApplication* app = QCoreApplication::instance();
+    if (watcher || !app) return;
+    // Where the desktop offers Qt a file dialog of its own, Qt would show that one, whose columns
+    // are out of our reach; every file dialog is Qt's, as the program's own have always been.
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+    watcher = new TFileDialogWatcher(app);
+    app->installEventFilter(watcher);
 }

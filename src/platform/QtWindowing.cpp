@@ -1,5 +1,7 @@
 #include "platform/QtWindowing.h"
 
+#include "platform/FileDialogDetails.h"
+
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QItemSelectionModel>
@@ -170,6 +172,7 @@ bool InstallRussianLanguage() {
     // Month and day names of the calendars; our own number and date texts never go through the
     // locale, so this changes nothing in documents or files.
     QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+    ShowFileDetailsInLocaleEverywhere();
     static QPointer<QTranslator> qtbase; // owned by the application object
     if (qtbase) return true;
     auto* translator = new QTranslator(qApp);

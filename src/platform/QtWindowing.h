@@ -65,9 +65,10 @@ private:
 void InstallFontSubstitutions();
 
 // Qt's own dialogs (files, folders, printing, message-box buttons, calendars) in Russian: Qt's
-// Russian translations when the distribution's package is installed, and the Russian locale for
-// month and day names. Without the translations the program runs with Qt's English texts.
-// Returns whether the translations were found.
+// Russian translations when the distribution's package is installed, the Russian locale for
+// month and day names, and every file dialog's sizes and dates written as that locale writes them.
+// Without the translations the program runs with Qt's English texts. Returns whether the
+// translations were found.
 bool InstallRussianLanguage();
 
 // Turns an entry control on (enabled, in the window colour) or off (disabled, in the button-face

@@ -1,6 +1,5 @@
 #include "report/ClassesReport.h"
 
-#include "platform/FileDialogDetails.h"
 #include "platform/QtWindowing.h"
 #include "report/FormPreview.h"
 #include "platform/VAztecBarCode.h"
@@ -18,7 +17,6 @@ std::function<QString(QWidget* owner)> ChooseExportFolder = [](QWidget* owner) {
     QFileDialog dialog(owner, kAppTitle, QDir::homePath());
     dialog.setFileMode(QFileDialog::Directory);
     dialog.setOptions(QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
-    ShowFileDetailsInLocale(dialog);
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 };
 std::function<void(const TReportRun&)> OnRunPrepared;

@@ -2,6 +2,7 @@
 // real file dialogs and message boxes, driven by steps and answers that wait for each window the
 // way a user waits for it and then type and click in it.
 #include "UiTestUtil.h"
+#include "CompleteDecl.h"
 #include "../TestUtil.h"
 #include "app/Main.h"
 #include "app/StartForm.h"
@@ -10,12 +11,14 @@
 #include "platform/QtWindowing.h"
 #include "ui_Main.h"
 
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QStyle>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QToolButton>
 #include <QTreeView>
 #include <QSettings>
 #include <QTimer>
@@ -220,8 +223,15 @@ bool HasLatinLetter(const QString& text) {
 
 } // namespace
 
-TEST_F(Startup, FileDialogWritesSizesDatesAndTypesInRussian) {
-    mTDeclaration().SaveToFile(Path("doc.vrq"));
+// Every file dialog the program shows writes sizes and dates as the program's locale does, in
+// columns that show them whole: the program's own save dialog, and the one Qt's print dialog opens
+// itself with "..." beside the file name of "print to file".
+TEST_F(Startup, FileDialogsWriteSizesDatesAndTypesInRussian) {
+    {
+        mTDeclaration d;
+        checkfixture::MakeComplete(d); // printing needs a declaration that passes the check
+        d.SaveToFile(Path("doc.vrq"));
+    }
     std::filesystem::create_directory(Path("sub"));
     {
         QFile big(File("big.vrq"));
@@ -230,40 +240,77 @@ TEST_F(Startup, FileDialogWritesSizesDatesAndTypesInRussian) {
         ASSERT_TRUE(big.flush()); // written before its time is set
         ASSERT_TRUE(big.setFileTime(QDateTime(QDate(2006, 3, 5), QTime(14, 7)), QFileDevice::FileModificationTime));
     }
-    QStringList file, folder, headers;
-    int dateWidth = 0, dateColumn = 0;
-    uitest::ModalAnswerer user({});
-    user.Then("the main window", MainWindowUp, [] { FormMain->ui->SaveAsDoc->trigger(); });
-    user.Expect(
-        [&](QDialog* d) {
-            QFileDialog* dialog = As<QFileDialog>(d, QStringLiteral("sdSaveDocument"));
-            if (!dialog) return;
-            // The dialog reads the folder's details in a thread of its own.
-            EXPECT_TRUE(QTest::qWaitFor(
-                [&] { return !FileRow(dialog, QStringLiteral("big.vrq")).isEmpty() && !FileRow(dialog, QStringLiteral("sub")).isEmpty(); },
-                uitest::kFailAfterMs));
-            file = FileRow(dialog, QStringLiteral("big.vrq"));
-            folder = FileRow(dialog, QStringLiteral("sub"));
-            const QTreeView* view = dialog->findChild<QTreeView*>(QStringLiteral("treeView"));
-            const QAbstractItemModel* files = view->model();
-            // The item view keeps a margin on both sides of a cell's text.
-            const int margin = view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1;
-            dateWidth = view->fontMetrics().horizontalAdvance(file.value(3)) + 2 * margin;
-            dateColumn = view->header()->sectionSize(3);
-            for (int column = 0; column < files->columnCount(); ++column)
-                headers << files->headerData(column, Qt::Horizontal).toString();
-            dialog->reject();
-        },
-        "the save dialog");
-    user.Then("the main window again", MainWindowUp, [] { FormMain->ui->Quit->trigger(); });
-    EXPECT_EQ(RunProgram(user, {File("doc.vrq")}), 0);
-    ASSERT_EQ(file.size(), 4);
-    ASSERT_EQ(folder.size(), 4);
-    EXPECT_EQ(file[1].toStdString(), "4,88 кБ");
-    EXPECT_EQ(file[3].toStdString(), "05.03.2006 14:07");
-    EXPECT_GT(dateColumn, dateWidth) << "the date is cut in its column";
-    EXPECT_EQ(folder[2].toStdString(), "Папка");
-    for (const QString& text : file.mid(1) + folder.mid(1) + headers) EXPECT_FALSE(HasLatinLetter(text)) << text.toStdString();
+    // How a route reaches its file dialog: the command that opens the first dialog, and the answer
+    // that goes from there to the file dialog (none: the first dialog is the file dialog).
+    struct Route {
+        const char* what;
+        QAction* (*command)();
+        std::function<void(QDialog*)> toFileDialog;
+    } routes[] = {
+        {"the save dialog", [] { return FormMain->ui->SaveAsDoc; }, {}},
+        {"the print dialog's file chooser", [] { return FormMain->ui->PrintDoc; },
+         [this](QDialog* print) {
+             auto* printers = print->findChild<QComboBox*>(QStringLiteral("printers"));
+             const int toFile = printers ? printers->findText(QStringLiteral("PDF"), Qt::MatchContains) : -1;
+             ASSERT_GE(toFile, 0);
+             printers->setCurrentIndex(toFile);
+             // The chooser starts in the folder of the file name typed.
+             auto* name = print->findChild<QLineEdit*>(QStringLiteral("filename"));
+             ASSERT_NE(name, nullptr);
+             name->setText(File("declaration.pdf"));
+             auto* browse = print->findChild<QToolButton*>(QStringLiteral("fileBrowser"));
+             ASSERT_NE(browse, nullptr);
+             ASSERT_TRUE(browse->isEnabled());
+             QTest::mouseClick(browse, Qt::LeftButton);
+             print->reject(); // the chooser was looked at and cancelled: nothing is printed
+         }},
+    };
+    for (const Route& route : routes) {
+        SCOPED_TRACE(route.what);
+        QStringList file, folder, headers;
+        int dateWidth = 0, dateColumn = 0, sizeWidth = 0, sizeColumn = 0;
+        bool dateInSight = false;
+        uitest::ModalAnswerer user({});
+        user.Then("the main window", MainWindowUp, [&] { route.command()->trigger(); });
+        if (route.toFileDialog) user.Expect(route.toFileDialog, "the dialog before the file dialog");
+        user.Expect(
+            [&](QDialog* d) {
+                QFileDialog* dialog = As<QFileDialog>(d);
+                if (!dialog) return;
+                // The dialog reads the folder's details in a thread of its own.
+                EXPECT_TRUE(QTest::qWaitFor(
+                    [&] {
+                        return !FileRow(dialog, QStringLiteral("big.vrq")).isEmpty() && !FileRow(dialog, QStringLiteral("sub")).isEmpty();
+                    },
+                    uitest::kFailAfterMs));
+                file = FileRow(dialog, QStringLiteral("big.vrq"));
+                folder = FileRow(dialog, QStringLiteral("sub"));
+                const QTreeView* view = dialog->findChild<QTreeView*>(QStringLiteral("treeView"));
+                const QAbstractItemModel* files = view->model();
+                // The item view keeps a margin on both sides of a cell's text.
+                const int margin = view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1;
+                sizeWidth = view->fontMetrics().horizontalAdvance(file.value(1)) + 2 * margin;
+                sizeColumn = view->header()->sectionSize(1);
+                dateWidth = view->fontMetrics().horizontalAdvance(file.value(3)) + 2 * margin;
+                dateColumn = view->header()->sectionSize(3);
+                dateInSight = view->header()->sectionViewportPosition(3) + dateColumn <= view->viewport()->width();
+                for (int column = 0; column < files->columnCount(); ++column)
+                    headers << files->headerData(column, Qt::Horizontal).toString();
+                dialog->reject();
+            },
+            "the file dialog");
+        user.Then("the main window again", MainWindowUp, [] { FormMain->ui->Quit->trigger(); });
+        EXPECT_EQ(RunProgram(user, {File("doc.vrq")}), 0);
+        ASSERT_EQ(file.size(), 4);
+        ASSERT_EQ(folder.size(), 4);
+        EXPECT_EQ(file[1].toStdString(), "4,88 кБ");
+        EXPECT_EQ(file[3].toStdString(), "05.03.2006 14:07");
+        EXPECT_GT(sizeColumn, sizeWidth) << "the size is cut in its column";
+        EXPECT_GT(dateColumn, dateWidth) << "the date is cut in its column";
+        EXPECT_TRUE(dateInSight) << "the date column opens scrolled out of sight";
+        EXPECT_EQ(folder[2].toStdString(), "Папка");
+        for (const QString& text : file.mid(1) + folder.mid(1) + headers) EXPECT_FALSE(HasLatinLetter(text)) << text.toStdString();
+    }
 }
 
 namespace {
