@@ -9,6 +9,7 @@
 
 #include <cstring>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace reporttest {
@@ -63,6 +64,30 @@ inline void ThreeTerritories(mTDeclaration& d) {
         s.OKATO = okato;
         s.HoldSum = Rub(5000);
         s.AddSourseIncome(Line(2000, 10000));
+    }
+}
+
+// A non-resident with refunds in sections 2 and 4, the filer in territory "45000000000": each 13 %
+// source (income at 30 %) withholds 3500 of the 3000 due on its 10000, each dividend source 150 of
+// the 90 due on its 1000; the sources' territory codes are given in list order.
+inline void RefundsOfSectionsTwoAndFour(mTDeclaration& d, const std::vector<std::string>& thirteen,
+                                        const std::vector<std::string>& dividends) {
+    d.DeclarationKind = 1;
+    d.SetIncomeKinds(ikRussian);
+    d.Person.Address.OKATO = "45000000000";
+    for (const std::string& okato : thirteen) {
+        auto& s = d.GetThirteenPercent(d.AddThirteenPercent());
+        s.OKATO = okato;
+        s.HoldSum = Rub(3500);
+        s.AddSourseIncome(Line(2000, 10000));
+    }
+    for (const std::string& okato : dividends) {
+        auto& s = d.GetThirtyPercent(d.AddThirtyPercent());
+        s.OKATO = okato;
+        s.ItogIncomeSum = Rub(1000);
+        s.Obl = Rub(1000);
+        s.TaxIsch = Rub(90);
+        s.HoldSum = Rub(150);
     }
 }
 

@@ -288,6 +288,56 @@ TEST(Section6, DefaultEntryAndOtherSections) {
     EXPECT_EQ(r.sums->List6.Entries[0].Amount, Rub(150));
 }
 
+// A refund of section 2 (a non-resident's income at 30 %, held in the 13 % list) is returned under
+// the first territory code its 13 % sources give, a refund of section 4 under the first its dividend
+// sources give, each under the filer's code when its own list gives none: never under a code of
+// the other list. The code stands in the section-6 entry and on the entry's line 030 of the text file.
+TEST(Section6, RefundTerritoryOfSectionsTwoAndFour) {
+    const std::string filer = "45000000000";
+    struct Case {
+        std::vector<std::string> thirteen, dividends; // the sources' territory codes, in list order
+        std::string section2, section4;
+    } cases[] = {
+        {{"", "45286560000", "45286570000"}, {"", "45286580000", "45286590000"}, "45286560000", "45286580000"},
+        {{"45286560000", ""}, {"45286580000"}, "45286560000", "45286580000"},
+        {{"45286560000"}, {""}, "45286560000", filer},
+        {{""}, {"45286580000"}, filer, "45286580000"},
+        {{"", ""}, {"", ""}, filer, filer},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.section2 + " / " + c.section4);
+        mTDeclaration d;
+        reporttest::RefundsOfSectionsTwoAndFour(d, c.thirteen, c.dividends);
+        auto r = Planned(d);
+        // Section 6 as figures: one refund entry for each section, in this order.
+        ASSERT_EQ(r.sums->List6.Count, 2);
+        const std::size_t n13 = c.thirteen.size(), n9 = c.dividends.size();
+        const struct {
+            const char* kbk;
+            std::string okato;
+            Currency amount;
+        } expected[] = {{"18210102030011000110", c.section2, Rub(500.0 * static_cast<double>(n13))},
+                        {"18210102010011000110", c.section4, Rub(60.0 * static_cast<double>(n9))}};
+        for (std::size_t i = 0; i < 2; ++i) {
+            const bmTList1& e = r.sums->List6.Entries[i];
+            EXPECT_EQ(e.KBK, expected[i].kbk);
+            EXPECT_EQ(e.Indicator, "2");
+            EXPECT_EQ(e.Amount, expected[i].amount);
+            EXPECT_EQ(e.OKATO, expected[i].okato) << expected[i].kbk;
+        }
+        // Section 6 in the text file: each entry's block, its budget code on line 020 and its
+        // territory code on line 030.
+        std::vector<std::string> blocks;
+        const std::vector<std::string> text = BuildTaxText(*r.log, *r.sums, r.plan, TTaxClock{2006, 4, 1, 12, 0, 0});
+        for (std::size_t i = 0; i + 1 < text.size(); ++i)
+            if (text[i].rfind("П000060002000:", 0) == 0) blocks.push_back(text[i] + " " + text[i + 1]);
+        EXPECT_EQ(blocks, (std::vector<std::string>{
+                              "П000060002000:18210102030011000110 П000060003000:" + c.section2,
+                              "П000060002000:18210102010011000110 П000060003000:" + c.section4,
+                          }));
+    }
+}
+
 // A resident with one primary employer: 12 months of 10 000 under code 2000, 15 600 withheld,
 // standard deduction 103 with one child.
 TEST(Pipeline, ResidentWithRefund) {

@@ -196,3 +196,89 @@ TEST(SheetE, ForeignContractsWithoutThirteenPercentSource) {
         EXPECT_EQ(names.removeDuplicates(), 0);
     }
 }
+
+// Every line of sheet Д at the place the form gives it, for three sources whose every field
+// differs from every other: two figures printed in each other's places cannot pass.
+TEST(SheetD, EveryLineOfEveryBlockAtItsPlace) {
+    struct Fee {
+        const char *inn, *kpp, *name;
+        std::int32_t code;
+        const char* kind;
+        std::int32_t deduct, norm;
+        double fee, expenses;
+    };
+    const Fee fees[] = {
+        {"7701000001", "770101001", "Издательство Север", 2201, "Роман", 201, 20, 61234.56, 9876.54},
+        {"7702000002", "770201002", "Издательство Юг", 2202, "Повесть", 202, 25, 62345.67, 8765.43},
+        {"7703000003", "770301003", "Издательство Запад", 2203, "Очерк", 203, 30, 63456.78, 7654.32},
+    };
+    mTDeclaration d;
+    d.SetIncomeKinds(ikRussian);
+    d.StandartDeduct.Granting = 0;
+    for (const Fee& f : fees) {
+        auto& s = d.GetThirteenPercent(d.AddThirteenPercent());
+        s.INN = f.inn;
+        s.KPP = f.kpp;
+        s.SourseName = f.name;
+        auto line = Line(f.code, f.fee, f.deduct, f.expenses);
+        line->IncomeName = f.kind;
+        line->DeductNorm = f.norm;
+        s.AddSourseIncome(std::move(line));
+    }
+    sheettest::Run run = Prepare(d);
+    const std::vector<rl::TPage> pages = SheetPages(run, skPrilG);
+    ASSERT_EQ(pages.size(), 1u);
+    const std::vector<TLineCheck> block = {
+        {"010", {TField::Text, 60, 5.2, 47}, {"7701000001", "7702000002", "7703000003"}},
+        {"020", {TField::Text, 130, 5.2, 47}, {"770101001", "770201002", "770301003"}},
+        {"030", {TField::Text, 65, 12.1, 126}, {"Издательство Север", "Издательство Юг", "Издательство Запад"}},
+        {"040", {TField::Text, 57, 30.7, 16}, {"2201", "2202", "2203"}},
+        {"050", {TField::Text, 111, 30.7, 80}, {"Роман", "Повесть", "Очерк"}},
+        {"060", {TField::Money, 7, 51.5, 43}, {"61234,56", "62345,67", "63456,78"}},
+        {"070", {TField::Text, 81, 51.5, 16}, {"201", "202", "203"}},
+        {"080", {TField::Text, 103, 51.5, 16}, {"20", "25", "30"}},
+        {"090", {TField::Money, 125, 51.5, 43}, {"9876,54", "8765,43", "7654,32"}},
+    };
+    for (std::size_t b = 0; b < 3; ++b)
+        ExpectLines(pages[0], {"ИНН источника выплаты дохода (010)", 2}, b, block, b, "block " + std::to_string(b + 1) + ", ");
+    ExpectLines(pages[0], {"2. Итого:", 4}, 0,
+                {{"100", {TField::Money, 51, 12.2, 43}, {"187037,01"}}, {"110", {TField::Money, 128, 12.2, 43}, {"26296,29"}}},
+                0, "");
+}
+
+// Every line of sheet Е at the place the form gives it, for two contracts whose every field
+// differs from every other.
+TEST(SheetE, EveryLineOfEveryBlockAtItsPlace) {
+    struct Contract {
+        const char *inn, *kpp, *name;
+        double income, expenses;
+    };
+    const Contract contracts[] = {
+        {"7711000011", "771101001", "Подрядчик Первый", 41234.50, 5432.10},
+        {"7722000022", "772201002", "Подрядчик Второй", 42345.60, 6543.20},
+    };
+    mTDeclaration d;
+    d.SetIncomeKinds(ikRussian);
+    d.StandartDeduct.Granting = 0;
+    for (const Contract& c : contracts) {
+        auto& s = d.GetThirteenPercent(d.AddThirteenPercent());
+        s.INN = c.inn;
+        s.KPP = c.kpp;
+        s.SourseName = c.name;
+        s.AddSourseIncome(Line(2010, c.income, 403, c.expenses));
+    }
+    sheettest::Run run = Prepare(d);
+    const std::vector<rl::TPage> pages = SheetPages(run, skPrilD);
+    ASSERT_EQ(pages.size(), 1u);
+    const std::vector<TLineCheck> block = {
+        {"010", {TField::Text, 70, 4.2, 42}, {"7711000011", "7722000022"}},
+        {"020", {TField::Text, 140, 4.2, 42}, {"771101001", "772201002"}},
+        {"030", {TField::Text, 71, 13.6, 118}, {"Подрядчик Первый", "Подрядчик Второй"}},
+        {"040", {TField::Money, 45, 25.8, 41}, {"41234,50", "42345,60"}},
+        {"050", {TField::Money, 137, 25.8, 35}, {"5432,10", "6543,20"}},
+    };
+    for (std::size_t b = 0; b < 2; ++b)
+        ExpectLines(pages[0], {"ИНН источника выплаты дохода (010)", 1}, b, block, b, "block " + std::to_string(b + 1) + ", ");
+    ExpectLines(pages[0], {"2. Итого:", 0}, 0,
+                {{"060", {TField::Money, 55, 8, 43}, {"83580,10"}}, {"070", {TField::Money, 128, 8, 43}, {"11975,30"}}}, 0, "");
+}

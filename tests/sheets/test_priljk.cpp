@@ -56,6 +56,46 @@ QString Row(const rl::TPage& page, const char* heading, double headingTop, doubl
     return DigitRow(page, found[0]->top - headingTop + rowTop - 4.3, from, to);
 }
 
+// Operations of the filer (sheet З) and of a trustee (sheet И), each with a loss on the organised
+// market and two sources of section 1.2, the first with a profit and the second with a loss, so that
+// the page of the second carries the section's sheet figures and every figure of the section
+// differs from every other, also between the two sheets.
+void SectionOneTwo(mTDeclaration& d) {
+    d.SetIncomeKinds(ikRussian);
+    d.StandartDeduct.Granting = 0;
+    struct Operation {
+        const char *inn, *kpp, *name;
+        std::int32_t code;
+        double sale, expenses;
+    };
+    const Operation operations[] = {
+        {"7740000040", "774001001", "Биржа", 1530, 1000.01, 1600.07},
+        {"7741000041", "774101001", "Брокер Первый", 1531, 7000.70, 2000.20},
+        {"7742000042", "774201002", "Брокер Второй", 1531, 3000.30, 3400.41},
+        {"7750000050", "775001001", "Управляющий", 1535, 2000.02, 2700.09},
+        {"7751000051", "775101001", "Управляющий Первый", 1536, 8100.81, 1100.11},
+        {"7752000052", "775201002", "Управляющий Второй", 1536, 4100.41, 4600.52},
+    };
+    for (const Operation& o : operations) {
+        auto& s = d.GetThirteenPercent(d.AddThirteenPercent());
+        s.INN = o.inn;
+        s.KPP = o.kpp;
+        s.SourseName = o.name;
+        s.AddSourseIncome(reporttest::Line(o.code, o.sale, 307, o.expenses));
+    }
+}
+
+// Section 1.2 of a sheet, on the page of each of its two sources: its band is found by the caption
+// of its INN line, 7.5 mm below the band's top.
+void ExpectSectionOneTwo(int kind, const char* innCaption, const std::vector<TLineCheck>& lines) {
+    mTDeclaration d;
+    SectionOneTwo(d);
+    sheettest::Run run = Prepare(d);
+    const std::vector<rl::TPage> pages = SheetPages(run, kind);
+    ASSERT_EQ(pages.size(), 2u);
+    for (std::size_t p = 0; p < 2; ++p) ExpectLines(pages[p], {innCaption, 7.5}, 0, lines, p, "page " + std::to_string(p + 1) + ", ");
+}
+
 } // namespace
 
 TEST(SheetSecurities, OneSourceOfEachKindAPageFiguresWithTheLast) {
@@ -132,4 +172,34 @@ TEST(SheetSecurities, TitleTicks) {
             EXPECT_NEAR(tick, boxes[static_cast<std::size_t>(c.kind - 1)] + 1.5, 1e-9);
         }
     }
+}
+
+// Section 1.2 of sheet З: every line at the place the form gives it.
+TEST(SheetSecurities, SectionOneTwoEveryLineAtItsPlace) {
+    ExpectSectionOneTwo(skPrilJ, "ИНН источника выплаты дохода (100)",
+                        {
+                            {"100", {TField::Text, 60, 10.7, 37}, {"7741000041", "7742000042"}},
+                            {"110", {TField::Text, 113, 10.7, 37}, {"774101001", "774201002"}},
+                            {"120", {TField::Text, 60, 16.6, 133}, {"Брокер Первый", "Брокер Второй"}},
+                            {"130", {TField::Money, 7, 30, 40}, {"7000,70", "3000,30"}},
+                            {"140", {TField::Money, 69, 30, 40}, {"2000,20", "3400,41"}},
+                            {"150", {TField::Money, 130, 30, 40}, {"", "400,11"}},
+                            {"160", {TField::Money, 7, 37.92, 41}, {"", "600,06"}},
+                            {"170", {TField::Money, 86, 37.92, 41}, {"", "4000,33"}},
+                        });
+}
+
+// Section 1.2 of sheet И: every line at the place the form gives it.
+TEST(SheetSecuritiesTrustee, SectionOneTwoEveryLineAtItsPlace) {
+    ExpectSectionOneTwo(skPrilK, "ИНН источника выплаты дохода (090)",
+                        {
+                            {"090", {TField::Text, 60, 10.7, 37}, {"7751000051", "7752000052"}},
+                            {"100", {TField::Text, 113, 10.7, 37}, {"775101001", "775201002"}},
+                            {"110", {TField::Text, 60, 16.6, 133}, {"Управляющий Первый", "Управляющий Второй"}},
+                            {"120", {TField::Money, 7, 30, 40}, {"8100,81", "4100,41"}},
+                            {"130", {TField::Money, 69, 30, 40}, {"1100,11", "4600,52"}},
+                            {"140", {TField::Money, 130, 30, 40}, {"", "500,11"}},
+                            {"150", {TField::Money, 7, 37.92, 41}, {"", "700,07"}},
+                            {"160", {TField::Money, 86, 37.92, 41}, {"", "5800,52"}},
+                        });
 }

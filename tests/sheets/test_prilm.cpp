@@ -106,3 +106,72 @@ TEST(SheetG, PartOneOnlyGivesOnePageWithoutSources) {
     EXPECT_EQ(DigitRow(pages[0], title->top - 1 + 135 - 4.3, 100, 200),
               QString::fromStdString(FormatSumCell(true, 0, run.c.sums->PrilM.Line130)).trimmed().remove('.').remove(','));
 }
+
+// Every line of sheet Г at the place the form gives it. Each kind of part 1 has one line with its
+// exemption code and one without, so its income and its exempt part differ; the two prize sources
+// share the exemption unevenly. Every figure differs from every other except lines 110 and 120,
+// which are always empty, so that two figures printed in each other's places cannot pass.
+TEST(SheetG, EveryLineAtItsPlace) {
+    mTDeclaration d;
+    d.SetIncomeKinds(ikRussian);
+    d.StandartDeduct.Granting = 0;
+    auto& employer = d.GetThirteenPercent(d.AddThirteenPercent());
+    employer.SourseName = "Работодатель";
+    struct Kind {
+        std::int32_t income, deduct;
+        double exempt, taxed;
+    };
+    for (const Kind& k : {Kind{2760, 503, 1010.10, 500.01}, Kind{2710, 506, 1120.20, 600.02}, Kind{2720, 501, 1230.30, 700.03},
+                          Kind{2730, 502, 1340.40, 800.04}, Kind{2770, 504, 1450.50, 900.05}}) {
+        employer.AddSourseIncome(reporttest::Line(k.income, k.exempt, k.deduct, k.exempt));
+        employer.AddSourseIncome(reporttest::Line(k.income, k.taxed));
+    }
+    struct Prize {
+        const char *inn, *kpp, *name;
+        double income, claimed;
+    };
+    for (const Prize& p : {Prize{"7731000031", "773101001", "Рекламная игра Первая", 5150.15, 1160.16},
+                           Prize{"7732000032", "773201002", "Рекламная игра Вторая", 5250.25, 900}}) {
+        auto& s = d.GetThirtyFivePercent(d.AddThirtyFivePercent());
+        s.IncomeCode = 2740;
+        s.INN = p.inn;
+        s.KPP = p.kpp;
+        s.SourseName = p.name;
+        s.ItogIncomeSum = Rub(p.income);
+        s.DeductSum = Rub(p.claimed);
+    }
+    sheettest::Run run = Prepare(d);
+    const std::vector<rl::TPage> pages = SheetPages(run, skPrilM);
+    ASSERT_EQ(pages.size(), 1u);
+
+    // Block 1.k of part 1 holds its row at T; prize source n at S.
+    const double T[] = {21.9, 36.2, 53.7, 74.4, 95.1, 112.6};
+    const double S[] = {143.6, 167.4};
+    const std::vector<TLineCheck> lines = {
+        {"010", {TField::Money, 45, T[0] + 9.6, 28}, {"1510,11"}},
+        {"020", {TField::Money, 152, T[0] + 9.6, 18}, {"1010,10"}},
+        {"030", {TField::Money, 45, T[1] + 9.6, 28}, {"1720,22"}},
+        {"040", {TField::Money, 152, T[1] + 9.6, 18}, {"1120,20"}},
+        {"050", {TField::Money, 45, T[2] + 9.6, 28}, {"1930,33"}},
+        {"060", {TField::Money, 152, T[2] + 9.6, 18}, {"1230,30"}},
+        {"070", {TField::Money, 45, T[3] + 9.6, 28}, {"2140,44"}},
+        {"080", {TField::Money, 152, T[3] + 9.6, 18}, {"1340,40"}},
+        {"090", {TField::Money, 45, T[4] + 9.6, 28}, {"2350,55"}},
+        {"100", {TField::Money, 152, T[4] + 9.6, 18}, {"1450,50"}},
+        {"110", {TField::Money, 45, T[5] + 9.6, 28}, {""}},
+        {"120", {TField::Money, 152, T[5] + 9.6, 18}, {""}},
+        {"130", {TField::Money, 135, 135, 35}, {"6151,50"}},
+        {"140 (1)", {TField::Text, 50, S[0] + 6.4, 137}, {"Рекламная игра Первая"}},
+        {"145 (1)", {TField::Text, 52, S[0] + 11.6, 45}, {"7731000031"}},
+        {"146 (1)", {TField::Text, 155, S[0] + 11.6, 33}, {"773101001"}},
+        {"150 (1)", {TField::Money, 40, S[0] + 21.8, 28}, {"5150,15"}},
+        {"160 (1)", {TField::Money, 155, S[0] + 21.8, 15}, {"1160,16"}},
+        {"140 (2)", {TField::Text, 50, S[1] + 6.4, 137}, {"Рекламная игра Вторая"}},
+        {"145 (2)", {TField::Text, 52, S[1] + 11.6, 45}, {"7732000032"}},
+        {"146 (2)", {TField::Text, 155, S[1] + 11.6, 33}, {"773201002"}},
+        {"150 (2)", {TField::Money, 40, S[1] + 21.8, 28}, {"5250,25"}},
+        {"160 (2)", {TField::Money, 155, S[1] + 21.8, 15}, {"839,84"}},
+        {"170", {TField::Money, 155, 202, 15}, {"2000,00"}},
+    };
+    ExpectLines(pages[0], {"Лист Г. Расчет суммы доходов, не подлежащих налогоообложению", 1}, 0, lines, 0, "");
+}

@@ -140,3 +140,73 @@ TEST(SheetV, LongNameGoesOn) {
     ASSERT_EQ(lines.size(), 2);
     EXPECT_TRUE(name.startsWith(lines[0] + lines[1]));
 }
+
+// Every line of sheet В at the place the form gives it: an activity with documented expenses and
+// one at the norm, every figure differing from every other, so that two figures printed in each
+// other's places cannot pass.
+TEST(SheetV, EveryLineAtItsPlace) {
+    mTDeclaration d;
+    d.SetIncomeKinds(ikBusiness);
+    d.StandartDeduct.Granting = 0;
+    d.ActualPrepayment = Rub(3210.98);
+    d.NachPrepayment = Rub(4321.09);
+    auto& documented = d.GetBusinessIncome(d.AddBusinessIncome());
+    documented.ActivityName = "Ремонт обуви";
+    documented.ActivityCode = "45.21.36";
+    documented.SetIncomeByMonth(1);
+    documented.IncomeMonths = 0x003; // January and February
+    documented.SetMonthIncome(0, Rub(25000.25));
+    documented.SetMonthIncome(1, Rub(35000.35));
+    documented.SetConfirmedExpenses(1);
+    documented.SetExpenseByMonth(0);
+    const mTBusinessExpense expenses{Rub(1111.11), Rub(2222.22), Rub(3333.33), Rub(4444.44)};
+    documented.SetPeriodExpense(&expenses);
+    documented.ResultExpense = Rub(11111.10);
+    auto& atNorm = d.GetBusinessIncome(d.AddBusinessIncome());
+    atNorm.ActivityName = "Пошив одежды";
+    atNorm.ActivityCode = "18.22.07";
+    atNorm.SetIncomeByMonth(1);
+    atNorm.IncomeMonths = 0x010; // May
+    atNorm.SetMonthIncome(4, Rub(15000.15));
+    atNorm.SetConfirmedExpenses(0);
+    atNorm.ResultExpense = Rub(3000.03);
+    sheettest::Run run = Prepare(d);
+    const std::vector<rl::TPage> pages = SheetPages(run, skPrilV);
+    ASSERT_EQ(pages.size(), 2u);
+
+    // Each column: the page of the documented activity, then that of the one at the norm.
+    const TBandAnchor activity{"1. Вид деятельности", 12};
+    const std::vector<TLineCheck> lines = {
+        {"010", {TField::Text, 50, 24.8, 141}, {"Ремонт обуви", "Пошив одежды"}},
+        {"040", {TField::Money, 114, 62.1, 50}, {"60000,60", "15000,15"}},
+        {"050", {TField::Money, 114, 73.5, 50}, {"11111,10", ""}},
+        {"060", {TField::Money, 114, 79.9, 50}, {"1111,11", ""}},
+        {"070", {TField::Money, 114, 87.1, 50}, {"2222,22", ""}},
+        {"080", {TField::Money, 114, 94.3, 50}, {"3333,33", ""}},
+        {"090", {TField::Money, 114, 101.5, 50}, {"4444,44", ""}},
+        {"100", {TField::Money, 114, 121.5, 50}, {"", "3000,03"}},
+    };
+    const std::vector<TLineCheck> totals = {
+        {"110", {TField::Money, 114, 9.4, 55}, {"", "75000,75"}},
+        {"120", {TField::Money, 114, 17.8, 55}, {"", "14111,13"}},
+        {"130", {TField::Money, 114, 26.2, 55}, {"", "4321,09"}},
+        {"140", {TField::Money, 114, 34.6, 55}, {"", "3210,98"}},
+    };
+    const char* codes[] = {"452136", "182207"}; // line 020, two characters of each group
+    for (std::size_t p = 0; p < 2; ++p) {
+        const rl::TPage& page = pages[p];
+        const std::string where = "page " + std::to_string(p + 1) + ", ";
+        ExpectLines(page, activity, 0, lines, p, where);
+        ExpectLines(page, {"3.Итого:", 1}, 0, totals, p, where);
+        // The code boxes and the month grid, read on the activity's band.
+        const double top = BandTop(page, QString::fromUtf8(activity.caption), activity.top);
+        std::vector<rl::TElement> band;
+        for (const rl::TElement& e : page.Elements) {
+            rl::TElement moved = e;
+            moved.top -= top;
+            band.push_back(moved);
+        }
+        EXPECT_EQ(Boxes(band).toStdString(), codes[p]) << where << "line 020";
+        EXPECT_EQ(Crossed(band, 47.5), (std::vector<int>{1, 2, 5})) << where << "line 030";
+    }
+}

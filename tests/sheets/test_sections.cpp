@@ -665,3 +665,25 @@ TEST(SectionBuilders, SectionSixPrintsTheWholeRoublesOfTheTextFile) {
         EXPECT_EQ(sheettest::Written(run, c.otherLine), QStringLiteral("0"));
     }
 }
+
+// The refunds of sections 2 and 4 of a non-resident whose first 13 % source and first dividend
+// source give no territory code, the later ones two different codes: each page of section 6 prints
+// in its boxes the code of its own list's first source that has one, never the filer's or the other
+// list's.
+TEST(SectionBuilders, SectionSixPrintsEachRefundsTerritory) {
+    mTDeclaration d;
+    reporttest::RefundsOfSectionsTwoAndFour(d, {"", "45286560000", "45286570000"}, {"", "45286580000", "45286590000"});
+    auto run = sheettest::Prepare(d);
+    const std::vector<rl::TPage> pages = sheettest::SheetPages(run, skRazdel6);
+    ASSERT_EQ(pages.size(), 2u);
+    const struct {
+        const char *kbk, *okato, *refund;
+    } expected[] = {{"18210102030011000110", "45286560000", "           1500"},
+                    {"18210102010011000110", "45286580000", "            180"}};
+    for (std::size_t i = 0; i < 2; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(BoxText(pages[i], kTable56Top + 36, 20).toStdString(), expected[i].kbk);
+        EXPECT_EQ(BoxText(pages[i], kTable56Top + 45, 11).toStdString(), expected[i].okato);
+        EXPECT_EQ(BoxText(pages[i], kTable56Top + 72, 15).toStdString(), expected[i].refund);
+    }
+}
