@@ -12,6 +12,7 @@
 #include <QDirIterator>
 #include <QFileInfo>
 #include <QPrinter>
+#include <QPushButton>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -169,6 +170,32 @@ TEST_F(Exports, ReportRunKeepsTheTextFileAndItsImagesInMemory) {
     EXPECT_EQ(printDialogTotal, 7);
     look();
     EXPECT_TRUE(written.isEmpty()) << written.join("; ").toStdString();
+}
+
+// The preview offers "Печать" only when the caller allows printing (a declaration whose check
+// the user cancelled is shown, not printed); clicking the disabled button prints nothing.
+TEST_F(Exports, ReportOffersPrintingOnlyWhenAllowed) {
+    const auto block = Resident();
+    for (bool allowPrint : {false, true}) {
+        SCOPED_TRACE(allowPrint ? "allowed" : "not allowed");
+        printDialogTotal = 0;
+        bool enabled = !allowPrint;
+        QString caption;
+        uitest::ModalAnswerer preview({[&](QDialog* d) {
+            auto* print = d->findChild<QPushButton*>(QStringLiteral("Button5"));
+            ASSERT_NE(print, nullptr);
+            enabled = print->isEnabled();
+            caption = print->text().remove(QLatin1Char('&'));
+            QTest::mouseClick(print, Qt::LeftButton); // the print dialog, if the button works
+            uitest::Click("Button7")(d);              // "Закрыть"
+        }});
+        EXPECT_TRUE(Report("/", block.data(), allowPrint, false));
+        EXPECT_EQ(preview.Answered(), 1);
+        EXPECT_EQ(caption, QStringLiteral("Печать"));
+        EXPECT_EQ(enabled, allowPrint);
+        EXPECT_EQ(printDialogTotal, allowPrint ? 7 : 0);
+    }
+    EXPECT_TRUE(messages.isEmpty()) << messages.join('|').toStdString();
 }
 
 TEST_F(Exports, TextFileTooLargeForTheBarcodeSlotsIsReportedBeforeThePreview) {

@@ -21,6 +21,7 @@
 #include "ui_Main.h"
 
 #include <QFile>
+#include <QPointer>
 #include <QPrinter>
 #include <QSettings>
 #include <filesystem>
@@ -154,6 +155,36 @@ TEST_F(Output, AFixedFailureOpensItsPageAndStops) {
     }
     EXPECT_TRUE(calls.empty());
     EXPECT_TRUE(messages.isEmpty());
+}
+
+// The failing entry is on the page already shown: the page stays as it is (not built again, the
+// user's typing kept), only the focus moves to the entry.
+TEST_F(Output, AFailureOnThePageShownOnlyMovesTheFocus) {
+    TFormMain& w = Open([](mTDeclaration& d) { d.Person.Name.SurName.clear(); });
+    w.show();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w, uitest::kFailAfterMs));
+    QTest::mouseClick(w.ui->fbPrsonInfo, Qt::LeftButton, {}, QPoint(10, 10));
+    QPointer<TThinkingFrame> page = w.CurrentPage;
+    auto* holder = qobject_cast<TfrPersonData*>(page.data());
+    ASSERT_NE(holder, nullptr);
+    QPointer<TfrPersonNaim> name = qobject_cast<TfrPersonNaim*>(holder->CurrentSubPage);
+    ASSERT_NE(name, nullptr);
+    QTest::mouseClick(name->ui->meMesto, Qt::LeftButton);
+    uitest::Type(name->ui->meMesto, QStringLiteral("Тула"));
+    uitest::ModalAnswerer fix({uitest::Click("Button1")}); // "Исправить"
+    w.PreviewDocExecute();
+    EXPECT_EQ(fix.Answered(), 1);
+    EXPECT_TRUE(calls.empty());
+    ASSERT_EQ(w.CurrentPage, page.data());
+    ASSERT_EQ(holder->CurrentSubPage, name.data());
+    EXPECT_EQ(name->ui->meMesto->Text(), QStringLiteral("Тула"));
+    EXPECT_EQ(w.focusWidget(), name->ui->meSurName);
+    // The window active again after the check's dialog (the window manager's part), typing goes there.
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w, uitest::kFailAfterMs));
+    EXPECT_EQ(QApplication::focusWidget(), name->ui->meSurName);
+    EXPECT_TRUE(w.ui->fbPrsonInfo->Down());
 }
 
 // A 4-NDFL declaration whose status is not one of its form (as stored files may hold it) is
