@@ -245,11 +245,10 @@ TEST_F(Output, ControlKeysPreviewAndPrint) {
     w.show();
     w.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w, uitest::kFailAfterMs));
-    w.ui->fbPrsonInfo->SetDown(true);
-    w.PageButtonClick(w.ui->fbPrsonInfo);
+    QTest::mouseClick(w.ui->fbPrsonInfo, Qt::LeftButton, {}, QPoint(10, 10));
     auto* name = qobject_cast<TfrPersonNaim*>(qobject_cast<TfrPersonData*>(w.CurrentPage)->CurrentSubPage);
-    name->ui->meName->setFocus();
-    QApplication::processEvents();
+    QTest::mouseClick(name->ui->meName, Qt::LeftButton); // the user clicks into the field
+    ASSERT_EQ(QApplication::focusWidget(), name->ui->meName);
     const std::pair<QKeyCombination, const char*> keys[] = {{Qt::ControlModifier | Qt::Key_F2, "Report"},
                                                             {Qt::ControlModifier | Qt::Key_P, "PrintReport"},
                                                             {Qt::ControlModifier | Qt::ShiftModifier | Qt::Key_P, "PrintReport"},
