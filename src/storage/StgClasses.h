@@ -228,6 +228,14 @@ public:
             WriteCurrencyValue(value);
     }
     void WriteDateTime(TDateTime value);
+    // Ends the data with the zero byte at which a reader stops, in every kind of block: a written-out
+    // block may hold older bytes there, or be full (it is then written out first); a growing one
+    // grows; a fixed one must have the byte left. Result: the bytes of the block in use, the zero
+    // included.
+    std::uint32_t EndData() {
+        if (std::uint8_t* at = Room(1)) *at = 0;
+        return Cursor - Origin + 1;
+    }
 
     // Major x 65536 + Minor of the document read.
     std::uint32_t Version() const { return static_cast<std::uint32_t>(Major) * 65536u + Minor; }
@@ -318,7 +326,8 @@ private:
     }
     // Where the block has room for maxLen bytes after the length (and can be written, and nothing is
     // only counted), put writes the value there and returns its length, which goes before it; false
-    // otherwise.
+    // otherwise. put writes no byte past that length: what follows a value in the block stays as it
+    // was (zero after the last one).
     template <class F>
     bool PutInPlace(std::size_t maxLen, F&& put) {
         if (!HasRoomInPlace(maxLen)) return false;
@@ -343,6 +352,7 @@ private:
     template <class N>
     void WriteNumber(N value, std::uint16_t readOnlyCode, std::uint16_t notOpenedCode);
     // Where the next bytes go (none while counting), after making sure the block has room for them.
+    // A written-out block takes at most as many as it holds (PassThrough takes more).
     std::uint8_t* Room(std::uint64_t bytes) {
         const std::uint64_t end = std::uint64_t(Cursor) + bytes;
         if (end >= Limit) [[unlikely]]
@@ -350,6 +360,13 @@ private:
         return counting_ ? nullptr : Base + (Cursor - Origin);
     }
     void MakeRoom(std::uint64_t end);
+    void WriteOutBlock();
+    // Bytes as they are: into the block's room, or through a written-out block in parts when they are
+    // more than it holds. A written-out block may be left full to its last byte; the next write or
+    // EndData writes it out.
+    void PutBytes(const void* bytes, std::size_t n);
+    void PassThrough(const std::uint8_t* bytes, std::size_t n);
+    bool PassesThrough(std::size_t n) const { return whenFull_ == WhenFull::WriteOut && n > Loader->Size; }
     std::string_view HeaderField(std::size_t width);
     std::uint32_t DataEnd() const { return dataEnd_; }
     bool ValueAt(std::uint32_t pos, std::string_view& text, std::uint32_t& next) const;
