@@ -1,6 +1,7 @@
 #include "storage/StgClasses.h"
 
 #include "platform/Codec.h"
+#include "platform/RemoveOnSignal.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -139,11 +140,12 @@ void mTFileLoader::OpenForSaving() {
     // The new document is written beside the old one and takes its place only when complete.
     std::string base = TargetPath_.substr(TargetPath_.rfind('/') == std::string::npos ? 0 : TargetPath_.rfind('/') + 1);
     std::string templ = FolderOf(TargetPath_) + "/." + base + ".XXXXXX";
-    std::vector<char> buf(templ.begin(), templ.end());
-    buf.push_back('\0');
-    FileHandle = mkostemp(buf.data(), O_CLOEXEC);
+    // It holds the taxpayer's data: a signal that ends the program must not leave it beside the
+    // document.
+    TempGuard_ = std::make_unique<TRemoveOnSignal>();
+    FileHandle = TempGuard_->CreateTempFile(templ);
     if (FileHandle < 0) Fail(exists ? mEBadStorage(busy, 21) : mEBadStorage(ioError, 20));
-    TempPath_ = buf.data();
+    TempPath_ = templ;
 
     // The new contents are made in memory and reach the file in one write on Commit: mapping the
     // file for writing costs a page fault per page and a second flush.
@@ -188,6 +190,7 @@ void mTFileLoader::Commit() {
     if (!ok) Fail(mEBadStorage(ioError, 20));
     if (rename(TempPath_.c_str(), TargetPath_.c_str()) != 0) Fail(mEBadStorage(ioError, 20));
     TempPath_.clear();
+    TempGuard_.reset(); // the new file is the document now
     int dir = ::open(FolderOf(TargetPath_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dir >= 0) {
         fsync(dir);
@@ -200,6 +203,7 @@ void mTFileLoader::Close() {
     if (View) munmap(View, Size);
     if (FileHandle >= 0) ::close(FileHandle);
     if (!TempPath_.empty()) unlink(TempPath_.c_str());
+    TempGuard_.reset();
     if (TargetLock_ >= 0) ::close(TargetLock_);
     View = nullptr;
     FileHandle = -1;

@@ -19,6 +19,8 @@
 #include <utility>
 #include <vector>
 
+class TRemoveOnSignal;
+
 // ---------------------------------------------------------------------------------------------
 // Storage exceptions: a message for the user, the code of the raise site and the place code that
 // an outer save or load routine sets on the way out.
@@ -97,7 +99,7 @@ void WithPlaceCode(std::uint16_t place, F&& body) {
 // target and creates a new file in the target's folder; its block is memory, and Commit writes the
 // block into the new file and makes it the document (synced, with the old file's permissions,
 // renamed over it). A loader destroyed without Commit removes the new file and leaves the old
-// document as it was.
+// document as it was; so does SIGTERM or SIGINT ending the process while the new file exists.
 
 class mTFileLoader {
 public:
@@ -139,6 +141,7 @@ private:
 
     std::string TargetPath_; // the document file a save replaces (links resolved)
     std::string TempPath_;   // the new file while a save runs
+    std::unique_ptr<TRemoveOnSignal> TempGuard_; // removes it when a signal ends the process
     int TargetLock_ = -1;    // the existing document, locked while a save runs
     mode_t TargetMode_ = 0;
     static constexpr std::uint32_t kStartWritebackBytes = 512 * 1024;
