@@ -9,9 +9,6 @@ constexpr std::uint16_t kHeaderNotNumber = 392;
 constexpr std::uint16_t kTooManyEntries = 155;
 // The block a document is first written into; most documents fit, a large one makes it grow.
 constexpr std::uint32_t kFirstBlock = 64 * 1024;
-// The block a saved file passes through: small enough to stay in the processor's cache, where
-// a block of the whole document would be new memory to fault in and clear on every save.
-constexpr std::uint32_t kWriteBlock = 128 * 1024;
 
 // The lists are counted in words: a longer list cannot be stored.
 void WriteCount(mTDocumentStorage& S, int count) {
@@ -51,7 +48,7 @@ void mTDeclaration::SetAppendixCount(std::int32_t Value) {
 
 bool mTDeclaration::FilerStatusFitsForm() const { return DeclarationKind != 2 || (FilerStatus >= 1 && FilerStatus <= 3); }
 
-void mTDeclaration::WriteDocument(mTDocumentStorage& S) const {
+std::uint32_t mTDeclaration::WriteDocument(mTDocumentStorage& S) const {
     S.CreateDocument(streams::RootVelmarod);
 
     S.CreateStream(streams::DeclInfo);
@@ -104,12 +101,12 @@ void mTDeclaration::WriteDocument(mTDocumentStorage& S) const {
     S.CreateStream(streams::Nalog);
     WriteCount(S, NalogCount());
     for (int i = 0; i < NalogCount(); ++i) GetNalog(i).Save(S, static_cast<std::uint16_t>(i));
+    return S.EndData();
 }
 
 std::uint32_t mTDeclaration::GetDocumentSize() const {
     auto counter = mTDocumentStorage::SizeCounter();
-    WriteDocument(*counter);
-    return counter->Cursor + 1; // the zero byte after the last value
+    return WriteDocument(*counter);
 }
 
 void mTDeclaration::SaveDocument(mTFileLoader& Loader) const {
@@ -121,10 +118,7 @@ void mTDeclaration::SaveDocument(mTFileLoader& Loader) const {
 // closing zero byte stay in the block, which Commit writes.
 void mTDeclaration::WriteThrough(mTFileLoader& Loader) const {
     mTDocumentStorage S(&Loader, mTDocumentStorage::WhenFull::WriteOut);
-    WriteDocument(S);
-    const std::uint32_t left = S.Cursor - S.Origin;
-    Loader.View[left] = 0; // the block is used again after each write-out: the byte may hold data
-    Loader.Resize(left + 1);
+    Loader.Resize(WriteDocument(S));
 }
 
 // The document is written once, into a block that grows as it fills: its size need not be counted
@@ -136,10 +130,10 @@ std::unique_ptr<mTFileLoader> mTDeclaration::SaveToMemory() const {
     return block;
 }
 
-void mTDeclaration::SaveToFile(const std::string& FileName) const {
+void mTDeclaration::SaveToFile(const std::string& FileName, std::uint32_t BlockSize) const {
     std::unique_ptr<mTFileLoader> loader;
     try {
-        loader = std::make_unique<mTFileLoader>(FileName, false, kWriteBlock);
+        loader = std::make_unique<mTFileLoader>(FileName, false, BlockSize);
     } catch (mEBadStorage& e) {
         e.PlaceCode = kSaveToFile;
         throw;

@@ -115,7 +115,11 @@ public:
     // The serialised document in a memory block of its own, followed by at least one zero byte:
     // what the report library is handed.
     std::unique_ptr<mTFileLoader> SaveToMemory() const;
-    void SaveToFile(const std::string& FileName) const;
+    // The block a saved file passes through: small enough to stay in the processor's cache, where
+    // a block of the whole document would be new memory to fault in and clear on every save. Any
+    // size from one byte up gives the same file.
+    static constexpr std::uint32_t FileBlockSize = 128 * 1024;
+    void SaveToFile(const std::string& FileName, std::uint32_t BlockSize = FileBlockSize) const;
     // Result: the root name of the file read ("Velmarod" for this program's documents; another
     // root is an earlier year's file, of which only the person record was taken).
     std::string LoadFromFile(const std::string& FileName);
@@ -160,6 +164,7 @@ private:
         return *list;
     }
     void SetSheetCount(std::int32_t& Field, std::int32_t Value);
-    void WriteDocument(mTDocumentStorage& Storage) const;
+    // Writes the document and the zero byte after it; result: the bytes of the block in use.
+    std::uint32_t WriteDocument(mTDocumentStorage& Storage) const;
     void WriteThrough(mTFileLoader& Loader) const;
 };

@@ -14,14 +14,16 @@ std::size_t Currency::ToChars(char* out, char decimalSeparator) const {
     p = std::to_chars(p, out + kMaxChars, a / Scale).ptr;
     unsigned long long frac = a % Scale;
     if (frac != 0) {
-        // All four decimals go into place (there is room for them); the trailing zeros are then left out.
+        // The decimals without their trailing zeros, and nothing after them: the text may be placed
+        // straight into a document's block, where the bytes past it must stay as they were.
         const auto f = static_cast<unsigned>(frac), hi = f / 100, lo = f % 100;
+        const int decimals = lo != 0 ? (lo % 10 != 0 ? 4 : 3) : (hi % 10 != 0 ? 2 : 1);
         *p++ = decimalSeparator;
         p[0] = static_cast<char>('0' + hi / 10);
-        p[1] = static_cast<char>('0' + hi % 10);
-        p[2] = static_cast<char>('0' + lo / 10);
-        p[3] = static_cast<char>('0' + lo % 10);
-        p += lo != 0 ? (lo % 10 != 0 ? 4 : 3) : (hi % 10 != 0 ? 2 : 1);
+        if (decimals > 1) p[1] = static_cast<char>('0' + hi % 10);
+        if (decimals > 2) p[2] = static_cast<char>('0' + lo / 10);
+        if (decimals > 3) p[3] = static_cast<char>('0' + lo % 10);
+        p += decimals;
     }
     return static_cast<std::size_t>(p - out);
 }

@@ -32,7 +32,8 @@ public:
     // Shortest decimal text: "-" for negative values, no grouping, the separator and one to four
     // decimals only when the fraction is not zero ("1234.5", "0", "-1").
     std::string ToString(char decimalSeparator = ',') const;
-    // The same text placed at out, which has room for kMaxChars; returns its length.
+    // The same text placed at out, which has room for kMaxChars; returns its length. No byte past
+    // that length is written.
     static constexpr std::size_t kMaxChars = 21; // "-", 15 whole digits, the separator and 4 decimals
     std::size_t ToChars(char* out, char decimalSeparator = ',') const;
 

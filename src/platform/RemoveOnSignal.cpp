@@ -8,7 +8,9 @@
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/random.h>
 #include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
 
 namespace {
@@ -53,6 +55,31 @@ void Restore() {
         if (gInstalled[k]) sigaction(kSignals[k], &gPrevious[k], nullptr);
 }
 
+int FreeSlot() {
+    for (int i = 0; i < kSlots; ++i)
+        if (!gUsed[i].load()) return i;
+    return -1;
+}
+
+// Six random letters and digits for a file's name.
+void RandomName(char* out) {
+    static constexpr char kChars[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    unsigned char r[6];
+    if (getrandom(r, sizeof r, GRND_NONBLOCK) != static_cast<ssize_t>(sizeof r)) {
+        // No entropy yet (early at boot): the clock, the process and a count still differ.
+        static unsigned long count = 0;
+        timespec t{};
+        clock_gettime(CLOCK_REALTIME, &t);
+        unsigned long long v = static_cast<unsigned long long>(t.tv_nsec) ^ (static_cast<unsigned long long>(t.tv_sec) << 20) ^
+                               (static_cast<unsigned long long>(getpid()) << 40) ^ (++count * 0x9E3779B97F4A7C15ull);
+        for (unsigned char& b : r) {
+            v = v * 6364136223846793005ull + 1442695040888963407ull;
+            b = static_cast<unsigned char>(v >> 56);
+        }
+    }
+    for (int i = 0; i < 6; ++i) out[i] = kChars[r[i] % (sizeof kChars - 1)];
+}
+
 std::vector<int> OpenDescriptors() {
     std::vector<int> fds;
     DIR* d = opendir("/proc/self/fd");
@@ -81,6 +108,39 @@ TRemoveOnSignal::TRemoveOnSignal(const std::vector<std::string>& paths) {
             break;
         }
     }
+}
+
+int TRemoveOnSignal::CreateTempFile(std::string& templ) {
+    constexpr std::size_t kRandom = 6;
+    if (templ.size() < kRandom || templ.compare(templ.size() - kRandom, kRandom, "XXXXXX") != 0) {
+        errno = EINVAL;
+        return -1;
+    }
+    if (templ.size() >= PATH_MAX) {
+        errno = ENAMETOOLONG;
+        return -1;
+    }
+    // With every place taken the file is still made, unguarded, as before there were guards.
+    const int slot = FreeSlot();
+    for (int attempt = 0; attempt < 1000; ++attempt) {
+        RandomName(templ.data() + templ.size() - kRandom);
+        if (slot >= 0) {
+            std::memcpy(gPaths[slot], templ.c_str(), templ.size() + 1);
+            gUsed[slot].store(true);
+        }
+        const int fd = ::open(templ.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (fd >= 0) {
+            if (slot >= 0) slots_.push_back(slot);
+            if (AfterTempFileCreated) AfterTempFileCreated(templ.c_str());
+            return fd;
+        }
+        // Not made: the name, perhaps another's file, is dropped before anything else happens.
+        const int error = errno;
+        if (slot >= 0) gUsed[slot].store(false);
+        errno = error;
+        if (error != EEXIST) return -1;
+    }
+    return -1;
 }
 
 TRemoveOnSignal::~TRemoveOnSignal() {

@@ -13,10 +13,20 @@
 // Removing the files on every other way out stays the owner's task.
 class TRemoveOnSignal {
 public:
-    explicit TRemoveOnSignal(const std::vector<std::string>& paths);
+    explicit TRemoveOnSignal(const std::vector<std::string>& paths = {});
     ~TRemoveOnSignal();
+    // Makes a new file for the guard to remove, as mkostemp does: named by the template, whose last
+    // six characters ("XXXXXX") become random letters and digits, opened for reading and writing
+    // with mode 0600 (less the umask) and the descriptor closed on exec. The name is in the guard's
+    // keeping before the file is made, so no signal finds the file without it. Result: the
+    // descriptor and the file's name in templ; -1 with errno when no file could be made.
+    int CreateTempFile(std::string& templ);
     TRemoveOnSignal(const TRemoveOnSignal&) = delete;
     TRemoveOnSignal& operator=(const TRemoveOnSignal&) = delete;
+
+    // For tests: run right after CreateTempFile has made a file, with its name, so that a test can
+    // end the process at that moment.
+    static inline void (*AfterTempFileCreated)(const char* path) = nullptr;
 
 private:
     std::vector<int> slots_;

@@ -226,14 +226,13 @@ std::string TaxTextExport(const kTDanLog& log, const kTSvodSum& sums, const TPag
     const std::string path = dir + TaxTextFileName(log, clock);
     const std::string bytes = TaxTextBytes(lines);
 
-    // Written completely under a temporary name, then renamed over the file.
-    std::string templ = dir + ".Otmp.XXXXXX";
-    std::vector<char> buf(templ.begin(), templ.end());
-    buf.push_back('\0');
-    const int fd = mkstemp(buf.data());
+    // Written completely under a temporary name, then renamed over the file. The half-written file
+    // would otherwise stay in the user's folder with the taxpayer's data when a signal ends the
+    // program: the guard holds its name from before the file exists.
+    std::string temp = dir + ".Otmp.XXXXXX";
+    TRemoveOnSignal guard;
+    const int fd = guard.CreateTempFile(temp);
     if (fd < 0) return {};
-    // The half-written file would otherwise stay in the user's folder with the taxpayer's data.
-    const TRemoveOnSignal guard({buf.data()});
     bool ok = true;
     std::size_t done = 0;
     while (ok && done < bytes.size()) {
@@ -243,9 +242,9 @@ std::string TaxTextExport(const kTDanLog& log, const kTSvodSum& sums, const TPag
     }
     ok = ok && fchmod(fd, 0644) == 0 && fsync(fd) == 0;
     ok = (::close(fd) == 0) && ok;
-    ok = ok && std::rename(buf.data(), path.c_str()) == 0;
+    ok = ok && std::rename(temp.c_str(), path.c_str()) == 0;
     if (!ok) {
-        ::unlink(buf.data());
+        ::unlink(temp.c_str());
         return {};
     }
     return path;

@@ -1,6 +1,7 @@
 #include "storage/StgClasses.h"
 
 #include "platform/Codec.h"
+#include "platform/RemoveOnSignal.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -139,11 +140,12 @@ void mTFileLoader::OpenForSaving() {
     // The new document is written beside the old one and takes its place only when complete.
     std::string base = TargetPath_.substr(TargetPath_.rfind('/') == std::string::npos ? 0 : TargetPath_.rfind('/') + 1);
     std::string templ = FolderOf(TargetPath_) + "/." + base + ".XXXXXX";
-    std::vector<char> buf(templ.begin(), templ.end());
-    buf.push_back('\0');
-    FileHandle = mkostemp(buf.data(), O_CLOEXEC);
+    // It holds the taxpayer's data: a signal that ends the program must not leave it beside the
+    // document.
+    TempGuard_ = std::make_unique<TRemoveOnSignal>();
+    FileHandle = TempGuard_->CreateTempFile(templ);
     if (FileHandle < 0) Fail(exists ? mEBadStorage(busy, 21) : mEBadStorage(ioError, 20));
-    TempPath_ = buf.data();
+    TempPath_ = templ;
 
     // The new contents are made in memory and reach the file in one write on Commit: mapping the
     // file for writing costs a page fault per page and a second flush.
@@ -188,6 +190,7 @@ void mTFileLoader::Commit() {
     if (!ok) Fail(mEBadStorage(ioError, 20));
     if (rename(TempPath_.c_str(), TargetPath_.c_str()) != 0) Fail(mEBadStorage(ioError, 20));
     TempPath_.clear();
+    TempGuard_.reset(); // the new file is the document now
     int dir = ::open(FolderOf(TargetPath_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dir >= 0) {
         fsync(dir);
@@ -200,6 +203,7 @@ void mTFileLoader::Close() {
     if (View) munmap(View, Size);
     if (FileHandle >= 0) ::close(FileHandle);
     if (!TempPath_.empty()) unlink(TempPath_.c_str());
+    TempGuard_.reset();
     if (TargetLock_ >= 0) ::close(TargetLock_);
     View = nullptr;
     FileHandle = -1;
@@ -267,17 +271,15 @@ void mTDocumentStorage::CreateDocument(const std::string& rootName) {
     if (!Loader && !counting_) throw mEMemoryAllocate(stgmsg::NotAllocated, 50);
     if (ReadOnly) throw mEWriteStorage(stgmsg::ReadOnlyWrite, 51);
     if (Opened || Created) throw mEAlreadyCreated(stgmsg::AlreadyCreated, 52);
-    std::uint8_t* h = Room(kHeaderSize);
+    std::uint8_t h[kHeaderSize] = {};
+    PutField(h, "DLSG", 4, ' ');
+    PutField(h + 4, codec::Utf8ToCp1251(rootName), 20, ' ');
+    PutField(h + 24, "1", 2, '0');
+    PutField(h + 26, "2", 2, '0');
+    PutField(h + 28, std::string(32, 'F'), 32, 'F');
+    PutBytes(h, kHeaderSize);
     Opened = Created = true;
     RootName = rootName;
-    if (h) {
-        PutField(h, "DLSG", 4, ' ');
-        PutField(h + 4, codec::Utf8ToCp1251(rootName), 20, ' ');
-        PutField(h + 24, "1", 2, '0');
-        PutField(h + 26, "2", 2, '0');
-        PutField(h + 28, std::string(32, 'F'), 32, 'F');
-    }
-    Cursor = kHeaderSize;
 }
 
 void mTDocumentStorage::OpenDocument() {
@@ -492,12 +494,16 @@ TDateTime mTDocumentStorage::ReadDateTime() {
     }
 }
 
+void mTDocumentStorage::WriteOutBlock() {
+    Loader->WriteOut(Cursor - Origin);
+    Base = Loader->View;
+    Origin = Cursor;
+    Limit = static_cast<std::uint32_t>(std::min<std::uint64_t>(std::uint64_t(Origin) + Loader->Size, UINT32_MAX));
+}
+
 void mTDocumentStorage::MakeRoom(std::uint64_t end) {
     if (whenFull_ == WhenFull::WriteOut) {
-        Loader->WriteOut(Cursor - Origin);
-        Base = Loader->View;
-        Origin = Cursor;
-        Limit = static_cast<std::uint32_t>(std::min<std::uint64_t>(std::uint64_t(Origin) + Loader->Size, UINT32_MAX));
+        WriteOutBlock();
     } else if (whenFull_ == WhenFull::Grow) {
         // Doubling keeps the number of moves small; the block keeps a zero byte after the data.
         const std::uint64_t size = std::max<std::uint64_t>(end + 1, std::uint64_t(Limit) * 2);
@@ -509,10 +515,34 @@ void mTDocumentStorage::MakeRoom(std::uint64_t end) {
     if (end > Limit) throw mEMemoryAllocate(stgmsg::NoMemory, stgcode::BlockOverflow);
 }
 
+void mTDocumentStorage::PutBytes(const void* bytes, std::size_t n) {
+    if (PassesThrough(n)) return PassThrough(static_cast<const std::uint8_t*>(bytes), n);
+    if (std::uint8_t* at = Room(n)) std::memcpy(at, bytes, n);
+    Cursor += static_cast<std::uint32_t>(n);
+}
+
+void mTDocumentStorage::PassThrough(const std::uint8_t* bytes, std::size_t n) {
+    while (n > 0) {
+        if (Cursor - Origin == Loader->Size) WriteOutBlock();
+        const std::size_t part = std::min<std::size_t>(n, Loader->Size - (Cursor - Origin));
+        std::memcpy(Base + (Cursor - Origin), bytes, part);
+        bytes += part;
+        n -= part;
+        Cursor += static_cast<std::uint32_t>(part);
+    }
+}
+
 void mTDocumentStorage::WriteValue(std::string_view encoded, std::uint16_t readOnlyCode, std::uint16_t notOpenedCode) {
     Writable(readOnlyCode, notOpenedCode);
     const std::size_t len = encoded.size();
     if (len > 9999) throw mEWriteStorage(stgmsg::TextTooLong, stgcode::TextTooLong);
+    if (PassesThrough(4 + len)) [[unlikely]] {
+        std::uint8_t digits[4];
+        PutLength(digits, len);
+        PassThrough(digits, 4);
+        PassThrough(reinterpret_cast<const std::uint8_t*>(encoded.data()), len);
+        return;
+    }
     if (std::uint8_t* at = Room(4 + len)) {
         PutLength(at, len);
         if (len) std::memcpy(at + 4, encoded.data(), len);

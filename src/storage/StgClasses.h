@@ -19,6 +19,8 @@
 #include <utility>
 #include <vector>
 
+class TRemoveOnSignal;
+
 // ---------------------------------------------------------------------------------------------
 // Storage exceptions: a message for the user, the code of the raise site and the place code that
 // an outer save or load routine sets on the way out.
@@ -97,7 +99,7 @@ void WithPlaceCode(std::uint16_t place, F&& body) {
 // target and creates a new file in the target's folder; its block is memory, and Commit writes the
 // block into the new file and makes it the document (synced, with the old file's permissions,
 // renamed over it). A loader destroyed without Commit removes the new file and leaves the old
-// document as it was.
+// document as it was; so does SIGTERM or SIGINT ending the process while the new file exists.
 
 class mTFileLoader {
 public:
@@ -139,6 +141,7 @@ private:
 
     std::string TargetPath_; // the document file a save replaces (links resolved)
     std::string TempPath_;   // the new file while a save runs
+    std::unique_ptr<TRemoveOnSignal> TempGuard_; // removes it when a signal ends the process
     int TargetLock_ = -1;    // the existing document, locked while a save runs
     mode_t TargetMode_ = 0;
     static constexpr std::uint32_t kStartWritebackBytes = 512 * 1024;
@@ -228,6 +231,14 @@ public:
             WriteCurrencyValue(value);
     }
     void WriteDateTime(TDateTime value);
+    // Ends the data with the zero byte at which a reader stops, in every kind of block: a written-out
+    // block may hold older bytes there, or be full (it is then written out first); a growing one
+    // grows; a fixed one must have the byte left. Result: the bytes of the block in use, the zero
+    // included.
+    std::uint32_t EndData() {
+        if (std::uint8_t* at = Room(1)) *at = 0;
+        return Cursor - Origin + 1;
+    }
 
     // Major x 65536 + Minor of the document read.
     std::uint32_t Version() const { return static_cast<std::uint32_t>(Major) * 65536u + Minor; }
@@ -318,7 +329,8 @@ private:
     }
     // Where the block has room for maxLen bytes after the length (and can be written, and nothing is
     // only counted), put writes the value there and returns its length, which goes before it; false
-    // otherwise.
+    // otherwise. put writes no byte past that length: what follows a value in the block stays as it
+    // was (zero after the last one).
     template <class F>
     bool PutInPlace(std::size_t maxLen, F&& put) {
         if (!HasRoomInPlace(maxLen)) return false;
@@ -343,6 +355,7 @@ private:
     template <class N>
     void WriteNumber(N value, std::uint16_t readOnlyCode, std::uint16_t notOpenedCode);
     // Where the next bytes go (none while counting), after making sure the block has room for them.
+    // A written-out block takes at most as many as it holds (PassThrough takes more).
     std::uint8_t* Room(std::uint64_t bytes) {
         const std::uint64_t end = std::uint64_t(Cursor) + bytes;
         if (end >= Limit) [[unlikely]]
@@ -350,6 +363,13 @@ private:
         return counting_ ? nullptr : Base + (Cursor - Origin);
     }
     void MakeRoom(std::uint64_t end);
+    void WriteOutBlock();
+    // Bytes as they are: into the block's room, or through a written-out block in parts when they are
+    // more than it holds. A written-out block may be left full to its last byte; the next write or
+    // EndData writes it out.
+    void PutBytes(const void* bytes, std::size_t n);
+    void PassThrough(const std::uint8_t* bytes, std::size_t n);
+    bool PassesThrough(std::size_t n) const { return whenFull_ == WhenFull::WriteOut && n > Loader->Size; }
     std::string_view HeaderField(std::size_t width);
     std::uint32_t DataEnd() const { return dataEnd_; }
     bool ValueAt(std::uint32_t pos, std::string_view& text, std::uint32_t& next) const;

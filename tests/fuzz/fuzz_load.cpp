@@ -1,12 +1,18 @@
 // Fuzz target: any bytes, read as a document file, as a memory block and as the block handed to
 // the report library, must either load or fail with an exception; never crash, hang or read out
-// of bounds.
+// of bounds. Whatever loads is saved again through every path the program writes a document by,
+// and all of them must give the same bytes: the document and the zero byte that ends it.
 #include "model/DeclClasses.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
+#include <optional>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -25,12 +31,92 @@ int DocumentFile() {
     return fd;
 }
 
+std::string ReadWhole(const std::string& path) {
+    std::string bytes;
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return bytes;
+    char buf[65536];
+    for (ssize_t n; (n = read(fd, buf, sizeof buf)) > 0;) bytes.append(buf, static_cast<std::size_t>(n));
+    close(fd);
+    return bytes;
+}
+
+// A save needs a folder to put its new file in beside the document. It is made for one save and
+// removed right after it, so that only a crash in between leaves it; in memory where the system has
+// such a folder, since every save waits for the disk.
+std::optional<std::string> SavedFile(const mTDeclaration& d, std::uint32_t blockSize) {
+    static const std::string base = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
+    std::string dir = base + "/velmarod-fuzz-save-XXXXXX";
+    if (!mkdtemp(dir.data())) return std::nullopt;
+    const std::string path = dir + "/doc.vrq";
+    std::optional<std::string> bytes;
+    try {
+        d.SaveToFile(path, blockSize);
+        bytes = ReadWhole(path);
+    } catch (const std::exception&) {
+    }
+    unlink(path.c_str());
+    rmdir(dir.c_str());
+    return bytes;
+}
+
+[[noreturn]] void Fault(const char* what) {
+    std::fprintf(stderr, "%s\n", what);
+    std::abort();
+}
+
+[[noreturn]] void Differs(const char* path, const std::optional<std::string>& got, const std::string& expected) {
+    if (!got) std::fprintf(stderr, "%s failed where the block of the counted size was written\n", path);
+    else
+        std::fprintf(stderr, "%s gave %zu bytes, the block of the counted size %zu; first difference at %zu\n", path,
+                     got->size(), expected.size(),
+                     static_cast<std::size_t>(std::mismatch(got->begin(), got->end(), expected.begin(), expected.end()).first -
+                                              got->begin()));
+    std::abort();
+}
+
+// Every way the program writes a document: the block of the counted size (what the report tests
+// hand over), the hand-over block that grows, and the file through the program's block and through
+// small blocks written out many times.
+void SaveEveryWay(const mTDeclaration& d) {
+    std::optional<std::string> exact;
+    try {
+        auto block = mTFileLoader::CreateInMemory(d.GetDocumentSize());
+        d.SaveDocument(*block);
+        exact.emplace(reinterpret_cast<const char*>(block->View), block->Size);
+    } catch (const std::exception&) {
+    }
+    std::optional<std::string> handed;
+    try {
+        auto block = d.SaveToMemory();
+        handed.emplace(reinterpret_cast<const char*>(block->View), block->Size);
+    } catch (const std::exception&) {
+    }
+    if (!exact) {
+        // Nothing the program would write (a text it refuses); then no path may write it either.
+        if (handed) Fault("the block of the counted size failed where the hand-over block was written");
+        return;
+    }
+    if (exact->find('\0') != exact->size() - 1) Fault("the block of the counted size does not end in its only zero byte");
+    // The hand-over block may be larger than the document: only zeros follow it then.
+    if (handed && handed->size() > exact->size()) {
+        if (handed->find_first_not_of('\0', exact->size()) != std::string::npos)
+            Fault("the hand-over block holds bytes after the document's zero byte");
+        handed->resize(exact->size());
+    }
+    if (handed != exact) Differs("the hand-over block", handed, *exact);
+    const std::uint32_t small = 1 + static_cast<std::uint32_t>(exact->size() * 7919 % 97);
+    for (std::uint32_t blockSize : {mTDeclaration::FileBlockSize, small}) {
+        const std::optional<std::string> file = SavedFile(d, blockSize);
+        if (file != exact) Differs(blockSize == small ? "the file through small blocks" : "the file", file, *exact);
+    }
+}
+
 void ReadAll(mTDocumentStorage& s) {
     mTDeclaration d;
     d.ReadDocument(s);
-    // Whatever was read can be measured and written again.
-    auto block = mTFileLoader::CreateInMemory(d.GetDocumentSize());
-    d.SaveDocument(*block);
+    // Whatever was read can be measured and written again, the same way every time.
+    SaveEveryWay(d);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include <csignal>
 #include <fcntl.h>
 #include <filesystem>
+#include <sys/stat.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -21,6 +22,9 @@ void (*Handler(int sig))(int) {
 
 int gCalls = 0;
 void Count(int) { ++gCalls; }
+
+int gSignal = 0;
+void RaiseTheSignal(const char*) { raise(gSignal); }
 
 } // namespace
 
@@ -88,4 +92,52 @@ TEST_F(RemoveOnSignal, FilesOpenedForWritingAreFound) {
     });
     EXPECT_EQ(found, std::vector<std::string>{std::filesystem::canonical(Path("new")).string()});
     for (int fd : {early, written, read}) close(fd);
+}
+
+// A file made by the guard is kept from the moment it exists: a signal right after it is made
+// finds its name already there.
+TEST_F(RemoveOnSignal, AFileMadeByTheGuardGoesWithASignalFromItsFirstMoment) {
+    for (int sig : {SIGTERM, SIGINT}) {
+        SCOPED_TRACE(sig);
+        EXPECT_EXIT(
+            {
+                gSignal = sig;
+                TRemoveOnSignal::AfterTempFileCreated = RaiseTheSignal;
+                TRemoveOnSignal guard;
+                std::string name = Path(".doc.vrq.XXXXXX");
+                guard.CreateTempFile(name);
+            },
+            testing::KilledBySignal(sig), "");
+        EXPECT_TRUE(std::filesystem::is_empty(dir));
+    }
+}
+
+TEST_F(RemoveOnSignal, MadeFilesAreNewPrivateAndNamedByTheTemplate) {
+    const mode_t oldMask = umask(022);
+    TRemoveOnSignal guard;
+    std::string first = Path(".doc.vrq.XXXXXX"), second = first;
+    const int a = guard.CreateTempFile(first), b = guard.CreateTempFile(second);
+    umask(oldMask);
+    ASSERT_GE(a, 0);
+    ASSERT_GE(b, 0);
+    EXPECT_NE(first, second);
+    for (const std::string& name : {first, second}) {
+        EXPECT_EQ(name.substr(0, name.size() - 6), Path(".doc.vrq."));
+        EXPECT_NE(name, Path(".doc.vrq.XXXXXX"));
+        struct stat st {};
+        ASSERT_EQ(stat(name.c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 07777, 0600u);
+        EXPECT_EQ(st.st_size, 0);
+    }
+    EXPECT_EQ(fcntl(a, F_GETFD) & FD_CLOEXEC, FD_CLOEXEC);
+    close(a);
+    close(b);
+
+    std::string noPlace = Path("doc.vrq");
+    errno = 0;
+    EXPECT_EQ(guard.CreateTempFile(noPlace), -1);
+    EXPECT_EQ(errno, EINVAL);
+    std::string missingFolder = Path("no/such/.doc.XXXXXX");
+    EXPECT_EQ(guard.CreateTempFile(missingFolder), -1);
+    EXPECT_EQ(errno, ENOENT);
 }

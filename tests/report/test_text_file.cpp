@@ -1,10 +1,12 @@
 #include "../TestUtil.h"
 #include "ReportTestUtil.h"
 #include "platform/Codec.h"
+#include "platform/RemoveOnSignal.h"
 #include "reportcore/ClassesReportPlan.h"
 #include "reportcore/ClassesReportText.h"
 
 #include <algorithm>
+#include <csignal>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -234,6 +236,16 @@ TEST(TaxText, FileNames) {
 
 class TaxTextFile : public testutil::TempDir {};
 
+int gSignal = 0;
+void RaiseTheSignal(const char*) { raise(gSignal); }
+
+// Exports, and raises the signal the moment the file under its temporary name is made.
+void ExportEndedBySignal(const reporttest::Computed& c, const std::string& folder, int sig) {
+    gSignal = sig;
+    TRemoveOnSignal::AfterTempFileCreated = RaiseTheSignal;
+    TaxTextExport(*c.log, *c.sums, c.plan, folder, kClock);
+}
+
 TEST_F(TaxTextFile, WrittenInCp866WithCrLf) {
     mTDeclaration d;
     FillPerson(d);
@@ -251,6 +263,20 @@ TEST_F(TaxTextFile, WrittenInCp866WithCrLf) {
     c.log->PersonDan->Kem = "ОВД\r\n###";
     const std::string again = codec::Cp866ToUtf8(testutil::ReadFile(TaxTextExport(*c.log, *c.sums, c.plan, dir, kClock)));
     EXPECT_NE(again.find("ВыдУдЛичн:ОВД  ###\r\n"), std::string::npos);
+}
+
+// The file under its temporary name holds the taxpayer's data; a signal that ends the program right
+// after it is made leaves nothing in the folder the user chose.
+TEST_F(TaxTextFile, ExportEndedByASignalLeavesNothing) {
+    mTDeclaration d;
+    FillPerson(d);
+    auto c = reporttest::Compute(d);
+    c.plan = PlanPages(*c.log, *c.sums);
+    for (int sig : {SIGTERM, SIGINT}) {
+        SCOPED_TRACE(sig);
+        EXPECT_EXIT(ExportEndedBySignal(c, dir, sig), testing::KilledBySignal(sig), "");
+        EXPECT_TRUE(std::filesystem::is_empty(dir));
+    }
 }
 
 TEST_F(TaxTextFile, MissingFolderWritesNothing) {

@@ -2,6 +2,9 @@
 #include "storage/ProgrammDef.h"
 #include "storage/StgClasses.h"
 
+#include <climits>
+#include <cstring>
+#include <functional>
 #include <gtest/gtest.h>
 
 using testutil::Header;
@@ -42,6 +45,40 @@ TEST(Container, ValueTexts) {
     EXPECT_EQ(Written([](auto& s) { s.WriteCurrency(Currency::FromInt(-1)); }), "0002-1");
     EXPECT_EQ(Written([](auto& s) { s.WriteDateTime(EncodeDate(2005, 1, 1)); }), "000538353");
     EXPECT_EQ(Written([](auto& s) { s.CreateStream("@DeclInfo"); }), "0009@DeclInfo");
+}
+
+// A value written in place leaves the block after it as it was: the report library reads a block up
+// to its first zero byte, so a digit left behind the last value would run on into the data.
+TEST(Container, WritersLeaveTheBytesAfterTheirValue) {
+    const struct {
+        const char* name;
+        std::function<void(mTDocumentStorage&)> write;
+    } cases[] = {
+        {"1500.5", [](mTDocumentStorage& s) { s.WriteCurrency(Currency::FromRaw(15005000)); }},
+        {"1500.25", [](mTDocumentStorage& s) { s.WriteCurrency(Currency::FromRaw(15002500)); }},
+        {"1500.125", [](mTDocumentStorage& s) { s.WriteCurrency(Currency::FromRaw(15001250)); }},
+        {"-0.0001", [](mTDocumentStorage& s) { s.WriteCurrency(Currency::FromRaw(-1)); }},
+        {"whole amount", [](mTDocumentStorage& s) { s.WriteCurrency(Currency::FromInt(1500)); }},
+        {"largest amount", [](mTDocumentStorage& s) { s.WriteCurrency(Currency::FromRaw(INT64_MIN)); }},
+        {"integer", [](mTDocumentStorage& s) { s.WriteInteger(INT32_MIN); }},
+        {"word", [](mTDocumentStorage& s) { s.WriteWord(65535); }},
+        {"byte", [](mTDocumentStorage& s) { s.WriteByte(1); }},
+        {"text", [](mTDocumentStorage& s) { s.WriteString("18210102021011000110"); }},
+        {"Cyrillic text", [](mTDocumentStorage& s) { s.WriteString("Ёлочная"); }},
+        {"empty text", [](mTDocumentStorage& s) { s.WriteString(""); }},
+        {"date", [](mTDocumentStorage& s) { s.WriteDateTime(EncodeDate(2005, 1, 1) + 0.5); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        constexpr std::uint32_t kSize = 4096;
+        auto loader = mTFileLoader::CreateInMemory(kSize);
+        std::memset(loader->View, 0xEE, kSize);
+        mTDocumentStorage s(loader.get());
+        s.CreateDocument("Velmarod");
+        c.write(s);
+        const std::string after(reinterpret_cast<const char*>(loader->View) + s.Cursor, kSize - s.Cursor);
+        EXPECT_EQ(after.find_first_not_of('\xEE'), std::string::npos);
+    }
 }
 
 TEST(Container, PutField) {

@@ -1,6 +1,7 @@
 #include "../SampleDecl.h"
 #include "../TestUtil.h"
 #include "model/DeclClasses.h"
+#include "platform/RemoveOnSignal.h"
 #include "storage/StgClasses.h"
 
 #include <csignal>
@@ -32,6 +33,29 @@ protected:
         return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(dir), {}));
     }
 };
+
+int gSignal = 0;
+void RaiseTheSignal(int) { raise(gSignal); }
+void RaiseTheSignalOnCreation(const char*) { raise(gSignal); }
+
+// Saves, and raises the signal as soon as the save's new file is made (writtenBytes < 0) or when the
+// save writes past that many bytes of it: a write past the file size limit raises SIGXFSZ in the
+// writing call, and its handler raises the signal there.
+void SaveEndedBySignal(const mTDeclaration& d, const std::string& path, int sig, long writtenBytes) {
+    gSignal = sig;
+    if (writtenBytes < 0) {
+        TRemoveOnSignal::AfterTempFileCreated = RaiseTheSignalOnCreation;
+    } else {
+        struct sigaction a {};
+        a.sa_handler = RaiseTheSignal;
+        sigaction(SIGXFSZ, &a, nullptr);
+        rlimit limit{};
+        getrlimit(RLIMIT_FSIZE, &limit);
+        limit.rlim_cur = static_cast<rlim_t>(writtenBytes);
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    d.SaveToFile(path);
+}
 
 } // namespace
 
@@ -218,6 +242,37 @@ TEST_F(Loader, LargeDocumentSavedThroughBlocksIsWhole) {
     back.SaveToFile(path);
     EXPECT_EQ(ReadFile(path), file + std::string(1, '\0'));
     EXPECT_EQ(FilesInDir(), 1u);
+}
+
+// A save ended by SIGTERM or SIGINT leaves nothing beside the document (the new file holds the
+// taxpayer's data), and the document stays as it was.
+TEST_F(Loader, SaveEndedByASignalLeavesOnlyTheOldDocument) {
+    const std::string path = Path("doc.vrq");
+    mTDeclaration old;
+    old.Person.Name.SurName = "Прежний";
+    old.SaveToFile(path);
+    const std::string before = ReadFile(path);
+    mTDeclaration d;
+    sample::Fill(d, 300, 12, 100, 20);
+    const long size = d.GetDocumentSize();
+    ASSERT_GT(size, 2L * mTDeclaration::FileBlockSize); // written out twice before the last block
+    const struct {
+        const char* name;
+        long writtenBytes;
+    } moments[] = {
+        {"as soon as the new file is made", -1},
+        {"at its first block", 0},
+        {"at a later block", mTDeclaration::FileBlockSize + 1000},
+        {"at its last byte", size - 1},
+    };
+    for (int sig : {SIGTERM, SIGINT}) {
+        for (const auto& m : moments) {
+            SCOPED_TRACE(std::string(m.name) + ", signal " + std::to_string(sig));
+            EXPECT_EXIT(SaveEndedBySignal(d, path, sig, m.writtenBytes), testing::KilledBySignal(sig), "");
+            EXPECT_EQ(ReadFile(path), before);
+            EXPECT_EQ(FilesInDir(), 1u);
+        }
+    }
 }
 
 TEST_F(Loader, SaveKeepsTheFilesPermissions) {
