@@ -4,5 +4,5 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/install-deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build build -j "$(nproc)" --target velmarod
+cmake --build build -j "$(nproc)" --target velmarod ostrevan-run
 exec ./build/bin/velmarod "$@"
