@@ -30,6 +30,33 @@ void Put(TMaskedEdit* edit, const QString& text) { edit->SetText(edit->Takes(tex
 
 QString Flag(const QCheckBox* box) { return box->isChecked() ? QStringLiteral("1") : QStringLiteral("0"); }
 
+// The 20 % norm of an income, to the kopeck.
+Currency Norm(Currency income) { return RoundToKopeck(income.ToDouble() * 20.0 / 100.0); }
+
+// The total of expenses of what an activity holds. The sheet prints it beside the amounts it sums
+// (or the income it is the norm of), so it is taken from them: a month grid with no month ticked
+// goes in for the period, and the total it showed (of no month) is not that of what is stored.
+Currency TotalOf(const mTBusinessIncome& a) {
+    Currency s;
+    if (!a.ConfirmedExpenses) {
+        if (a.IncomeByMonth) {
+            for (const Currency& m : a.MonthIncome) s += m;
+        } else {
+            s = a.PeriodIncome;
+        }
+        return Norm(s);
+    }
+    auto add = [&s](const mTBusinessExpense& e) {
+        for (auto field : kExpenseFields) s += e.*field;
+    };
+    if (a.ExpenseByMonth) {
+        for (const mTBusinessExpense& m : a.MonthExpense) add(m);
+    } else {
+        add(a.PeriodExpense);
+    }
+    return s;
+}
+
 template <class T>
 T* Child(QWidget* page, const QString& name) {
     T* w = page->findChild<T*>(name);
@@ -334,43 +361,35 @@ void TfrBusinessIncome::mePeriodExpenseChange() { SetTotal(DocumentedExpense());
 
 void TfrBusinessIncome::chbIncomeByMonthClick() {
     pagevalues::Changed();
-    const bool confirmed = ui->chbIsConfirmedExpensies->isChecked();
-    if (!confirmed) SetTotal(ExpenseNorm());
     const bool byMonth = ui->chbIncomeByMonth->isChecked();
     ui->pnlIncomePeriod->setVisible(!byMonth);
     ui->pnlIncomeMonth->setVisible(byMonth);
-    // With documented expenses the expense grid follows the income grid's mode.
-    if (confirmed) ui->chbChargeSumEveryMonth->setChecked(byMonth);
+    // Documented expenses are entered the way the income is, also when they are ticked again after
+    // the norm: so the expense mode follows the income mode whatever the expense kind, and the grid
+    // that was typed into comes back with the income mode it was typed with.
+    ui->chbChargeSumEveryMonth->setChecked(byMonth);
+    if (!ui->chbIsConfirmedExpensies->isChecked()) SetTotal(ExpenseNorm());
 }
 
 void TfrBusinessIncome::chbChargeSumEveryMonthClick() {
     pagevalues::Changed();
-    const bool byMonth = ui->chbChargeSumEveryMonth->isChecked();
-    ui->pnlExpensePeriod->setVisible(!byMonth);
-    ui->pnlExpenseRes->setVisible(!byMonth);
-    ui->pnlExpensesMonth->setVisible(byMonth);
-    SetTotal(DocumentedExpense());
+    ShowExpenseGrid();
 }
 
 void TfrBusinessIncome::chbIsConfirmedExpensiesClick() {
     pagevalues::Changed();
+    ui->chbChargeSumEveryMonth->setEnabled(ui->chbIsConfirmedExpensies->isChecked());
+    ShowExpenseGrid();
+}
+
+void TfrBusinessIncome::ShowExpenseGrid() {
+    const bool documented = ui->chbIsConfirmedExpensies->isChecked();
     const bool byMonth = ui->chbChargeSumEveryMonth->isChecked();
-    if (ui->chbIsConfirmedExpensies->isChecked()) {
-        ui->chbChargeSumEveryMonth->setEnabled(true);
-        if (byMonth) {
-            ui->pnlExpenseRes->setVisible(false);
-            ui->pnlExpensesMonth->setVisible(true);
-        } else {
-            ui->pnlExpenseRes->setVisible(true);
-            ui->pnlExpensePeriod->setVisible(true);
-        }
-        SetTotal(DocumentedExpense());
-    } else {
-        ui->chbChargeSumEveryMonth->setEnabled(false);
-        (byMonth ? ui->pnlExpensesMonth : ui->pnlExpensePeriod)->setVisible(false);
-        ui->pnlExpenseRes->setVisible(true);
-        SetTotal(ExpenseNorm());
-    }
+    // The norm hides both grids; they keep their texts for documented expenses ticked again.
+    ui->pnlExpensesMonth->setVisible(documented && byMonth);
+    ui->pnlExpensePeriod->setVisible(documented && !byMonth);
+    ui->pnlExpenseRes->setVisible(!documented || !byMonth);
+    SetTotal(documented ? DocumentedExpense() : ExpenseNorm());
 }
 
 Currency TfrBusinessIncome::ExpenseNorm() const {
@@ -381,7 +400,7 @@ Currency TfrBusinessIncome::ExpenseNorm() const {
     } else if (!ui->meIncomeSum->Text().isEmpty()) {
         s = MoneyOf(ui->meIncomeSum->Text());
     }
-    return RoundToKopeck(s.ToDouble() * 20.0 / 100.0);
+    return Norm(s);
 }
 
 Currency TfrBusinessIncome::DocumentedExpense() const {
@@ -446,29 +465,22 @@ void TfrBusinessIncome::LoadActivity(QTreeWidgetItem* row, int index) {
         IncomeMonthMask = 0;
         Put(ui->meIncomeSum, MoneyText(a.PeriodIncome));
     }
-    ui->chbIsConfirmedExpensies->setChecked(a.ConfirmedExpenses != 0);
-    if (a.ConfirmedExpenses) {
-        ui->chbChargeSumEveryMonth->setChecked(a.ExpenseByMonth != 0);
-        ExpenseMonthMask = a.ExpenseMonths & 0x0FFF;
-        if (a.ExpenseByMonth) {
-            for (int N = 1; N <= 12; ++N) {
-                const TMonthRow& r = months_[N - 1];
-                const bool on = (a.ExpenseMonths & Bit(N)) != 0;
-                r.expense->setChecked(on);
-                for (int c = 0; c < 4; ++c)
-                    Put(r.expenses[c], on ? MoneyText(a.GetMonthExpense(N - 1).*kExpenseFields[c]) : QString());
-            }
-            for (TMaskedEdit* e : periodExpenses_) e->SetText(QString());
-        } else {
-            const mTBusinessExpense& p = a.GetPeriodExpense();
-            for (int c = 0; c < 4; ++c) Put(periodExpenses_[c], MoneyText(p.*kExpenseFields[c]));
-            for (const TMonthRow& r : months_) {
-                r.expense->setChecked(false);
-                for (TMaskedEdit* e : r.expenses) e->SetText(QString());
-            }
-            ExpenseMonthMask = 0;
-        }
+    const bool documented = a.ConfirmedExpenses != 0;
+    ui->chbIsConfirmedExpensies->setChecked(documented);
+    // An activity at the norm has no expenses of its own: the grids are emptied, so that ticking
+    // documented expenses never shows (and stores) those of the activity shown before, and they
+    // come in the mode of its income.
+    const bool byMonth = documented && a.ExpenseByMonth;
+    const bool forPeriod = documented && !a.ExpenseByMonth;
+    ui->chbChargeSumEveryMonth->setChecked(documented ? a.ExpenseByMonth != 0 : ui->chbIncomeByMonth->isChecked());
+    ExpenseMonthMask = byMonth ? a.ExpenseMonths & 0x0FFF : 0;
+    for (int N = 1; N <= 12; ++N) {
+        const TMonthRow& r = months_[N - 1];
+        const bool on = byMonth && (a.ExpenseMonths & Bit(N)) != 0;
+        r.expense->setChecked(on);
+        for (int c = 0; c < 4; ++c) Put(r.expenses[c], on ? MoneyText(a.GetMonthExpense(N - 1).*kExpenseFields[c]) : QString());
     }
+    for (int c = 0; c < 4; ++c) Put(periodExpenses_[c], forPeriod ? MoneyText(a.GetPeriodExpense().*kExpenseFields[c]) : QString());
     SetTotal(a.ResultExpense);
     TakeShownState();
 }
@@ -476,7 +488,9 @@ void TfrBusinessIncome::LoadActivity(QTreeWidgetItem* row, int index) {
 void TfrBusinessIncome::StoreActivity(int index) {
     mTBusinessIncome& a = Activity(index);
     // Only a grid the user changed is written: an activity merely looked at goes back as stored.
-    if (IncomeState() != shownIncome_) {
+    const bool incomeChanged = IncomeState() != shownIncome_;
+    const bool expenseChanged = ExpenseState() != shownExpense_;
+    if (incomeChanged) {
         if (!ui->chbIncomeByMonth->isChecked() || IncomeMonthMask == 0) {
             a.SetIncomeByMonth(0);
             a.SetPeriodIncome(MoneyOf(ui->meIncomeSum->Text()));
@@ -500,7 +514,7 @@ void TfrBusinessIncome::StoreActivity(int index) {
             }
         }
     }
-    if (ExpenseState() != shownExpense_) {
+    if (expenseChanged) {
         if (ui->chbIsConfirmedExpensies->isChecked()) {
             a.SetConfirmedExpenses(1);
             if (!ui->chbChargeSumEveryMonth->isChecked() || ExpenseMonthMask == 0) {
@@ -537,5 +551,5 @@ void TfrBusinessIncome::StoreActivity(int index) {
             a.SetConfirmedExpenses(0);
         }
     }
-    if (ui->pnlResultExpense->text() != shownTotal_) a.ResultExpense = MoneyOf(ui->pnlResultExpense->text());
+    if (incomeChanged || expenseChanged || ui->pnlResultExpense->text() != shownTotal_) a.ResultExpense = TotalOf(a);
 }

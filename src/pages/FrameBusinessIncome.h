@@ -95,6 +95,8 @@ private:
     void EditActivity();
     void SelectRow(int row);
     void SetTotal(Currency total);
+    // The expense panels and the total for the expense kind and mode ticked.
+    void ShowExpenseGrid();
     QStringList IncomeState() const;
     QStringList ExpenseState() const;
     void TakeShownState();

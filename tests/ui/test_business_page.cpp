@@ -89,6 +89,34 @@ protected:
     TMaskedEdit* Edit(const QString& name) { return Page()->findChild<TMaskedEdit*>(name); }
     QCheckBox* Box(const QString& name) { return Page()->findChild<QCheckBox*>(name); }
     QString Total() { return Ui().pnlResultExpense->text(); }
+    // A click on the box itself, where a user ticks it.
+    void Tick(QCheckBox* box) { QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(5, box->height() / 2)); }
+    void TypeInto(TMaskedEdit* e, const QString& text) {
+        QTest::mouseClick(e, Qt::LeftButton);
+        uitest::Type(e, text);
+    }
+    // The window shown and an activity added through its dialog, as a user adds it.
+    void ShowWithNewActivity() {
+        Open();
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get(), uitest::kFailAfterMs));
+        ModalAnswerer a({Activity("Ремонт обуви", "52", "71", "1")});
+        QTest::mouseClick(Ui().fbAddSourseIncome, Qt::LeftButton, {}, QPoint(10, 10));
+        ASSERT_EQ(a.Answered(), 1);
+        ASSERT_EQ(Doc().BusinessIncomeCount(), 1);
+        ASSERT_NE(Page()->CurrentItem, nullptr);
+    }
+    // With documented expenses, the expense grid shown is that of the income's mode.
+    void ExpectExpenseModeOfTheIncome() {
+        if (!Ui().chbIsConfirmedExpensies->isChecked()) return;
+        const bool byMonth = Ui().chbIncomeByMonth->isChecked();
+        EXPECT_EQ(Ui().pnlExpensesMonth->isHidden(), !byMonth);
+        EXPECT_EQ(Ui().pnlExpensePeriod->isHidden(), byMonth);
+    }
+    void LeaveThePage() {
+        QTest::mouseClick(window->ui->fbInitialData, Qt::LeftButton, {}, QPoint(10, 10));
+        ASSERT_EQ(window->ActiveButton, window->ui->fbInitialData);
+    }
 
 };
 
@@ -192,8 +220,12 @@ TEST_F(BusinessPage, TypingIntoAMonthTicksItAndKeepsTheFocus) {
     EXPECT_EQ(Page()->ExpenseMonthMask, 32 + 64 + 128 + 256);
 }
 
-TEST_F(BusinessPage, ExpenseModeFollowsTheIncomeModeOnlyWithDocumentedExpenses) {
-    Open([](mTDeclaration& d) { AddActivity(d, "Ремонт"); });
+TEST_F(BusinessPage, ExpenseModeFollowsTheIncomeModeAlsoAtTheNorm) {
+    Open([](mTDeclaration& d) {
+        mTBusinessIncome& a = AddActivity(d, "Ремонт");
+        a.IncomeMonths = 0;
+        a.ExpenseMonths = 0;
+    });
     ASSERT_TRUE(Ui().chbChargeSumEveryMonth->isChecked());
     Ui().chbIncomeByMonth->setChecked(false);
     EXPECT_FALSE(Ui().chbChargeSumEveryMonth->isChecked());
@@ -210,11 +242,164 @@ TEST_F(BusinessPage, ExpenseModeFollowsTheIncomeModeOnlyWithDocumentedExpenses) 
     Ui().chbIsConfirmedExpensies->setChecked(false);
     EXPECT_EQ(Total(), "200");
     EXPECT_TRUE(Ui().pnlExpensePeriod->isHidden());
-    Ui().chbIncomeByMonth->setChecked(true); // the norm: the expense mode stays
-    EXPECT_FALSE(Ui().chbChargeSumEveryMonth->isChecked());
-    Ui().chbIsConfirmedExpensies->setChecked(true); // the hidden grid comes back as it was
+    Ui().chbIncomeByMonth->setChecked(true); // the norm: the expense mode follows, both grids stay hidden
+    EXPECT_TRUE(Ui().chbChargeSumEveryMonth->isChecked());
+    EXPECT_TRUE(Ui().pnlExpensesMonth->isHidden());
+    EXPECT_TRUE(Ui().pnlExpensePeriod->isHidden());
+    EXPECT_FALSE(Ui().pnlExpenseRes->isHidden());
+    EXPECT_EQ(Total(), "0");
+    Ui().chbIsConfirmedExpensies->setChecked(true); // by months, as the income
+    EXPECT_FALSE(Ui().pnlExpensesMonth->isHidden());
+    EXPECT_TRUE(Ui().pnlExpensePeriod->isHidden());
+    EXPECT_EQ(Ui().meMatExpenses->Text(), "100"); // kept in the grid not shown
+    EXPECT_EQ(Total(), "0");
+
+    // No month ticked: income and expenses go in for the period as typed, and their total with them.
+    Page()->SaveData();
+    {
+        const mTBusinessIncome& a = Doc().GetBusinessIncome(0);
+        EXPECT_EQ(a.IncomeByMonth, 0);
+        EXPECT_EQ(a.PeriodIncome.ToString(), "1000");
+        EXPECT_EQ(a.ExpenseByMonth, 0);
+        EXPECT_EQ(a.PeriodExpense.Mat.ToString(), "100");
+        EXPECT_EQ(a.PeriodExpense.Other.ToString(), "0,5");
+        EXPECT_EQ(a.ResultExpense.ToString(), "100,5");
+    }
+    Ui().chbIncomeByMonth->setChecked(false); // the period grid comes back as it was
+    EXPECT_FALSE(Ui().pnlExpensePeriod->isHidden());
     EXPECT_EQ(Ui().meMatExpenses->Text(), "100");
     EXPECT_EQ(Total(), "100,5");
+
+    // The norm likewise: 20 % of the income that is stored.
+    Ui().chbIsConfirmedExpensies->setChecked(false);
+    Ui().chbIncomeByMonth->setChecked(true);
+    EXPECT_EQ(Total(), "0");
+    Page()->SaveData();
+    EXPECT_EQ(Doc().GetBusinessIncome(0).ConfirmedExpenses, 0);
+    EXPECT_EQ(Doc().GetBusinessIncome(0).PeriodIncome.ToString(), "1000");
+    EXPECT_EQ(Doc().GetBusinessIncome(0).ResultExpense.ToString(), "200");
+}
+
+// The income mode box and the documented expenses box taken away and given back, in every order:
+// the monthly expenses typed come back on the page and are stored with the activity.
+TEST_F(BusinessPage, MonthlyExpensesComeBackWhenTheBoxesAreTickedAgain) {
+    const QString income = QStringLiteral("chbIncomeByMonth"), documented = QStringLiteral("chbIsConfirmedExpensies");
+    const QStringList orders[] = {
+        {income, documented, income, documented},
+        {income, documented, documented, income},
+        {documented, income, income, documented},
+        {documented, income, documented, income},
+        {income, income, documented, documented},
+    };
+    for (const QStringList& clicks : orders) {
+        SCOPED_TRACE(clicks.join(QStringLiteral(" ")).toStdString());
+        ShowWithNewActivity();
+        TypeInto(Edit("meIncomeSum1"), "50000");
+        TypeInto(Edit("meMatExpenses1"), "10000");
+        TypeInto(Edit("meOtherExpenses1"), "2000");
+        ASSERT_EQ(Total(), "12000");
+        for (const QString& name : clicks) {
+            const bool was = Box(name)->isChecked();
+            Tick(Box(name));
+            ASSERT_NE(Box(name)->isChecked(), was) << name.toStdString();
+            ExpectExpenseModeOfTheIncome();
+        }
+        ASSERT_TRUE(Ui().chbIncomeByMonth->isChecked());
+        ASSERT_TRUE(Ui().chbIsConfirmedExpensies->isChecked());
+        EXPECT_FALSE(Ui().pnlExpensesMonth->isHidden());
+        EXPECT_TRUE(Box("chbExpenseInfo1")->isChecked());
+        EXPECT_EQ(Edit("meMatExpenses1")->Text(), "10000");
+        EXPECT_EQ(Edit("meOtherExpenses1")->Text(), "2000");
+        EXPECT_EQ(Total(), "12000");
+
+        LeaveThePage();
+        {
+            mTBusinessIncome& a = Doc().GetBusinessIncome(0);
+            EXPECT_EQ(a.IncomeByMonth, 1);
+            EXPECT_EQ(a.IncomeMonths, 1);
+            EXPECT_EQ(a.GetMonthIncome(0).ToString(), "50000");
+            EXPECT_EQ(a.ConfirmedExpenses, 1);
+            EXPECT_EQ(a.ExpenseByMonth, 1);
+            EXPECT_EQ(a.ExpenseMonths, 1);
+            EXPECT_EQ(a.GetMonthExpense(0).Mat.ToString(), "10000");
+            EXPECT_EQ(a.GetMonthExpense(0).Other.ToString(), "2000");
+            EXPECT_EQ(a.ResultExpense.ToString(), "12000");
+        }
+        // Saved and opened again: shown as typed.
+        window->FileName = QString::fromStdString(Path("saved.vrq"));
+        window->SaveDocExecute();
+        OpenFile(Path("saved.vrq"));
+        EXPECT_TRUE(Ui().chbIncomeByMonth->isChecked());
+        EXPECT_EQ(Edit("meIncomeSum1")->Text(), "50000");
+        EXPECT_FALSE(Ui().pnlExpensesMonth->isHidden());
+        EXPECT_EQ(Edit("meMatExpenses1")->Text(), "10000");
+        EXPECT_EQ(Edit("meOtherExpenses1")->Text(), "2000");
+        EXPECT_EQ(Total(), "12000");
+    }
+}
+
+// An activity stored with its expenses by months beside income for the period (no income month was
+// ticked) keeps them when documented expenses are taken away and given back.
+TEST_F(BusinessPage, StoredExpenseModeStaysWhenDocumentedExpensesAreTickedAgain) {
+    Open([](mTDeclaration& d) {
+        mTBusinessIncome& a = AddActivity(d, "Ремонт");
+        a.SetIncomeByMonth(0);
+        a.SetPeriodIncome(Currency::FromInt(50000));
+        a.ExpenseMonths = 1;
+        mTBusinessExpense e{Currency::FromInt(10000), {}, {}, {}};
+        a.SetMonthExpense(0, &e);
+        a.ResultExpense = Currency::FromInt(10000);
+    });
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get(), uitest::kFailAfterMs));
+    ASSERT_FALSE(Ui().pnlExpensesMonth->isHidden());
+    for (int i = 0; i < 2; ++i) Tick(Ui().chbIsConfirmedExpensies);
+    ASSERT_TRUE(Ui().chbIsConfirmedExpensies->isChecked());
+    EXPECT_FALSE(Ui().pnlExpensesMonth->isHidden());
+    EXPECT_EQ(Edit("meMatExpenses1")->Text(), "10000");
+    EXPECT_EQ(Total(), "10000");
+    LeaveThePage();
+    const mTBusinessIncome& a = Doc().GetBusinessIncome(0);
+    EXPECT_EQ(a.ExpenseByMonth, 1);
+    EXPECT_EQ(a.MonthExpense[0].Mat.ToString(), "10000");
+    EXPECT_EQ(a.ResultExpense.ToString(), "10000");
+}
+
+// Documented expenses ticked on an activity at the norm show its own expenses in the income's
+// mode, never those of the activity shown before it.
+TEST_F(BusinessPage, AnActivityAtTheNormShowsNoOtherActivitysExpenses) {
+    Open([](mTDeclaration& d) {
+        mTBusinessIncome& a = AddActivity(d, "Ремонт");
+        a.IncomeMonths = 1;
+        a.SetMonthIncome(0, Currency::FromInt(50000));
+        a.ExpenseMonths = 1;
+        mTBusinessExpense e{Currency::FromInt(10000), {}, {}, Currency::FromInt(2000)};
+        a.SetMonthExpense(0, &e);
+        a.ResultExpense = Currency::FromInt(12000);
+        mTBusinessIncome& b = AddActivity(d, "Ремонт", 0);
+        b.SetIncomeByMonth(0);
+        b.SetPeriodIncome(Currency::FromInt(1000));
+        b.ResultExpense = Currency::FromInt(200);
+    });
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get(), uitest::kFailAfterMs));
+    ASSERT_EQ(Edit("meMatExpenses1")->Text(), "10000");
+    SelectRow(1);
+    EXPECT_EQ(Total(), "200");
+    Tick(Ui().chbIsConfirmedExpensies);
+    ASSERT_TRUE(Ui().chbIsConfirmedExpensies->isChecked());
+    ExpectExpenseModeOfTheIncome();
+    EXPECT_FALSE(Box("chbExpenseInfo1")->isChecked());
+    EXPECT_EQ(Edit("meMatExpenses1")->Text(), QString());
+    EXPECT_EQ(Ui().meMatExpenses->Text(), QString());
+    EXPECT_EQ(Total(), "0");
+    Page()->SaveData();
+    const mTBusinessIncome& b = Doc().GetBusinessIncome(1);
+    EXPECT_EQ(b.ConfirmedExpenses, 1);
+    EXPECT_EQ(b.ExpenseByMonth, 0);
+    EXPECT_TRUE(b.PeriodExpense.Mat.IsZero());
+    EXPECT_TRUE(b.ResultExpense.IsZero());
+    EXPECT_EQ(Doc().GetBusinessIncome(0).GetMonthExpense(0).Mat.ToString(), "10000");
 }
 
 TEST_F(BusinessPage, ActivitiesAreStoredAsTheGridsShowThem) {
