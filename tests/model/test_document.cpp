@@ -350,8 +350,8 @@ TEST_F(Document, PreviousYearsFileGivesOnlyThePerson) {
         Win("0011@PersonName" "0007Семёнов" "0004Пётр" "0009Фёдорович" "0012500100732259" "0014123-456-789 00" "00011"
             "0015@PersonDocument" "000221" "0021Паспорт гражданина РФ" "00114503 123456" "001015.03.2003"
             "001001.02.1970" "0013ОВД Мещанское" "0006Москва"
-            "0014@PersonAddress" "0006101000" "000277" "0009г. Москва" "0000" "0000" "0000" "0011ул. Ёлочная"
-            "00015" "0000" "000212"
+            "0014@PersonAddress" "0006119002" "000250" "0015Московская обл." "0014Истринский р-н" "0005Истра"
+            "0011д. Бужарово" "0010ул. Лесная" "000217" "00013" "000248"
             "0009@DeclInfo" "00047701");
     mTDeclaration d;
     ASSERT_EQ(LoadCodes(file, d), std::make_pair(0, 0));
@@ -359,16 +359,30 @@ TEST_F(Document, PreviousYearsFileGivesOnlyThePerson) {
     EXPECT_EQ(p.Name.SurName, "Семёнов");
     EXPECT_EQ(p.Name.FirstName, "Пётр");
     EXPECT_EQ(p.Name.Patronymic, "Фёдорович");
+    EXPECT_EQ(p.Name.INN, "500100732259");
     EXPECT_EQ(p.Name.InsuranceNumber, "123-456-789 00");
     EXPECT_EQ(p.Name.Sex, "1");
+    EXPECT_EQ(p.Doc.DocTypeCode, 21);
     EXPECT_EQ(p.Doc.DocTypeName, "Паспорт гражданина РФ");
+    EXPECT_EQ(p.Doc.SeriesNumber, "4503 123456");
     EXPECT_EQ(p.Doc.IssueDate, EncodeDate(2003, 3, 15));
+    EXPECT_EQ(p.Doc.BirthDate, EncodeDate(1970, 2, 1));
     EXPECT_EQ(p.Doc.IssuedBy, "ОВД Мещанское");
     EXPECT_EQ(p.Doc.BirthPlace, "Москва");
     EXPECT_EQ(p.IsForeigner, 0);
+    // Every part of the address has a value of its own, so that two parts read into each other's
+    // fields cannot pass.
     EXPECT_EQ(p.Address.AddressKind, 0);
-    EXPECT_EQ(p.Address.RegionCode, 77);
-    EXPECT_EQ(p.Address.Street, "ул. Ёлочная");
+    EXPECT_EQ(p.Address.PostIndex, "119002");
+    EXPECT_EQ(p.Address.RegionCode, 50);
+    EXPECT_EQ(p.Address.RegionName, "Московская обл.");
+    EXPECT_EQ(p.Address.District, "Истринский р-н");
+    EXPECT_EQ(p.Address.City, "Истра");
+    EXPECT_EQ(p.Address.Settlement, "д. Бужарово");
+    EXPECT_EQ(p.Address.Street, "ул. Лесная");
+    EXPECT_EQ(p.Address.House, "17");
+    EXPECT_EQ(p.Address.Building, "3");
+    EXPECT_EQ(p.Address.Flat, "48");
     EXPECT_EQ(p.Address.OKATO, "");
     EXPECT_EQ(p.HomePhone.Number, "");
     EXPECT_EQ(d.InspectionNumber, "");

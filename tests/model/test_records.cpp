@@ -224,8 +224,8 @@ TEST(Person, OlderLayoutReadsNameDocumentAndAddress) {
     const std::string body = codec::Utf8ToCp1251(
         "0011@PersonName" "0006Петров" "0004Иван" "0008Иванович" "0012500100732259"
         "0015@PersonDocument" "000221" "0007Паспорт" "00114503 123456" "001015.03.2003" "001001.02.1970"
-        "0014@PersonAddress" "0006101000" "000277" "0009г. Москва" "0000" "0000" "0000" "0011ул. Ёлочная" "00015" "0000"
-        "000212");
+        "0014@PersonAddress" "0006175400" "000253" "0017Новгородская обл." "0014Валдайский р-н" "0006Валдай"
+        "0012с. Ивантеево" "0008пр. Мира" "000221" "00014" "000256");
     auto b = OpenBytes(Header("Velmar04", "0100") + body);
     mTPersonInformation p;
     p.Load(*b.storage);
@@ -235,8 +235,16 @@ TEST(Person, OlderLayoutReadsNameDocumentAndAddress) {
     EXPECT_EQ(p.Doc.DocTypeCode, 21);
     EXPECT_EQ(p.Doc.IssueDate, EncodeDate(2003, 3, 15));
     EXPECT_EQ(p.Doc.BirthDate, EncodeDate(1970, 2, 1));
-    EXPECT_EQ(p.Address.Street, "ул. Ёлочная");
-    EXPECT_EQ(p.Address.Flat, "12");
+    EXPECT_EQ(p.Address.PostIndex, "175400");
+    EXPECT_EQ(p.Address.RegionCode, 53);
+    EXPECT_EQ(p.Address.RegionName, "Новгородская обл.");
+    EXPECT_EQ(p.Address.District, "Валдайский р-н");
+    EXPECT_EQ(p.Address.City, "Валдай");
+    EXPECT_EQ(p.Address.Settlement, "с. Ивантеево");
+    EXPECT_EQ(p.Address.Street, "пр. Мира");
+    EXPECT_EQ(p.Address.House, "21");
+    EXPECT_EQ(p.Address.Building, "4");
+    EXPECT_EQ(p.Address.Flat, "56");
     EXPECT_EQ(p.Address.OKATO, "");
 }
 

@@ -41,6 +41,15 @@ inline Computed Compute(const mTDeclaration& d) {
     return c;
 }
 
+// The 22 figures of sheet Ж in line order; the sum object keeps line 040 before line 030.
+inline constexpr Currency kTSvodSumPrilH::*kSheetHLines[] = {
+        &kTSvodSumPrilH::Line010, &kTSvodSumPrilH::Line020, &kTSvodSumPrilH::Line030, &kTSvodSumPrilH::Line040,
+        &kTSvodSumPrilH::Line050, &kTSvodSumPrilH::Line060, &kTSvodSumPrilH::Line070, &kTSvodSumPrilH::Line080,
+        &kTSvodSumPrilH::Line090, &kTSvodSumPrilH::Line100, &kTSvodSumPrilH::Line110, &kTSvodSumPrilH::Line120,
+        &kTSvodSumPrilH::Line130, &kTSvodSumPrilH::Line140, &kTSvodSumPrilH::Line150, &kTSvodSumPrilH::Line160,
+        &kTSvodSumPrilH::Line170, &kTSvodSumPrilH::Line180, &kTSvodSumPrilH::Line190, &kTSvodSumPrilH::Line200,
+        &kTSvodSumPrilH::Line210, &kTSvodSumPrilH::Line220};
+
 inline Currency Rub(double v) { return Currency::FromRaw(static_cast<std::int64_t>(v * 10000 + (v < 0 ? -0.5 : 0.5))); }
 
 // A 13 % income line.

@@ -420,14 +420,7 @@ TEST_F(TextBlocks, SheetHWritesEachPartWhoseTotalIsAboveZero) {
     Read();
     Pages({skPrilH});
     auto& h = sums.PrilH;
-    Currency kTSvodSumPrilH::*fields[] = {
-        &kTSvodSumPrilH::Line010, &kTSvodSumPrilH::Line020, &kTSvodSumPrilH::Line030, &kTSvodSumPrilH::Line040,
-        &kTSvodSumPrilH::Line050, &kTSvodSumPrilH::Line060, &kTSvodSumPrilH::Line070, &kTSvodSumPrilH::Line080,
-        &kTSvodSumPrilH::Line090, &kTSvodSumPrilH::Line100, &kTSvodSumPrilH::Line110, &kTSvodSumPrilH::Line120,
-        &kTSvodSumPrilH::Line130, &kTSvodSumPrilH::Line140, &kTSvodSumPrilH::Line150, &kTSvodSumPrilH::Line160,
-        &kTSvodSumPrilH::Line170, &kTSvodSumPrilH::Line180, &kTSvodSumPrilH::Line190, &kTSvodSumPrilH::Line200,
-        &kTSvodSumPrilH::Line210, &kTSvodSumPrilH::Line220};
-    for (int i = 0; i < 22; ++i) h.*fields[i] = Rub(10 * (i + 1) + 0.5); // line NNN: NNN.50
+    for (int i = 0; i < 22; ++i) h.*reporttest::kSheetHLines[i] = Rub(10 * (i + 1) + 0.5); // line NNN: NNN.50
     const Lines property = {
         "П000130001000:10.50", "П000130002000:20.50", "П000130003000:30.50", "П000130004000:40.50",
         "П000130005000:50.50", "П000130006000:60.50", "П000130007000:70.50", "П000130008000:80.50",

@@ -1,5 +1,6 @@
 #include "SheetPageUtil.h"
 #include "reportcore/ClassesLogDan.h"
+#include "reportcore/ClassesLogDanSums.h"
 #include "sheets/ClassesPrilA.h"
 #include "sheets/SheetBuilders.h"
 
@@ -183,5 +184,80 @@ TEST(SheetA, EveryRateHasItsKind) {
         ASSERT_EQ(pages.size(), 1u);
         EXPECT_EQ(Count(pages[0], QStringLiteral("облагаемые налогом по ставке (001)") + rate + "%"), 1) << rate;
         EXPECT_EQ(Count(pages[0], QString::fromUtf8(name)), 1) << rate;
+    }
+}
+
+// Every line of every block of sheet А at the place the form gives it, printed by each rate's
+// builder from its own figures: five sources over two pages, every field of every source and every
+// total differing from every other (also between the rates), so that two figures handed over in
+// each other's places, or another rate's figures, cannot pass.
+TEST(SheetA, EveryLineOfEveryBlockFromItsFigureAtItsPlace) {
+    struct Kind {
+        int kind, rate;
+        kTSvodSumPrilA& (*sums)(kTSvodSum&);
+    } kinds[] = {{skPrilA9, 9, [](kTSvodSum& s) -> kTSvodSumPrilA& { return s.PrilA6; }},
+                 {skPrilA13, 13, [](kTSvodSum& s) -> kTSvodSumPrilA& { return s.PrilA13; }},
+                 {skPrilA30, 30, [](kTSvodSum& s) -> kTSvodSumPrilA& { return s.PrilA30; }},
+                 {skPrilA35, 35, [](kTSvodSum& s) -> kTSvodSumPrilA& { return s.PrilA35; }}};
+    const std::pair<const char*, TLinePlace> block[] = {
+        {"010", {TField::Text, 60, 5.2, 30}},     {"020", {TField::Text, 108, 5.2, 30}},
+        {"021", {TField::Text, 168, 5.2, 27}},    {"030", {TField::Text, 66, 14.6, 130}},
+        {"040", {TField::Money, 35, 26.8, 41}},   {"050", {TField::Money, 141, 26.8, 35}},
+        {"060", {TField::Roubles, 45, 32.3, 44}}, {"070", {TField::Roubles, 141, 32.3, 44}},
+    };
+    const std::pair<const char*, TLinePlace> totals[] = {
+        {"080", {TField::Money, 33, 17, 44}},
+        {"090", {TField::Money, 128, 17, 44}},
+        {"100", {TField::Roubles, 45, 26, 44}},
+        {"110", {TField::Roubles, 142, 26, 44}},
+    };
+    for (const Kind& k : kinds) {
+        mTDeclaration d;
+        d.SetIncomeKinds(ikRussian);
+        d.StandartDeduct.Granting = 0;
+        sheettest::Run run = Prepare(d);
+        run.c.plan.SheetPageCount[k.kind] = 2;
+        kTSvodSumPrilA& a = k.sums(*run.c.sums);
+        const std::string r = std::to_string(k.rate + 100).substr(1); // two digits
+        // What each source prints in line order; the last column is the empty block.
+        std::vector<std::vector<std::string>> printed;
+        for (int i = 1; i <= 5; ++i) {
+            const std::string n = std::to_string(i);
+            RecA s{"77" + r + "00000" + n, "77" + r + "0100" + n, "45" + r + "000000" + n, "Источник " + r + "-" + n,
+                   Rub(k.rate * 10000 + i * 1000 + i * 0.01), Rub(k.rate * 10000 + i * 1000 - 100 + i * 0.02),
+                   Rub(k.rate * 100 + i * 10), Rub(k.rate * 100 + i * 10 + 3)};
+            a.Sources.push_back(s);
+            const std::string roubles = std::to_string(k.rate * 10 + i) + "000";
+            const std::string taxable = std::to_string(k.rate * 10000 + i * 1000 - 100) + (i < 5 ? ",0" : ",");
+            printed.push_back({s.INN, s.KPP, s.OKATO, s.SourseName, roubles + ",0" + n, taxable + std::to_string(2 * i),
+                               std::to_string(k.rate * 100 + i * 10), std::to_string(k.rate * 100 + i * 10 + 3)});
+        }
+        printed.push_back(std::vector<std::string>(std::size(block)));
+        a.Line080 = Rub(k.rate * 100000 + 0.80);
+        a.Line090 = Rub(k.rate * 100000 - 9000 + 0.90);
+        a.Line100 = Rub(k.rate * 1000 + 100);
+        a.Line110 = Rub(k.rate * 1000 + 110);
+        const std::vector<std::string> sheetTotals = {std::to_string(k.rate) + "00000,80",
+                                                      std::to_string(k.rate * 100 - 9) + "000,90",
+                                                      std::to_string(k.rate) + "100", std::to_string(k.rate) + "110"};
+
+        const std::vector<rl::TPage> pages = SheetPages(run, k.kind);
+        ASSERT_EQ(pages.size(), 2u) << k.rate;
+        for (std::size_t p = 0; p < 2; ++p) {
+            const rl::TPage& page = pages[p];
+            for (std::size_t b = 0; b < 4; ++b) {
+                const std::size_t source = std::min<std::size_t>(4 * p + b, 5);
+                const double top = BandTop(page, "ИНН источника выплаты дохода (010)", 2, b);
+                ASSERT_FALSE(std::isnan(top)) << k.rate << " page " << p + 1 << " block " << b + 1;
+                for (std::size_t l = 0; l < std::size(block); ++l)
+                    EXPECT_EQ(ValueAt(page, top, block[l].second), printed[source][l])
+                        << k.rate << " % page " << p + 1 << ", block " << b + 1 << ", line " << block[l].first;
+            }
+            const double top = BandTop(page, "2. Итоговые результаты", 2);
+            ASSERT_FALSE(std::isnan(top)) << k.rate;
+            for (std::size_t l = 0; l < std::size(totals); ++l)
+                EXPECT_EQ(ValueAt(page, top, totals[l].second), p == 1 ? sheetTotals[l] : std::string())
+                    << k.rate << " % page " << p + 1 << ", line " << totals[l].first;
+        }
     }
 }

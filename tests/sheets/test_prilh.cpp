@@ -1,5 +1,6 @@
 #include "SheetPageUtil.h"
 #include "reportcore/ClassesLogDan.h"
+#include "reportcore/ClassesLogDanSums.h"
 #include "sheets/ClassesPrilH.h"
 
 #include <QRectF>
@@ -77,4 +78,40 @@ TEST(SheetH, OnePageWithItsCodes) {
     EXPECT_EQ(Count(pages[0], "Раздел 00013"), 1);
     EXPECT_EQ(Count(pages[0], "Лист Ж. Расчет имущественных налоговых вычетов по доходам от продажи имущества"), 1);
     EXPECT_EQ(Count(pages[0], "Подпись"), 1); // the footer fits on the page
+}
+
+// Every line of sheet Ж at the place the form gives it, printed by the builder from the sheet's
+// figures: line k carries k x 101 roubles and k kopecks, so that two figures handed over in each
+// other's places cannot pass.
+TEST(SheetH, EveryLineFromItsFigureAtItsPlace) {
+    mTDeclaration d;
+    d.SetIncomeKinds(ikRussian);
+    d.StandartDeduct.Granting = 0;
+    sheettest::Run run = Prepare(d);
+    run.c.plan.SheetPageCount[skPrilH] = 1;
+    kTSvodSumPrilH& h = run.c.sums->PrilH;
+    for (std::size_t i = 0; i < std::size(reporttest::kSheetHLines); ++i)
+        h.*reporttest::kSheetHLines[i] = Rub(static_cast<double>(i + 1) * 101.01);
+    const std::vector<rl::TPage> pages = SheetPages(run, skPrilH);
+    ASSERT_EQ(pages.size(), 1u);
+
+    // The incomes at Left 45 in 28 mm, the deductions at Left 149 in 21 mm, the totals at Left 135.
+    auto income = [](double top) { return TLinePlace{TField::Money, 45, top, 28}; };
+    auto deduction = [](double top) { return TLinePlace{TField::Money, 149, top, 21}; };
+    auto total = [](double top) { return TLinePlace{TField::Money, 135, top, 35}; };
+    const std::vector<TLineCheck> lines = {
+        {"010", income(30.8), {"101,01"}},     {"020", deduction(30.8), {"202,02"}},
+        {"030", income(52.1), {"303,03"}},     {"040", deduction(52.1), {"404,04"}},
+        {"050", income(74.4), {"505,05"}},     {"060", deduction(74.4), {"606,06"}},
+        {"070", income(92.5), {"707,07"}},     {"080", deduction(92.5), {"808,08"}},
+        {"090", income(110.6), {"909,09"}},    {"100", deduction(110.6), {"1010,10"}},
+        {"110", income(128.7), {"1111,11"}},   {"120", deduction(128.7), {"1212,12"}},
+        {"130", income(143.6), {"1313,13"}},   {"140", deduction(143.6), {"1414,14"}},
+        {"150", income(158.5), {"1515,15"}},   {"160", deduction(158.5), {"1616,16"}},
+        {"170", total(172.8), {"1717,17"}},    {"180", income(193.9), {"1818,18"}},
+        {"190", deduction(193.9), {"1919,19"}}, {"200", income(208.8), {"2020,20"}},
+        {"210", deduction(208.8), {"2121,21"}}, {"220", total(216.7), {"2222,22"}},
+    };
+    const TBandAnchor sheet{"Лист Ж. Расчет имущественных налоговых вычетов по доходам от продажи имущества", 0.1};
+    ExpectLines(pages[0], sheet, 0, lines, 0, "");
 }

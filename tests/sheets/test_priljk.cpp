@@ -17,6 +17,7 @@ CBDoh Record(const std::string& name, double sale) {
     r.INN = "7701";
     r.SaleSum = Rub(sale);
     r.ExpenseSum = Rub(1);
+    r.LossSum = Rub(2); // a futures block has no line for it
     return r;
 }
 
@@ -96,6 +97,72 @@ void ExpectSectionOneTwo(int kind, const char* innCaption, const std::vector<TLi
     for (std::size_t p = 0; p < 2; ++p) ExpectLines(pages[p], {innCaption, 7.5}, 0, lines, p, "page " + std::to_string(p + 1) + ", ");
 }
 
+// One source of each kind on both sheets, and every figure of both sum objects, each differing from
+// every other: a source's own amounts carry the digits of its sheet (1 for З, 2 for И) and its kind,
+// the sheet figures too. Sheet З takes the carries from sheet И's figures.
+sheettest::Run OneSourceOfEachKind() {
+    mTDeclaration d;
+    d.SetIncomeKinds(ikRussian);
+    d.StandartDeduct.Granting = 0;
+    sheettest::Run run = Prepare(d);
+    const char* const names[2][5] = {{"Биржа ММВБ", "Брокер Север", "Брокер Юг", "Биржа РТС", "Паевой фонд"},
+                                     {"Управляющий ММВБ", "Управляющий Север", "Управляющий Юг", "Управляющий РТС",
+                                      "Управляющий фондом"}};
+    kTSvodSumPrilJK* sheets[] = {&run.c.sums->PrilJ, &run.c.sums->PrilK};
+    for (int s = 0; s < 2; ++s) {
+        kTSvodSumPrilJK& sums = *sheets[s];
+        for (int k = 0; k < 5; ++k) {
+            const std::string n = std::to_string(10 * (s + 1) + k + 1); // 11 .. 15, 21 .. 25
+            CBDoh r;
+            r.INN = "77" + n + "0000" + n;
+            r.KPP = "77" + n + "010" + n;
+            r.SourceName = names[s][k];
+            const double base = 1000 * std::stoi(n);
+            r.SaleSum = Rub(base + 100.10);
+            r.ExpenseSum = Rub(base + 200.20);
+            r.LossSum = Rub(base + 300.30);
+            sums.Sources[static_cast<std::size_t>(k)] = {r};
+            sums.Taxable[static_cast<std::size_t>(k)] = Rub(100 * std::stoi(n) + 5.05);
+        }
+        sums.Loss1 = Rub(1000 * (s + 1) + 106.06);
+        sums.IncomeTotal = Rub(10000 * (s + 1) + 4100.41);
+        sums.TaxableTotal = Rub(10000 * (s + 1) + 4200.42);
+        sums.ExpenseTotal = Rub(10000 * (s + 1) + 4300.43);
+    }
+    kTSvodSumPrilK& k = run.c.sums->PrilK;
+    k.Carry1 = Rub(2107.07);
+    k.Carry3 = Rub(2307.07);
+    k.Carry4 = Rub(2407.07);
+    k.Carry5 = Rub(2507.07);
+    k.Accepted2 = Rub(2208.08);
+    run.c.plan.SheetPageCount[skPrilJ] = 1;
+    run.c.plan.SheetPageCount[skPrilK] = 1;
+    return run;
+}
+
+// A block's source lines: INN, KPP and name on the rows of a block whose heading has one line
+// (dy 0) or more.
+std::vector<TLineCheck> SourceLines(const char* inn, const char* kpp, const char* name, double dy, const char* innValue,
+                                    const char* kppValue, const char* nameValue) {
+    return {{inn, {TField::Text, 60, 7.7 + dy, 37}, {innValue}},
+            {kpp, {TField::Text, 113, 7.7 + dy, 37}, {kppValue}},
+            {name, {TField::Text, 60, 13.6 + dy, 133}, {nameValue}}};
+}
+
+// Every block of a sheet's only page, found by the caption of its INN line, and its totals.
+void ExpectEveryBlock(int kind, const std::vector<std::pair<TBandAnchor, std::vector<TLineCheck>>>& blocks) {
+    sheettest::Run run = OneSourceOfEachKind();
+    const std::vector<rl::TPage> pages = SheetPages(run, kind);
+    ASSERT_EQ(pages.size(), 1u);
+    for (const auto& [anchor, lines] : blocks)
+        ExpectLines(pages[0], anchor, 0, lines, 0, std::string(anchor.caption) + ": ");
+}
+
+std::vector<TLineCheck> Join(std::vector<TLineCheck> a, const std::vector<TLineCheck>& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
 } // namespace
 
 TEST(SheetSecurities, OneSourceOfEachKindAPageFiguresWithTheLast) {
@@ -123,10 +190,12 @@ TEST(SheetSecurities, OneSourceOfEachKindAPageFiguresWithTheLast) {
         EXPECT_EQ(Count(pages[static_cast<std::size_t>(p)], "Раздел 00014"), 1);
         EXPECT_EQ(Count(pages[static_cast<std::size_t>(p)], "(пп. 4.1. - 4.2.) (430)"), 1);
     }
-    // The futures' line 400 with the third futures source.
+    // The futures' lines 390 and 400 with the third futures source only.
     const char* futures = "являются ценные бумаги";
     EXPECT_EQ(Row(pages[2], futures, 3.2, 37.92, 89, 200), "1400");
     EXPECT_EQ(Row(pages[1], futures, 3.2, 37.92, 89, 200), "");
+    EXPECT_EQ(Row(pages[2], futures, 3.2, 37.92, 0, 60), "3400");
+    for (std::size_t p : {0u, 1u}) EXPECT_EQ(Row(pages[p], futures, 3.2, 37.92, 0, 60), "") << p;
 }
 
 TEST(SheetSecuritiesTrustee, LineCodesAndFigures) {
@@ -202,4 +271,99 @@ TEST(SheetSecuritiesTrustee, SectionOneTwoEveryLineAtItsPlace) {
                             {"150", {TField::Money, 7, 37.92, 41}, {"", "700,07"}},
                             {"160", {TField::Money, 86, 37.92, 41}, {"", "5800,52"}},
                         });
+}
+
+// Every line of every block of sheet З at the place the form gives it, printed by the builder from
+// the sheet's figures and the carries of sheet И: two figures handed over in each other's places,
+// or taken from the other sheet, cannot pass. Line 160 prints the figure of line 090 by design.
+TEST(SheetSecurities, EveryLineOfEveryBlockFromItsFigureAtItsPlace) {
+    auto m = [](double left, double top, int width) { return TLinePlace{TField::Money, left, top, width}; };
+    ExpectEveryBlock(
+        skPrilJ,
+        {{{"ИНН источника выплаты дохода (010)", 4.5},
+          Join(SourceLines("010", "020", "030", 0, "7711000011", "771101011", "Биржа ММВБ"),
+               {{"040", m(7, 27, 40), {"11100,10"}},
+                {"050", m(69, 27, 40), {"11200,20"}},
+                {"060", m(130, 27, 40), {"11300,30"}},
+                {"070", m(7, 36.6, 41), {"2107,07"}},
+                {"080", m(69, 36.6, 41), {"1105,05"}},
+                {"090", m(130, 36.6, 41), {"1106,06"}}})},
+         {{"ИНН источника выплаты дохода (100)", 7.5},
+          Join(SourceLines("100", "110", "120", 3, "7712000012", "771201012", "Брокер Север"),
+               {{"130", m(7, 30, 40), {"12100,10"}},
+                {"140", m(69, 30, 40), {"12200,20"}},
+                {"150", m(130, 30, 40), {"12300,30"}},
+                {"160", m(7, 37.92, 41), {"1106,06"}},
+                {"170", m(86, 37.92, 41), {"1205,05"}}})},
+         {{"ИНН источника выплаты дохода (180)", 4.5},
+          Join(SourceLines("180", "190", "200", 0, "7713000013", "771301013", "Брокер Юг"),
+               {{"210", m(7, 27, 40), {"13100,10"}},
+                {"220", m(69, 27, 40), {"13200,20"}},
+                {"230", m(130, 27, 40), {"13300,30"}},
+                {"240", m(7, 34.92, 41), {"2307,07"}},
+                {"250", m(90, 34.92, 41), {"1305,05"}}})},
+         {{"ИНН источника выплаты дохода (260)", 4.5},
+          Join(SourceLines("260", "270", "280", 0, "7715000015", "771501015", "Паевой фонд"),
+               {{"290", m(7, 27, 40), {"15100,10"}},
+                {"300", m(69, 27, 40), {"15200,20"}},
+                {"310", m(135, 27, 40), {"15300,30"}},
+                {"320", m(7, 34.92, 41), {"2507,07"}},
+                {"330", m(90, 34.92, 41), {"1505,05"}}})},
+         {{"ИНН источника выплаты дохода (340)", 7.5},
+          Join(SourceLines("340", "350", "360", 3, "7714000014", "771401014", "Биржа РТС"),
+               {{"370", m(7, 30, 40), {"14100,10"}},
+                {"380", m(69, 30, 40), {"14200,20"}},
+                {"390", m(7, 37.92, 40), {"2407,07"}},
+                {"400", m(89, 37.92, 41), {"1405,05"}}})},
+         {{"4. ИТОГО", 0},
+          {{"410", m(7, 13.8, 39), {"14100,41"}},
+           {"420", m(66, 13.8, 39), {"14200,42"}},
+           {"430", m(127, 13.8, 39), {"14300,43"}}}}});
+}
+
+// Every line of every block of sheet И at the place the form gives it, printed by the builder from
+// the sheet's own figures: two figures handed over in each other's places, or taken from sheet З,
+// cannot pass.
+TEST(SheetSecuritiesTrustee, EveryLineOfEveryBlockFromItsFigureAtItsPlace) {
+    auto m = [](double left, double top, int width) { return TLinePlace{TField::Money, left, top, width}; };
+    ExpectEveryBlock(
+        skPrilK,
+        {{{"ИНН источника выплаты дохода (010)", 4.5},
+          Join(SourceLines("010", "020", "030", 0, "7721000021", "772101021", "Управляющий ММВБ"),
+               {{"040", m(7, 27, 40), {"21100,10"}},
+                {"050", m(69, 27, 40), {"21200,20"}},
+                {"060", m(130, 27, 40), {"21300,30"}},
+                {"070", m(7, 36.6, 41), {"2105,05"}},
+                {"080", m(69, 36.6, 41), {"2106,06"}}})},
+         {{"ИНН источника выплаты дохода (090)", 7.5},
+          Join(SourceLines("090", "100", "110", 3, "7722000022", "772201022", "Управляющий Север"),
+               {{"120", m(7, 30, 40), {"22100,10"}},
+                {"130", m(69, 30, 40), {"22200,20"}},
+                {"140", m(130, 30, 40), {"22300,30"}},
+                {"150", m(7, 37.92, 41), {"2208,08"}},
+                {"160", m(86, 37.92, 41), {"2205,05"}}})},
+         {{"ИНН источника выплаты дохода (170)", 4.5},
+          Join(SourceLines("170", "180", "190", 0, "7723000023", "772301023", "Управляющий Юг"),
+               {{"200", m(7, 27, 40), {"23100,10"}},
+                {"210", m(69, 27, 40), {"23200,20"}},
+                {"220", m(130, 27, 40), {"23300,30"}},
+                {"230", m(7, 34.92, 41), {"2305,05"}},
+                {"240", m(69, 34.92, 41), {"2307,07"}}})},
+         {{"ИНН источника выплаты дохода (250)", 4.5},
+          Join(SourceLines("250", "260", "270", 0, "7725000025", "772501025", "Управляющий фондом"),
+               {{"280", m(7, 27, 40), {"25100,10"}},
+                {"290", m(69, 27, 40), {"25200,20"}},
+                {"300", m(135, 27, 40), {"25300,30"}},
+                {"310", m(7, 34.92, 41), {"2505,05"}},
+                {"320", m(69, 34.92, 41), {"2507,07"}}})},
+         {{"ИНН источника выплаты дохода (330)", 6.5},
+          Join(SourceLines("330", "340", "350", 2, "7724000024", "772401024", "Управляющий РТС"),
+               {{"360", m(7, 29, 40), {"24100,10"}},
+                {"370", m(69, 29, 40), {"24200,20"}},
+                {"380", m(7, 36.92, 40), {"2405,05"}},
+                {"390", m(69, 36.92, 41), {"2407,07"}}})},
+         {{"4. ИТОГО", 0},
+          {{"400", m(7, 13.8, 39), {"24100,41"}},
+           {"410", m(66, 13.8, 39), {"24200,42"}},
+           {"420", m(127, 13.8, 39), {"24300,43"}}}}});
 }

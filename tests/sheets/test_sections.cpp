@@ -595,6 +595,59 @@ TEST(SectionBuilders, FormFourHasTheEstimatedIncomePageInPlaceOfSectionOne) {
             EXPECT_NE(e.text, QStringLiteral("Раздел 1. Расчет налоговой базы и суммы налога по доходам, облагаемым по ставке 13 %"));
 }
 
+// Every line of sections 1 to 5 printed by the builder from its own figure: line k of section s
+// carries s x 100000 + k x 1001 roubles, so that two figures handed over in each other's places
+// cannot pass (the figures keep some lines out of line order).
+TEST(SectionBuilders, EveryLineFromItsFigureInItsRow) {
+    auto run = AllRates(0, 0);
+    kTSvodSum& sums = *run.c.sums;
+    auto fill = [](auto& section, std::initializer_list<Currency std::remove_reference_t<decltype(section)>::*> lines,
+                   int s) {
+        int k = 0;
+        for (auto line : lines) {
+            ++k;
+            section.*line = Currency::FromInt(s * 100000 + k * 1001);
+        }
+    };
+    using S1 = kTSvodSumList1;
+    using S2 = kTSvodSumList2;
+    using S3 = kTSvodSumList3;
+    using S4 = kTSvodSumList4;
+    using S5 = kTSvodSumList5;
+    fill(sums.List1,
+         {&S1::Line010, &S1::Line020, &S1::Line030, &S1::Line040, &S1::Line050, &S1::Line060, &S1::Line070, &S1::Line080,
+          &S1::Line090, &S1::Line100, &S1::Line110},
+         1);
+    fill(sums.List2,
+         {&S2::Line010, &S2::Line020, &S2::Line030, &S2::Line040, &S2::Line050, &S2::Line060, &S2::Line070, &S2::Line080,
+          &S2::Line090, &S2::Line100},
+         2);
+    fill(sums.List3,
+         {&S3::Line010, &S3::Line020, &S3::Line030, &S3::Line040, &S3::Line050, &S3::Line060, &S3::Line070, &S3::Line080,
+          &S3::Line090},
+         3);
+    fill(sums.List4,
+         {&S4::Line010, &S4::Line020, &S4::Line030, &S4::Line040, &S4::Line050, &S4::Line060, &S4::Line070, &S4::Line080},
+         4);
+    fill(sums.List5, {&S5::Line010, &S5::Line020, &S5::Line030, &S5::Line040}, 5);
+    const std::vector<std::pair<int, std::vector<QString>>> cases = {
+        {skRazdel1,
+         {"101 001", "102 002", "103 003", "104 004", "105 005", "106 006", "107 007", "108 008", "109 009", "110 010",
+          "111 011"}},
+        {skRazdel2,
+         {"201 001", "202 002", "203 003", "204 004", "205 005", "206 006", "207 007", "208 008", "209 009", "210 010"}},
+        {skRazdel3, {"301 001", "302 002", "303 003", "304 004", "305 005", "306 006", "307 007", "308 008", "309 009"}},
+        {skRazdel4, {"401 001", "402 002", "403 003", "404 004", "405 005", "406 006", "407 007", "408 008"}},
+        {skRazdel5, {"501 001", "502 002", "503 003", "504 004"}},
+    };
+    for (const auto& [kind, rows] : cases) {
+        SCOPED_TRACE(kind - skRazdel1 + 1);
+        rl::TOstrekReport report;
+        ASSERT_TRUE(BuildSheet(kind, report, run.Context()));
+        EXPECT_EQ(RowAmounts(OnlyPage(report)), rows);
+    }
+}
+
 // A tax withheld of 15598.50: every whole-rouble figure of section 1 and sheet А is printed as the
 // text file (and so the barcodes beside it) writes it, 15599 and not 15598.
 TEST(SectionBuilders, WholeRoublesPrintedAsTheTextFileWritesThem) {

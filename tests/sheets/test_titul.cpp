@@ -26,7 +26,8 @@ void Fill(mTDeclaration& d) {
     p.Name = {"Иванов", "Пётр", "Сергеевич", "500100732259", "123-456-789 00", "0"};
     p.Doc = {21, "Паспорт гражданина РФ", "4503 123456", EncodeDate(2003, 3, 15), EncodeDate(1970, 2, 1),
              "ОВД Мещанское г. Москвы", "г. Москва"};
-    p.Address = {0, "101000", 77, "г. Москва", "", "Москва", "", "ул. Ёлочная", "5", "2", "12", "45286555"};
+    p.Address = {0,   "101000", 77, "г. Москва", "Тверской район", "Москва", "пос. Лесной", "ул. Ёлочная",
+                 "5", "2",      "12", "45286555"};
     p.HomePhone = {"495", "1234567"};
     p.WorkPhone = {"495", "7654321"};
 }
@@ -407,7 +408,9 @@ TEST(TitulAdr, AddressInTheBlockOfResidenceOrStay) {
         EXPECT_EQ(Boxes(page, 35, 62.5 + filled, 6), "101000");
         EXPECT_EQ(Boxes(page, 179, 70 + filled, 2), "77");
         EXPECT_EQ(Field(page, 52, 74 + filled), "г. Москва");
+        EXPECT_EQ(Field(page, 20, 80.5 + filled), "Тверской район");
         EXPECT_EQ(Field(page, 20, 86 + filled), "Москва");
+        EXPECT_EQ(Field(page, 64, 91.5 + filled), "пос. Лесной");
         EXPECT_EQ(Field(page, 56, 97 + filled), "ул. Ёлочная");
         EXPECT_EQ(Field(page, 45, 102.5 + filled), "5");
         EXPECT_EQ(Field(page, 141, 102.5 + filled), "2");
@@ -419,8 +422,13 @@ TEST(TitulAdr, AddressInTheBlockOfResidenceOrStay) {
         EXPECT_EQ(Boxes(page, 35, 62.5 + empty, 6), "......");
         EXPECT_EQ(Boxes(page, 179, 70 + empty, 2), "..");
         EXPECT_EQ(Field(page, 52, 74 + empty), "");
+        EXPECT_EQ(Field(page, 20, 80.5 + empty), "");
         EXPECT_EQ(Field(page, 20, 86 + empty), "");
+        EXPECT_EQ(Field(page, 64, 91.5 + empty), "");
         EXPECT_EQ(Field(page, 56, 97 + empty), "");
+        EXPECT_EQ(Field(page, 45, 102.5 + empty), "");
+        EXPECT_EQ(Field(page, 141, 102.5 + empty), "");
+        EXPECT_EQ(Field(page, 34, 108 + empty), "");
         EXPECT_EQ(Field(page, 94, 113.5 + empty), "");
         EXPECT_EQ(Field(page, 152, 113.5 + empty), "");
         for (const char* caption : {"Почтовый индекс", "Номер квартиры", "служебный"}) {

@@ -45,10 +45,12 @@ void Fill(mTDeclaration& d, const Edit& edit) {
     p.Address.PostIndex = "119002";
     p.Address.RegionCode = 77;
     p.Address.RegionName = "г. Москва";
+    p.Address.District = "Арбатский район";
     p.Address.City = "Москва";
     p.Address.Settlement = "Внуково";
     p.Address.Street = "Арбат";
     p.Address.House = "12";
+    p.Address.Building = "3";
     p.Address.Flat = "5";
     if (edit) edit(d);
 }
@@ -204,9 +206,12 @@ TEST(EstimatedIncomeTitle, TextFieldsOnTheirUnderlines) {
     EXPECT_EQ(Field(page, 91, 126.3), "45 03 123456");
     EXPECT_EQ(Field(page, 31, 133.5), "ОВД района Арбат");
     EXPECT_EQ(Field(page, 59, 158.7), "г. Москва");
+    EXPECT_EQ(Field(page, 23, 165.9), "Арбатский район");
     EXPECT_EQ(Field(page, 23, 173.1), "Москва");
     EXPECT_EQ(Field(page, 72, 180.3), "Внуково"); // the settlement
     EXPECT_EQ(Field(page, 62, 187.5), "Арбат");
+    EXPECT_EQ(Field(page, 48, 194.7), "12");
+    EXPECT_EQ(Field(page, 52, 201.9), "3");
     EXPECT_EQ(Field(page, 48, 209.1), "5");
     EXPECT_EQ(Field(page, 107, 219.1), "Алматы, ул. Абая, 1");
 }
