@@ -696,9 +696,10 @@ void TFormMain::MakeGlyphs() {
         const char* letter;
     } pages[] = {{ui->fbInitialData, "У"},  {ui->fbPrsonInfo, "Д"}, {ui->fbRussianIncome, "Р"}, {ui->fbForeignIncome, "В"},
                  {ui->fbBusinessIncome, "П"}, {ui->fbDeduction, "%"}, {ui->fbNalog, "Н"}};
+    // One glyph size for the whole bar; the last button, half as high as the others, has no room
+    // for its caption under the glyph and shows it beside it.
     for (const auto& pg : pages) {
         const QString letter = QString::fromUtf8(pg.letter);
-        const int size = pg.button == ui->fbNalog ? 20 : 32;
-        pg.button->SetGlyph(PaintGlyphStrip(size, [&](QPainter& p, const QColor& c, int s) { LetterGlyph(p, c, s, letter); }));
+        pg.button->SetGlyph(PaintGlyphStrip(32, [&](QPainter& p, const QColor& c, int s) { LetterGlyph(p, c, s, letter); }));
     }
 }

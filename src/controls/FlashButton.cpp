@@ -411,19 +411,24 @@ void TFlashButton::ActionChanged() {
 // Painting
 
 void TFlashButton::PlaceContent(const QRect& client, QPoint& glyphPos, QRect& textRect) const {
-    const QSize glyph = glyph_.Glyph().isNull() ? QSize(0, 0) : glyph_.ImageSize();
-    QSize text(0, 0);
-    if (!caption_.isEmpty()) {
-        QString shown = caption_;
-        shown.remove(QRegularExpression(QStringLiteral("&(?!&)")));
-        text = fontMetrics().boundingRect(QRect(0, 0, client.width(), 0), 0, shown).size();
-    }
+    const QSize glyph = GlyphSize();
     TButtonLayout layout = layout_;
     if (layoutDirection() == Qt::RightToLeft) {
         if (layout == blGlyphLeft) layout = blGlyphRight;
         else if (layout == blGlyphRight) layout = blGlyphLeft;
     }
     const bool horizontal = layout == blGlyphLeft || layout == blGlyphRight;
+    QSize text(0, 0);
+    if (!caption_.isEmpty()) {
+        QString shown = caption_;
+        shown.remove(QRegularExpression(QStringLiteral("&(?!&)")));
+        text = fontMetrics().boundingRect(QRect(0, 0, client.width(), 0), 0, shown).size();
+        // A caption longer than the room beside or under the glyph goes on in further lines,
+        // broken between words, instead of running out of the button.
+        const int room = client.width() - (horizontal && glyph.width() > 0 ? glyph.width() + std::max(spacing_, 0) : 0);
+        if (text.width() > room && room > 0)
+            text = fontMetrics().boundingRect(QRect(0, 0, room, 0), Qt::TextWordWrap, shown).size();
+    }
     QPoint g, t;
     if (horizontal) {
         g.setY((client.height() - glyph.height() + 1) / 2);
@@ -512,7 +517,7 @@ void TFlashButton::paintEvent(QPaintEvent*) {
     PlaceContent(content, glyphPos, textRect);
     if (!glyph_.Glyph().isNull()) p.drawImage(glyphPos, glyph_.ImageFor(state_, palette()));
     if (!caption_.isEmpty()) {
-        const int flags = Qt::AlignCenter | Qt::TextShowMnemonic;
+        const int flags = Qt::AlignCenter | Qt::TextShowMnemonic | Qt::TextWordWrap;
         if (state_ == bsDisabled) {
             p.setPen(palette().color(QPalette::Light));
             p.drawText(textRect.translated(1, 1), flags, caption_);

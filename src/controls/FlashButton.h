@@ -104,6 +104,10 @@ public:
     bool MouseInside() const { return mouseInside_; }
     // Clicks the button as a mouse click would.
     void Click();
+    // Where the glyph's top-left corner and the caption go within `client`: the whole button in the
+    // up and disabled looks, one pixel less on every side inside the frame of the others.
+    void PlaceContent(const QRect& client, QPoint& glyphPos, QRect& textRect) const;
+    QSize GlyphSize() const { return glyph_.Glyph().isNull() ? QSize(0, 0) : glyph_.ImageSize(); }
 
 signals:
     void OnClick();
@@ -131,7 +135,6 @@ private:
     void ButtonPressed(int group, TFlashButton* sender);
     void ActionChanged();
     void UpdateShortcut();
-    void PlaceContent(const QRect& client, QPoint& glyphPos, QRect& textRect) const;
 
     std::optional<QColor> fieldNormal_;
     QColor fieldSelected_{176, 188, 208};

@@ -1,10 +1,10 @@
 #include "pages/InputCurrencyCode.h"
 
+#include "pages/PickerList.h"
 #include "ui_InputCurrencyCode.h"
 
 #include <QDomDocument>
 #include <QGuiApplication>
-#include <QHeaderView>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
@@ -49,9 +49,7 @@ TfmInputCurrencyCode::TfmInputCurrencyCode(QWidget* owner, const QDomElement& ro
     setFixedSize(size());
     if (const QScreen* screen = QGuiApplication::primaryScreen()) move(screen->geometry().center() - rect().center());
     QTreeWidget* list = ui->lvCurrencys;
-    list->header()->setSectionsClickable(false);
-    list->setColumnWidth(0, 60);
-    list->setColumnWidth(1, 570);
+    SetUpCodeNameList(list);
     ConnectSelectItem(list, [this](int row, bool) {
         const QTreeWidgetItem* item = ui->lvCurrencys->topLevelItem(row);
         if (!item) return;

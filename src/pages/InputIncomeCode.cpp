@@ -1,11 +1,11 @@
 #include "pages/InputIncomeCode.h"
 
 #include "pages/IncomeDict.h"
+#include "pages/PickerList.h"
 #include "ui_InputDeductCode.h"
 #include "ui_InputIncomeCode.h"
 
 #include <QGuiApplication>
-#include <QHeaderView>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
@@ -36,9 +36,7 @@ void SetUpPicker(QDialog* dialog, QTreeWidget* list, QPushButton* yes, QPushButt
                  const std::function<void(int, bool)>& choose) {
     dialog->setFixedSize(dialog->size());
     if (const QScreen* screen = QGuiApplication::primaryScreen()) dialog->move(screen->geometry().center() - dialog->rect().center());
-    list->header()->setSectionsClickable(false);
-    list->setColumnWidth(0, 60);
-    list->setColumnWidth(1, 570);
+    SetUpCodeNameList(list);
     ConnectSelectItem(list, choose);
     QObject::connect(yes, &QPushButton::clicked, dialog, &QDialog::accept);
     QObject::connect(no, &QPushButton::clicked, dialog, &QDialog::reject);

@@ -1,8 +1,8 @@
 #include "pages/InputInspectionNumber.h"
 
+#include "pages/PickerList.h"
 #include "ui_InputInspectionNumber.h"
 
-#include <QHeaderView>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTreeWidget>
@@ -10,9 +10,7 @@
 void TCodePicker::Init(QTreeWidget* list, QPushButton* yes, QPushButton* no, const QDomElement& root) {
     list_ = list;
     setFixedSize(size());
-    list->header()->setSectionsClickable(false);
-    list->setColumnWidth(0, 60);
-    list->setColumnWidth(1, 570);
+    SetUpCodeNameList(list);
     for (QDomNode n = root.firstChild(); !n.isNull(); n = n.nextSibling()) {
         const QDomElement e = n.toElement();
         if (e.isNull()) continue; // only elements are entries

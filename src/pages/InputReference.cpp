@@ -1,11 +1,11 @@
 #include "pages/InputReference.h"
 
+#include "pages/PickerList.h"
 #include "storage/ProgrammDef.h"
 #include "ui_InputDocType.h"
 #include "ui_InputRegionName.h"
 
 #include <QGuiApplication>
-#include <QHeaderView>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
@@ -16,9 +16,7 @@ void TReferencePicker::Init(QTreeWidget* list, QPushButton* yes, QPushButton* no
     list_ = list;
     setFixedSize(size());
     if (const QScreen* screen = QGuiApplication::primaryScreen()) move(screen->geometry().center() - rect().center());
-    list->header()->setSectionsClickable(false);
-    list->setColumnWidth(0, 60);
-    list->setColumnWidth(1, 570);
+    SetUpCodeNameList(list);
     for (std::size_t i = 0; i < count; ++i)
         new QTreeWidgetItem(list, QStringList{QString::fromUtf8(rows[i].Code), QString::fromUtf8(rows[i].Name)});
     // Every change of a row's selection, lost or gained, makes that row the chosen one; a move

@@ -247,6 +247,34 @@ TEST(FlashButton, CaptionUnderTheGlyph) {
     EXPECT_TRUE(textBelow);
 }
 
+// A caption longer than the room beside the glyph goes on in a second line, broken between words,
+// within the button and clear of the glyph.
+TEST(FlashButton, LongCaptionBesideTheGlyphTakesTwoLines) {
+    Host h;
+    TFlashButton* b = h.Add(0);
+    const QString caption = QStringLiteral("Уплата по уведомлениям");
+    const int line = b->fontMetrics().height();
+    b->resize(16 + 4 + b->fontMetrics().horizontalAdvance(caption) * 3 / 4, 2 * line + 4);
+    b->SetLayout(blGlyphLeft);
+    b->SetCaption(caption);
+    QPoint glyph;
+    QRect text;
+    b->PlaceContent(b->rect(), glyph, text);
+    EXPECT_TRUE(b->rect().contains(text));
+    EXPECT_GE(text.left(), glyph.x() + 16 + 4);
+    EXPECT_GE(text.height(), 2 * line);
+    // Both lines are painted: the caption's colour above and below its middle.
+    const QImage img = b->grab().toImage();
+    const auto inked = [&](int top, int bottom) {
+        for (int y = top; y < bottom; ++y)
+            for (int x = text.left(); x <= text.right(); ++x)
+                if (img.pixelColor(x, y) != b->FieldNormalColor()) return true;
+        return false;
+    };
+    EXPECT_TRUE(inked(text.top(), text.center().y()));
+    EXPECT_TRUE(inked(text.center().y() + 1, text.bottom() + 1));
+}
+
 TEST(FlashButton, FollowsItsAction) {
     Host h;
     TFlashButton* b = h.Add(0);

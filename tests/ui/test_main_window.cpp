@@ -461,6 +461,18 @@ TEST_F(MainWindow, ToolbarOptions) {
     EXPECT_EQ(QSettings(QStringLiteral("Велтасофт"), QStringLiteral("Велмарод")).value("ShowStdToolbar").toInt(), 1);
 }
 
+// The page bar's glyphs are of one size; the last button keeps its half height and shows its
+// caption beside the glyph (the caption's room is measured by the texts-whole test).
+TEST_F(MainWindow, PageBarGlyphsAreOfOneSize) {
+    TFormMain& w = Make();
+    const QSize glyph = w.ui->fbInitialData->GlyphSize();
+    EXPECT_FALSE(glyph.isEmpty());
+    for (const TFlashButton* b : {w.ui->fbPrsonInfo, w.ui->fbRussianIncome, w.ui->fbForeignIncome, w.ui->fbBusinessIncome,
+                                  w.ui->fbDeduction, w.ui->fbNalog})
+        EXPECT_EQ(b->GlyphSize(), glyph) << b->objectName().toStdString();
+    EXPECT_EQ(w.ui->fbNalog->height(), 36);
+}
+
 TEST_F(MainWindow, Placement) {
     const QScreen* screen = QGuiApplication::primaryScreen();
     const int sw = screen->geometry().width(), wh = screen->availableGeometry().height();
