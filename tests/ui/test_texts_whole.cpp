@@ -7,6 +7,7 @@
 //
 // Set VELMAROD_SCREENSHOTS to a folder to have every window walked written there as a picture.
 #include "UiTestUtil.h"
+#include "WindowTest.h"
 #include "../SampleDecl.h"
 #include "../TestUtil.h"
 #include "app/About.h"
@@ -242,7 +243,7 @@ protected:
     TFormMain& Open(const mTDeclaration& d) {
         window.reset();
         d.SaveToFile(Path("in.vrq"));
-        window = std::make_unique<TFormMain>(QStringList{QString::fromStdString(Path("in.vrq"))}, QString::fromStdString(dir + "/"));
+        window = uitest::OpenWindow(Path("in.vrq"), dir + "/");
         window->show();
         return *window;
     }
