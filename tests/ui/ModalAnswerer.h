@@ -12,7 +12,7 @@
 // Answerers may live side by side and inside answers. A new dialog goes to the answerers made
 // inside the innermost answer that made any (else to those made outside every answer): to the
 // oldest of them with an answer left. A dialog no answer is left for fails the test and is closed,
-// so a stray dialog never hangs the run.
+// so a stray dialog never hangs the run (while no answerer lives, StrayDialogGuard does the same).
 #pragma once
 
 #include <QApplication>
@@ -29,6 +29,14 @@
 #include <vector>
 
 namespace uitest {
+
+// A dialog as a failing test names it: its class, its title and every text it shows.
+inline std::string DescribeDialog(const QWidget* d) {
+    QString texts;
+    for (const QLabel* l : d->findChildren<QLabel*>())
+        if (l->isVisible() && !l->text().isEmpty()) texts += QStringLiteral(" | ") + l->text();
+    return std::string(d->metaObject()->className()) + " \"" + d->windowTitle().toStdString() + "\"" + texts.toStdString();
+}
 
 class ModalAnswerer {
 public:
@@ -70,6 +78,8 @@ public:
         return items_.empty() && std::none_of(atWork_.begin(), atWork_.end(), [this](const Work& w) { return w.answerer == this; });
     }
     std::string Waiting() const { return items_.empty() ? std::string("nothing") : items_.front().what; }
+    // Whether an answerer lives to answer (or refuse) the dialogs that open now.
+    static bool AnyLives() { return !members_.empty(); }
 
 private:
     struct Item {
@@ -126,11 +136,8 @@ private:
     }
 
     static void Refuse(QDialog* d, const ModalAnswerer* next) {
-        QString texts;
-        for (const QLabel* l : d->findChildren<QLabel*>())
-            if (l->isVisible() && !l->text().isEmpty()) texts += QStringLiteral(" | ") + l->text();
-        ADD_FAILURE() << "unexpected dialog: " << d->metaObject()->className() << " \"" << d->windowTitle().toStdString() << "\""
-                      << texts.toStdString() << " (waiting for " << (next ? next->Waiting() : std::string("nothing")) << ")";
+        ADD_FAILURE() << "unexpected dialog: " << DescribeDialog(d) << " (waiting for "
+                      << (next ? next->Waiting() : std::string("nothing")) << ")";
         d->done(QDialog::Rejected);
     }
 

@@ -1,4 +1,7 @@
-// Runs the widget tests on Qt's offscreen platform with a private settings folder.
+// Runs the widget tests on Qt's offscreen platform with a private settings folder; a modal dialog
+// that no test answers fails that test instead of blocking the run.
+#include "StrayDialogGuard.h"
+
 #include <QApplication>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -8,6 +11,7 @@ int main(int argc, char** argv) {
     QTemporaryDir config;
     qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
     QApplication app(argc, argv);
+    uitest::StrayDialogGuard strays;
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -2,6 +2,7 @@
 // open with their first entry selected, nothing is marked modified by looking, and visiting every
 // page and sub-page and saving gives back the same file.
 #include "UiTestUtil.h"
+#include "WindowTest.h"
 #include "../SampleDecl.h"
 #include "../TestUtil.h"
 #include "app/Main.h"
@@ -36,7 +37,7 @@ protected:
     }
     TFormMain& Open(const mTDeclaration& d) {
         d.SaveToFile(Path("in.vrq"));
-        window = std::make_unique<TFormMain>(QStringList{QString::fromStdString(Path("in.vrq"))}, QString::fromStdString(dir));
+        window = uitest::OpenWindow(Path("in.vrq"), dir);
         return *window;
     }
     // Presses a page button as a user does; failed checks are skipped.

@@ -99,20 +99,20 @@ protected:
         if (fill) fill(d);
         d.SaveToFile(Path("open.vrq"));
         OpenFile(Path("open.vrq"), select);
-        return *Page();
+        return uitest::ShownPage<TfrCurrency>(*window);
     }
     void OpenFile(const std::string& path, bool select = true) {
         window.reset();
-        window = std::make_unique<TFormMain>(QStringList{QString::fromStdString(path)}, QString::fromStdString(dir));
+        window = uitest::OpenWindow(path, dir);
         window->SetPageFactory(window->ui->fbForeignIncome, QStringLiteral("TfrCurrency"),
                                [](QWidget* owner, TDocumentRef ref) { return new TfrCurrency(owner, ref); });
         ModalAnswerer skipAll({Click("Button3"), Click("Button3")}); // the initial data page's checks
         window->ui->fbForeignIncome->SetDown(true);
         window->PageButtonClick(window->ui->fbForeignIncome);
-        ASSERT_NE(Page(), nullptr);
+        TfrCurrency& page = uitest::ShownPage<TfrCurrency>(*window);
         if (select && Doc().CurrencyIncomeCount() > 0) {
             window->PageLoading = true;
-            Page()->FocusItem(1);
+            page.FocusItem(1);
             window->PageLoading = false;
         }
         window->Saved = true;

@@ -1,6 +1,7 @@
 // The deduction page: its two sub-pages (standard and social, property), their dialogs, their
 // bindings to the document and their checks.
 #include "UiTestUtil.h"
+#include "WindowTest.h"
 #include "../SampleDecl.h"
 #include "../TestUtil.h"
 #include "app/Main.h"
@@ -100,14 +101,14 @@ protected:
     }
     TfrFrameDeductData& Reopen(const std::string& name) {
         window.reset();
-        window = std::make_unique<TFormMain>(QStringList{QString::fromStdString(Path(name))}, QString::fromStdString(dir));
+        window = uitest::OpenWindow(Path(name), dir);
         window->SetPageFactory(window->ui->fbDeduction, QStringLiteral("TfrFrameDeductData"),
                                [](QWidget* owner, TDocumentRef ref) { return new TfrFrameDeductData(owner, ref); });
         ModalAnswerer skip({SkipAll, SkipAll});
         window->ui->fbDeduction->SetDown(true);
         window->PageButtonClick(window->ui->fbDeduction);
         window->Saved = true;
-        return *Holder();
+        return uitest::ShownPage<TfrFrameDeductData>(*window);
     }
     // Saves the document under a new name (through the page's SaveData, as the main window does).
     void SaveAs(const std::string& name) {

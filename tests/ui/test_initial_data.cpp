@@ -140,8 +140,9 @@ TEST_F(InitialData, InsuranceNumberOfForm4IsKept) {
     page->SaveData();
     EXPECT_EQ(Doc().OGRNIP, "12345678901");
     Doc().SaveToFile(Path("four.vrq"));
-    window->Document = std::make_unique<mTDeclaration>();
-    window->Document->LoadFromFile(Path("four.vrq"));
+    auto loaded = std::make_unique<mTDeclaration>();
+    loaded->LoadFromFile(Path("four.vrq"));
+    window->Document = std::move(loaded); // only a whole declaration goes under the page
     Rebuild();
     EXPECT_TRUE(page->ui->rb4ndfl->isChecked());
     EXPECT_EQ(page->ui->meOGRNIP->Text(), QStringLiteral("12345678901"));

@@ -13,6 +13,7 @@
 #include "pages/InputInspectionNumber.h"
 #include "platform/QtWindowing.h"
 #include "platform/Codec.h"
+#include "storage/StreamDef.h"
 #include "controls/MaskedEdit.h"
 #include "ui_FrameInitialData.h"
 #include "ui_ImputGrazhd.h"
@@ -303,6 +304,73 @@ TEST_F(MainWindow, ADamagedFileLeavesANewEmptyDeclaration) {
     openName = QString::fromStdString(Path("missing.vrq"));
     w.OpenDocExecute();
     EXPECT_EQ(messages.value(0), QString::fromStdString("Ошибка чтения файла: " + Path("missing.vrq")));
+}
+
+// A file cut short inside any of its parts is refused whole, whatever the window held before and
+// whichever page showed it: the window goes on with a new declaration exactly as "Создать" makes
+// it, on the first page, offering only the pages of that declaration, and every one of them and the
+// check of the whole declaration work on it.
+TEST_F(MainWindow, ADocumentCutShortAnywhereLeavesAWholeNewDeclaration) {
+    const QString full = Saved("full.vrq", [](mTDeclaration& d) { sample::Fill(d); });
+    const std::string bytes = ReadFile(full.toStdString());
+    TFormMain& w = Make();
+    const auto documentBytes = [&] {
+        w.Document->SaveToFile(Path("now.vrq"));
+        return ReadFile(Path("now.vrq"));
+    };
+    // Each page the declaration offers shown in turn, then the check of the whole declaration.
+    const auto workOnEveryPage = [&] {
+        for (TFlashButton* page : {w.ui->fbPrsonInfo, w.ui->fbRussianIncome, w.ui->fbDeduction, w.ui->fbNalog, w.ui->fbInitialData}) {
+            uitest::ModalAnswerer skip({uitest::Click("Button3"), uitest::Click("Button3")});
+            page->SetDown(true);
+            w.PageButtonClick(page);
+            EXPECT_EQ(w.ActiveButton, page) << page->objectName().toStdString();
+        }
+        uitest::ModalAnswerer cancel({uitest::Click("Button2")}); // the check's first finding: "Отмена"
+        w.CheckDocExecute();
+        EXPECT_EQ(cancel.Answered(), 1);
+        return documentBytes();
+    };
+    const std::string fresh = documentBytes();
+    const std::string freshWorkedOn = workOnEveryPage();
+
+    // Inside the general data, the person, each income kind's lists, the deductions and the
+    // payments, and at every eighth of the file.
+    std::vector<std::size_t> cuts;
+    for (const char* stream : {streams::DeclInfo, streams::PersonAddress, streams::SourseIncome, streams::ThirtyPercent,
+                               streams::CurrencyIncome, streams::BusinessExpense, streams::DeclBusiness,
+                               streams::SocialDeduct, streams::NalogSub}) {
+        const std::size_t at = bytes.find(stream);
+        ASSERT_NE(at, std::string::npos) << stream;
+        cuts.push_back(at + std::string(stream).size() + 3);
+    }
+    for (int eighth = 1; eighth < 8; ++eighth) cuts.push_back(bytes.size() * eighth / 8);
+    for (std::size_t cut : cuts) {
+        SCOPED_TRACE(cut);
+        openName = full;
+        w.OpenDocExecute();
+        ASSERT_EQ(w.Document->BusinessIncomeCount(), 3);
+        {
+            uitest::ModalAnswerer skip({uitest::Click("Button3"), uitest::Click("Button3")});
+            w.ui->fbBusinessIncome->SetDown(true);
+            w.PageButtonClick(w.ui->fbBusinessIncome);
+        }
+        ASSERT_EQ(w.ActiveButton, w.ui->fbBusinessIncome);
+
+        WriteFile(Path("cut.vrq"), bytes.substr(0, cut));
+        openName = QString::fromStdString(Path("cut.vrq"));
+        messages.clear();
+        w.OpenDocExecute();
+        EXPECT_EQ(messages, QStringList{QString::fromUtf8(stgmsg::BadFormat)});
+        EXPECT_EQ(documentBytes(), fresh);
+        EXPECT_TRUE(w.FileName.isEmpty());
+        EXPECT_NE(InitialPage(), nullptr);
+        EXPECT_EQ(w.ActiveButton, w.ui->fbInitialData);
+        EXPECT_TRUE(w.ui->fbRussianIncome->isEnabled());
+        EXPECT_FALSE(w.ui->fbForeignIncome->isEnabled());
+        EXPECT_FALSE(w.ui->fbBusinessIncome->isEnabled());
+        EXPECT_EQ(workOnEveryPage(), freshWorkedOn);
+    }
 }
 
 TEST_F(MainWindow, SaveAndSaveAs) {

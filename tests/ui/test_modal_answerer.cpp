@@ -4,7 +4,9 @@
 #include "UiTestUtil.h"
 
 #include <QDialog>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <gtest/gtest-spi.h>
 #include <string>
 #include <vector>
@@ -98,6 +100,25 @@ TEST(ModalAnswerer, AStrayDialogFailsTheTestAndIsClosed) {
     EXPECT_NONFATAL_FAILURE(result = stray.exec(), "unexpected dialog: QDialog \"Лишний\"");
     EXPECT_EQ(result, QDialog::Rejected);
     EXPECT_EQ(none.Answered(), 0);
+}
+
+// With no answerer at all, a dialog that opens fails the test at once, named by its title and
+// texts, and is closed: a test that did not expect it ends instead of waiting for good.
+TEST(ModalAnswerer, WithoutAnAnswererADialogFailsTheTestAndIsClosed) {
+    QDialog check;
+    check.setWindowTitle(QStringLiteral("Проверка: Доходы"));
+    new QLabel(QStringLiteral("Не указан код дохода."), &check);
+    int result = -1;
+    EXPECT_NONFATAL_FAILURE(result = check.exec(), "unexpected dialog: QDialog \"Проверка: Доходы\" | Не указан код дохода.");
+    EXPECT_EQ(result, QDialog::Rejected);
+    EXPECT_FALSE(check.isVisible());
+
+    QMessageBox::StandardButton button = QMessageBox::Yes;
+    EXPECT_NONFATAL_FAILURE(
+        button = QMessageBox::question(nullptr, QStringLiteral("Велмарод"), QStringLiteral("Вы хотите сохранить декларацию?")),
+        "unexpected dialog: QMessageBox \"Велмарод\" | Вы хотите сохранить декларацию?");
+    EXPECT_NE(button, QMessageBox::Yes);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
 // A step in the main window waits until no dialog is open and no answer is at work.

@@ -1,5 +1,6 @@
 // The tax-paid page: its list of payments, the payment dialog and the budget classification codes.
 #include "UiTestUtil.h"
+#include "WindowTest.h"
 #include "../SampleDecl.h"
 #include "../TestUtil.h"
 #include "app/Main.h"
@@ -60,12 +61,12 @@ protected:
         d.InspectionNumber = "7701";
         if (fill) fill(d);
         d.SaveToFile(Path("in.vrq"));
-        window = std::make_unique<TFormMain>(QStringList{QString::fromStdString(Path("in.vrq"))}, QString::fromStdString(dir));
+        window = uitest::OpenWindow(Path("in.vrq"), dir);
         window->SetPageFactory(window->ui->fbNalog, QStringLiteral("TfrNalog"),
                                [](QWidget* owner, TDocumentRef ref) { return new TfrNalog(owner, ref); });
         window->ui->fbNalog->SetDown(true);
         window->PageButtonClick(window->ui->fbNalog);
-        TfrNalog& p = *Page();
+        TfrNalog& p = uitest::ShownPage<TfrNalog>(*window);
         QTreeWidget* lv = p.ui->lvSourseIncomeInfo;
         if (lv->topLevelItemCount() > 0) {
             lv->setFocus();

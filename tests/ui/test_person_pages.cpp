@@ -61,11 +61,11 @@ protected:
         d.InspectionNumber = "7701"; // the initial data page's check passes
         if (fill) fill(d);
         d.SaveToFile(Path("open.vrq"));
-        window = std::make_unique<TFormMain>(QStringList{QString::fromStdString(Path("open.vrq"))}, QString::fromStdString(dir));
+        window = uitest::OpenWindow(Path("open.vrq"), dir);
         window->ui->fbPrsonInfo->SetDown(true);
         window->PageButtonClick(window->ui->fbPrsonInfo);
         window->Saved = true;
-        return *Holder();
+        return uitest::ShownPage<TfrPersonData>(*window);
     }
     TfrPersonData* Holder() { return qobject_cast<TfrPersonData*>(window->CurrentPage); }
     TfrPersonNaim* NamePage() { return qobject_cast<TfrPersonNaim*>(Holder()->CurrentSubPage); }
@@ -584,7 +584,7 @@ TEST_F(PersonPages, VisitingBothSubPagesKeepsTheFile) {
         d.InspectionNumber = "7701"; // the initial data page lets the user go on
         fill(d);
         d.SaveToFile(Path("in.vrq"));
-        window = std::make_unique<TFormMain>(QStringList{QString::fromStdString(Path("in.vrq"))}, QString::fromStdString(dir));
+        window = uitest::OpenWindow(Path("in.vrq"), dir);
         ModalAnswerer skip({SkipAll, SkipAll});
         window->ui->fbPrsonInfo->SetDown(true);
         window->PageButtonClick(window->ui->fbPrsonInfo);

@@ -10,6 +10,7 @@
 //
 // Set VELMAROD_SCREENSHOTS to a folder to have every window walked written there as a picture.
 #include "UiTestUtil.h"
+#include "WindowTest.h"
 #include "../SampleDecl.h"
 #include "../TestUtil.h"
 #include "app/About.h"
@@ -400,7 +401,7 @@ protected:
         window.reset();
         QSettings(QStringLiteral("Велтасофт"), QStringLiteral("Велмарод")).clear(); // the default place and size
         d.SaveToFile(Path("in.vrq"));
-        window = std::make_unique<TFormMain>(QStringList{QString::fromStdString(Path("in.vrq"))}, QString::fromStdString(dir + "/"));
+        window = uitest::OpenWindow(Path("in.vrq"), dir + "/");
         window->show();
         return *window;
     }

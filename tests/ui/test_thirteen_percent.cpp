@@ -112,7 +112,7 @@ protected:
         d.SetIncomeKinds(ikRussian);
         if (fill) fill(d);
         d.SaveToFile(Path("open.vrq"));
-        window = std::make_unique<TFormMain>(QStringList{QString::fromStdString(Path("open.vrq"))}, QString::fromStdString(dir));
+        window = uitest::OpenWindow(Path("open.vrq"), dir);
         window->Saved = true;
         window->PageLoading = true; // as the holder creates it
         page = std::make_unique<TfrThirteenPercent>(nullptr, &window->Document);
