@@ -3,6 +3,7 @@
 #include "app/About.h"
 #include "app/CheckAllError.h"
 #include "app/DocumentDialogs.h"
+#include "app/StartForm.h"
 #include "controls/FlashButton.h"
 #include "model/DeclClasses.h"
 #include "pages/FrameInitialData.h"
@@ -185,12 +186,18 @@ void TFormMain::LoadFromFileOrEmpty(const QString& path) {
         error = QString::fromUtf8(e.what());
     }
     if (!error.isEmpty()) {
-        MessageBox(this, error, TMsgIcon::Error);
+        MessageBox(MessageOwner(), error, TMsgIcon::Error);
         document = std::make_unique<mTDeclaration>();
         NewDocumentReset(*document);
         FileName.clear();
     }
     Document = std::move(document);
+}
+
+// Before the window is shown, at start-up, its messages appear over the splash the user sees.
+QWidget* TFormMain::MessageOwner() {
+    if (!isVisible() && fmStart && fmStart->isVisible()) return fmStart;
+    return this;
 }
 
 bool TFormMain::AskToSave() {
@@ -475,13 +482,13 @@ void TFormMain::LoadDataFiles() {
         QFile file(ProgramDir + name);
         if (!file.exists()) return false;
         if (!file.open(QIODevice::ReadOnly)) {
-            MessageBox(this, QStringLiteral("Не удается прочитать файл ") + file.fileName(), TMsgIcon::Warning);
+            MessageBox(MessageOwner(), QStringLiteral("Не удается прочитать файл ") + file.fileName(), TMsgIcon::Warning);
             return false;
         }
         QString error;
         int line = 0, column = 0;
         if (!doc.setContent(&file, &error, &line, &column)) {
-            MessageBox(this,
+            MessageBox(MessageOwner(),
                        QStringLiteral("Файл ") + file.fileName() + QStringLiteral(" поврежден и не используется: ") + error +
                            QStringLiteral(" (строка ") + QString::number(line) + QStringLiteral(")."),
                        TMsgIcon::Warning);

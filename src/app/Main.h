@@ -99,6 +99,8 @@ private:
         bool wanted = true; // enabled as the pages' rules want it
     };
 
+    // The window the messages of this window are shown over.
+    QWidget* MessageOwner();
     // The question before unsaved changes are lost; false when the command must stop.
     bool AskToSave();
     // Saves under FileName, asking for a name first when there is none; false when no name was given.
