@@ -3,6 +3,7 @@
 #include "app/About.h"
 #include "app/CheckAllError.h"
 #include "app/DocumentDialogs.h"
+#include "app/StartForm.h"
 #include "controls/FlashButton.h"
 #include "model/DeclClasses.h"
 #include "pages/FrameInitialData.h"
@@ -36,6 +37,7 @@
 #include <QScreen>
 #include <QSettings>
 #include <QShowEvent>
+#include <algorithm>
 
 TFormMain* FormMain = nullptr;
 
@@ -184,12 +186,18 @@ void TFormMain::LoadFromFileOrEmpty(const QString& path) {
         error = QString::fromUtf8(e.what());
     }
     if (!error.isEmpty()) {
-        MessageBox(this, error, TMsgIcon::Error);
+        MessageBox(MessageOwner(), error, TMsgIcon::Error);
         document = std::make_unique<mTDeclaration>();
         NewDocumentReset(*document);
         FileName.clear();
     }
     Document = std::move(document);
+}
+
+// Before the window is shown, at start-up, its messages appear over the splash the user sees.
+QWidget* TFormMain::MessageOwner() {
+    if (!isVisible() && fmStart && fmStart->isVisible()) return fmStart;
+    return this;
 }
 
 bool TFormMain::AskToSave() {
@@ -273,6 +281,7 @@ void TFormMain::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    KeepNormalFrame(); // while the window is still on screen
     FreeCurrentPage();
     Document.reset();
     closed_ = true;
@@ -374,7 +383,17 @@ void TFormMain::CheckDocExecute() {
 }
 
 bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Expose && placedFrame_ && watched == windowHandle()) FitFrameToPlacement();
+    // The window system's news of the window: shown, or moved or resized (the window's own events,
+    // which come only from the window system; the widget's follow every request at once).
+    if (fit_ && watched == windowHandle()) {
+        const bool moved = (event->type() == QEvent::Move || event->type() == QEvent::Resize) && event->spontaneous();
+        if (moved || event->type() == QEvent::Expose) {
+            FitFrameToPlacement(moved);
+            KeepNormalFrame();
+        }
+    }
+    // A window restored from maximised is fitted as it comes back to its normal frame.
+    if (fit_ && watched == this && event->type() == QEvent::WindowStateChange) FitFrameToPlacement(false);
     if (event->type() != QEvent::KeyPress || !isActiveWindow() || !ui->centralwidget->isEnabled()) return false;
     // A key goes to the focused control, or to the window itself when no control has the focus (after a
     // page switch freed the control that had it); it is looked at once, not again on its way up.
@@ -463,13 +482,13 @@ void TFormMain::LoadDataFiles() {
         QFile file(ProgramDir + name);
         if (!file.exists()) return false;
         if (!file.open(QIODevice::ReadOnly)) {
-            MessageBox(this, QStringLiteral("Не удается прочитать файл ") + file.fileName(), TMsgIcon::Warning);
+            MessageBox(MessageOwner(), QStringLiteral("Не удается прочитать файл ") + file.fileName(), TMsgIcon::Warning);
             return false;
         }
         QString error;
         int line = 0, column = 0;
         if (!doc.setContent(&file, &error, &line, &column)) {
-            MessageBox(this,
+            MessageBox(MessageOwner(),
                        QStringLiteral("Файл ") + file.fileName() + QStringLiteral(" поврежден и не используется: ") + error +
                            QStringLiteral(" (строка ") + QString::number(line) + QStringLiteral(")."),
                        TMsgIcon::Warning);
@@ -574,6 +593,9 @@ void TFormMain::FormShow() {
     }
     if (L < 0) L = 0;
     if (T < 0) T = 0;
+    // The window is never smaller than its minimum, also when a smaller one was stored.
+    W = std::max(W, kMinimumFrame.width());
+    H = std::max(H, kMinimumFrame.height());
     if (screenWidth - L < W) {
         W = 800;
         L = screenWidth - 800;
@@ -584,39 +606,35 @@ void TFormMain::FormShow() {
     }
     if (L < 0) L = 0;
     if (T < 0) T = 0;
-    // Left, Top, Width and Height are the frame's. The frame's position is placed as it is; its size
-    // is known only once the window manager has framed the window, so the inside is first made as
-    // large as the frame and brought to size when the window is first exposed.
+    // Left, Top, Width and Height are the frame's. The frame's position is placed as it is; the
+    // inside is first made as large as the frame and fitted once the window manager has framed it.
+    fit_.emplace(QRect(L, T, W, H));
     move(L, T);
     resize(W, H);
-    placedFrame_ = normalFrame_ = QRect(L, T, W, H);
+    normalFrame_ = fit_->Frame();
     if (fullScreen) setWindowState(windowState() | Qt::WindowMaximized);
 }
 
 // The frame's margins as the window manager draws them now (none without one).
-QMargins TFormMain::FrameMargins() const {
-    const QRect frame = frameGeometry(), inside = geometry();
-    return QMargins(inside.left() - frame.left(), inside.top() - frame.top(), frame.right() - inside.right(),
-                    frame.bottom() - inside.bottom());
+QMargins TFormMain::FrameMargins() const { return windowHandle() ? windowHandle()->frameMargins() : QMargins(); }
+
+bool TFormMain::NormalOnScreen() const {
+    return isVisible() && !(windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen));
 }
 
-// Runs when the window is shown framed in its normal state: a window opened maximised is fitted
-// when the user first restores it.
-void TFormMain::FitFrameToPlacement() {
-    if (!placedFrame_ || !windowHandle() || !windowHandle()->isExposed() || (windowState() & (Qt::WindowMaximized | Qt::WindowMinimized)))
-        return;
-    const QRect wanted = *placedFrame_;
-    placedFrame_.reset();
+// Runs while the window is on screen in its normal state: a window opened maximised is fitted when
+// the user first restores it.
+void TFormMain::FitFrameToPlacement(bool reported) {
+    if (!fit_ || !windowHandle() || !windowHandle()->isExposed() || !NormalOnScreen()) return;
     const QMargins margins = FrameMargins();
     // The smallest window is 800 x 571 with its frame, like its placement.
-    setMinimumSize(kMinimumFrame.shrunkBy(margins));
-    if (frameGeometry() != wanted) setGeometry(wanted.marginsRemoved(margins));
+    if (!margins.isNull() && minimumSize() != kMinimumFrame.shrunkBy(margins)) setMinimumSize(kMinimumFrame.shrunkBy(margins));
+    if (const std::optional<QRect> inside = fit_->Report(windowHandle()->geometry(), margins, reported)) setGeometry(*inside);
 }
 
-// The frame of the normal state, which a maximised window keeps for its next start.
+// The frame of the normal state, which a maximised or closed window keeps for its next start.
 void TFormMain::KeepNormalFrame() {
-    if (!placedFrame_ && isVisible() && !(windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen)))
-        normalFrame_ = frameGeometry();
+    if (fit_ && NormalOnScreen()) normalFrame_ = fit_->FrameToKeep(geometry(), FrameMargins());
 }
 
 void TFormMain::moveEvent(QMoveEvent* event) {
@@ -626,8 +644,6 @@ void TFormMain::moveEvent(QMoveEvent* event) {
 
 void TFormMain::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
-    // A window restored from maximised has its normal frame once the window manager resized it.
-    if (placedFrame_ && event->spontaneous()) FitFrameToPlacement();
     KeepNormalFrame();
 }
 
@@ -636,7 +652,13 @@ void TFormMain::WritePlacement() {
     if (s.status() != QSettings::NoError) return;
     const bool maximised = isMaximized();
     s.setValue(QStringLiteral("FullScreen"), maximised ? 1 : 0);
-    const QRect normal = !maximised ? frameGeometry() : normalFrame_.isValid() ? normalFrame_ : normalGeometry();
+    // The normal frame as the window was last seen on screen; a window never shown has the one it was given.
+    const QRect normal = normalFrame_.isValid() ? normalFrame_ : !maximised ? frameGeometry() : normalGeometry();
+    // A frame larger than the work area would not come back as it is (the next start makes it
+    // 800 x 571 in the corner): the placement kept before stays.
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen && (normal.width() > screen->availableGeometry().width() || normal.height() > screen->availableGeometry().height()))
+        return;
     s.setValue(QStringLiteral("wLeft"), normal.x());
     s.setValue(QStringLiteral("wTop"), normal.y());
     s.setValue(QStringLiteral("wWidth"), normal.width());

@@ -2,6 +2,7 @@
 // container that shows one data-entry page at a time.
 #pragma once
 
+#include "app/FrameFit.h"
 #include "app/HandOver.h"
 #include "pagebase/MyFrame.h"
 
@@ -98,6 +99,8 @@ private:
         bool wanted = true; // enabled as the pages' rules want it
     };
 
+    // The window the messages of this window are shown over.
+    QWidget* MessageOwner();
     // The question before unsaved changes are lost; false when the command must stop.
     bool AskToSave();
     // Saves under FileName, asking for a name first when there is none; false when no name was given.
@@ -114,8 +117,11 @@ private:
     void MakeGlyphs();
     void WritePlacement();
     QMargins FrameMargins() const;
-    void FitFrameToPlacement();
+    // `reported`: for a move or resize the window system reported, not merely the window shown.
+    void FitFrameToPlacement(bool reported);
     void KeepNormalFrame();
+    // Shown, and neither maximised, minimised nor full screen.
+    bool NormalOnScreen() const;
     // Runs the hand-over with the window's contents disabled (its own dialogs and the library's
     // windows stay usable); enabled again on every way out.
     void RunOutput(THandOverMode mode);
@@ -125,8 +131,8 @@ private:
 
     std::map<TFlashButton*, PageEntry> pages_;
     bool shownOnce_ = false;
-    std::optional<QRect> placedFrame_; // the frame placed on showing, until the window manager has framed it
-    QRect normalFrame_;                // the frame of the normal state, kept while the window is maximised
+    std::optional<TFrameFit> fit_; // the frame placed on showing
+    QRect normalFrame_;            // the frame of the normal state, kept while the window is maximised or hidden
     bool closed_ = false;
 };
 

@@ -11,6 +11,8 @@
 #include <QFont>
 #include <QScreen>
 
+TfmStart* fmStart = nullptr;
+
 TfmStart::TfmStart(QWidget* owner)
     : QWidget(owner, Qt::SplashScreen | Qt::FramelessWindowHint), ui(std::make_unique<Ui::TfmStart>()) {
     ui->setupUi(this);
@@ -41,6 +43,7 @@ int StartVelmarod(const QStringList& arguments) {
     InstallRussianLanguage();
 
     auto* splash = new TfmStart();
+    fmStart = splash;
     splash->show();
     splash->repaint();
     QApplication::processEvents();
@@ -49,7 +52,8 @@ int StartVelmarod(const QStringList& arguments) {
     try {
         main = new TFormMain(arguments);
     } catch (const std::exception& e) {
-        MessageBox(nullptr, QString::fromUtf8(e.what()), TMsgIcon::Error);
+        MessageBox(splash, QString::fromUtf8(e.what()), TMsgIcon::Error);
+        fmStart = nullptr;
         delete splash;
         return 1;
     }
@@ -61,6 +65,7 @@ int StartVelmarod(const QStringList& arguments) {
         if (splash->tmStartTimer.isActive()) wait.exec();
     }
     splash->hide();
+    fmStart = nullptr;
     delete splash;
 
     main->show();

@@ -22,6 +22,9 @@ public:
     QTimer tmStartTimer; // 3000 ms, running from the moment the window is made
 };
 
+// The splash window while it is up; null before and after.
+extern TfmStart* fmStart;
+
 // The program's start: the application object, then StartVelmarod. Returns the exit code.
 int RunVelmarod(int argc, char** argv);
 // With the application object made: language, fonts, splash, main window (given the command line

@@ -12,7 +12,10 @@
 #include <QFont>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
+#include <QShowEvent>
 #include <QTranslator>
+#include <algorithm>
 #include <exception>
 #include <set>
 
@@ -43,6 +46,29 @@ public:
 private:
     const QTranslator* catalogue_;
 };
+
+// A message box in the middle of the window it belongs to. Qt places a box by the frames of the
+// windows on screen and, when none has one (the splash has none), guesses a title bar of 40 pixels,
+// which puts the box well above the middle. Placed once its size is known, before it appears.
+class TCentredMessageBox : public QMessageBox {
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void showEvent(QShowEvent* event) override {
+        QMessageBox::showEvent(event);
+        QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
+        if (!owner || !owner->isVisible() || event->spontaneous()) return;
+        QRect place(QPoint(), size());
+        place.moveCenter(owner->geometry().center());
+        if (const QScreen* screen = owner->screen()) { // whole on the screen
+            const QRect work = screen->availableGeometry();
+            place.moveLeft(std::max(work.left(), std::min(place.left(), work.right() + 1 - place.width())));
+            place.moveTop(std::max(work.top(), std::min(place.top(), work.bottom() + 1 - place.height())));
+        }
+        setGeometry(place);
+    }
+};
 } // namespace
 
 namespace docnotify {
@@ -57,7 +83,7 @@ void SetMessageBoxHook(MessageBoxHook hook) { g_messageHook = std::move(hook); }
 
 int MessageBox(QWidget* parent, const QString& text, TMsgIcon icon, TMsgButtons buttons) {
     if (g_messageHook) return g_messageHook(text, icon, buttons);
-    QMessageBox box(parent);
+    TCentredMessageBox box(parent);
     box.setWindowTitle(kAppTitle);
     box.setText(text);
     switch (icon) {

@@ -246,6 +246,8 @@ void TMyFormPreview::Button7Click() { close(); }
 void TMyFormPreview::ShowPage() {
     ui->NomStranicy->setText(QString::number(page_ + SheetStartPage - 1));
     Zoom();
+    // A new page is read from its top, not at the place the previous one was scrolled to.
+    QRPreview1->verticalScrollBar()->setValue(QRPreview1->verticalScrollBar()->minimum());
 }
 
 bool TMyFormPreview::eventFilter(QObject* watched, QEvent* event) {

@@ -9,10 +9,12 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QFileInfo>
 #include <QPrinter>
 #include <QTemporaryDir>
 #include <QPushButton>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -150,4 +152,45 @@ TEST(PreviewWindow, FittedZoomFollowsTheWindowSize) {
     w.resize(900, 700);
     QApplication::processEvents();
     EXPECT_NEAR(page->height(), area->viewport()->height() - 4, 3);
+}
+
+// A page reached by "Следующая", "Предыдущая" or a sheet chosen in the list is shown from its top,
+// whatever place the page before was scrolled to.
+TEST(PreviewWindow, ANewPageOpensAtItsTop) {
+    ThreeEntries t;
+    TMyFormPreview w(*t.session, false);
+    w.setWindowState(Qt::WindowNoState);
+    w.resize(900, 700);
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w, uitest::kFailAfterMs));
+    QScrollBar* bar = w.findChild<QScrollArea*>(QStringLiteral("QRPreview1"))->verticalScrollBar();
+    auto click = [](QPushButton* b) { return [b] { QTest::mouseClick(b, Qt::LeftButton); }; };
+    auto list = [&w](Qt::Key key) {
+        return [&w, key] {
+            w.ui->ComboBox1->setFocus();
+            QTest::keyClick(w.ui->ComboBox1, key);
+        };
+    };
+    struct Step {
+        const char* name;
+        std::function<void()> act;
+        const char* page; // the declaration's page number then shown
+    } steps[] = {
+        {"the next sheet in the list", list(Qt::Key_Down), "2"},
+        {"\"Следующая\" onto the next sheet", click(w.ui->Button3), "3"},
+        {"the last sheet in the list", list(Qt::Key_End), "8"},
+        {"\"Предыдущая\" onto the previous sheet", click(w.ui->Button2), "5"},
+        {"\"Следующая\" within the sheet", click(w.ui->Button3), "6"},
+        {"\"Следующая\" within the sheet again", click(w.ui->Button3), "7"},
+        {"\"Предыдущая\" within the sheet", click(w.ui->Button2), "6"},
+    };
+    for (const Step& s : steps) {
+        SCOPED_TRACE(s.name);
+        // The page before is read down to its lower half.
+        ASSERT_TRUE(QTest::qWaitFor([bar] { return bar->maximum() > 0; }, uitest::kFailAfterMs));
+        bar->setValue(bar->maximum());
+        s.act();
+        EXPECT_EQ(w.ui->NomStranicy->text(), QString::fromUtf8(s.page));
+        EXPECT_EQ(bar->value(), bar->minimum());
+    }
 }

@@ -3,6 +3,7 @@
 #include "../SampleDecl.h"
 #include "CompleteDecl.h"
 #include "../TestUtil.h"
+#include "app/FrameFit.h"
 #include "app/Main.h"
 #include "controls/FlashButton.h"
 #include "model/DeclClasses.h"
@@ -32,6 +33,9 @@
 #include <gtest/gtest.h>
 #include <sys/file.h>
 #include <unistd.h>
+
+// Rectangles in failures as x,y wxh.
+static void PrintTo(const QRect& r, std::ostream* os) { *os << r.x() << "," << r.y() << " " << r.width() << "x" << r.height(); }
 
 using testutil::ReadFile;
 using testutil::WriteFile;
@@ -72,6 +76,17 @@ protected:
         return QString::fromStdString(Path(name));
     }
     void MarkModified() { docnotify::SendDocumentChanged(); }
+    // The placement an earlier run left, alone in the settings; and the one stored now.
+    static void StorePlacement(const QRect& frame) {
+        QSettings s(QStringLiteral("Велтасофт"), QStringLiteral("Велмарод"));
+        s.clear();
+        for (auto [k, v] : {std::pair{"wLeft", frame.x()}, {"wTop", frame.y()}, {"wWidth", frame.width()}, {"wHeight", frame.height()}})
+            s.setValue(k, v);
+    }
+    static QRect StoredPlacement() {
+        QSettings s(QStringLiteral("Велтасофт"), QStringLiteral("Велмарод"));
+        return QRect(s.value("wLeft").toInt(), s.value("wTop").toInt(), s.value("wWidth").toInt(), s.value("wHeight").toInt());
+    }
     TfrInitialData* InitialPage() { return qobject_cast<TfrInitialData*>(window->CurrentPage); }
 
     QString saveName, openName;
@@ -554,6 +569,8 @@ TEST_F(MainWindow, Placement) {
         {"zeros", {{"wLeft", 0}, {"wTop", 0}, {"wWidth", 0}, {"wHeight", 0}}, QRect((sw - 800) / 2, (wh - 571) / 2, 800, 571), false},
         {"negative left", {{"wLeft", -30}, {"wTop", 5}, {"wWidth", 800}, {"wHeight", 571}}, QRect(0, 5, 800, 571), false},
         {"too wide", {{"wLeft", 100}, {"wTop", 0}, {"wWidth", sw}, {"wHeight", 571}}, QRect(std::max(0, sw - 800), 0, 800, 571), false},
+        {"larger than the screen", {{"wLeft", 0}, {"wTop", 0}, {"wWidth", sw + 321}, {"wHeight", wh + 142}}, QRect(std::max(0, sw - 800), std::max(0, wh - 571), 800, 571), false},
+        {"smaller than the minimum", {{"wLeft", 0}, {"wTop", 5}, {"wWidth", 500}, {"wHeight", 300}}, QRect(0, 5, 800, 571), false},
         {"full screen", {{"FullScreen", 1}, {"wLeft", 3}}, QRect((sw - 800) / 2, (wh - 571) / 2, 800, 571), true},
     };
     for (const auto& c : cases) {
@@ -572,13 +589,13 @@ TEST_F(MainWindow, Placement) {
     // The placement is written when the window goes.
     TFormMain& w = Make();
     w.move(10, 20);
-    w.resize(900, 600);
+    w.resize(800, 590);
     window.reset();
     QSettings s(QStringLiteral("Велтасофт"), QStringLiteral("Велмарод"));
     EXPECT_EQ(s.value("wLeft").toInt(), 10);
     EXPECT_EQ(s.value("wTop").toInt(), 20);
-    EXPECT_EQ(s.value("wWidth").toInt(), 900);
-    EXPECT_EQ(s.value("wHeight").toInt(), 600);
+    EXPECT_EQ(s.value("wWidth").toInt(), 800);
+    EXPECT_EQ(s.value("wHeight").toInt(), 590);
     EXPECT_EQ(s.value("FullScreen").toInt(), 0);
     EXPECT_EQ(Make().minimumSize(), QSize(800, 571));
 }
@@ -591,12 +608,7 @@ TEST_F(MainWindow, PlacementComesBackAsItWasLeft) {
     const QRect stored(screen->geometry().width() - 800, screen->availableGeometry().height() - 574, 800, 573);
     for (bool maximiseBeforeClosing : {false, true}) {
         SCOPED_TRACE(maximiseBeforeClosing ? "closed maximised" : "closed as shown");
-        {
-            QSettings s(QStringLiteral("Велтасофт"), QStringLiteral("Велмарод"));
-            s.clear();
-            for (auto [k, v] : {std::pair{"wLeft", stored.x()}, {"wTop", stored.y()}, {"wWidth", stored.width()}, {"wHeight", stored.height()}})
-                s.setValue(k, v);
-        }
+        StorePlacement(stored);
         TFormMain& w = Make();
         w.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&w, uitest::kFailAfterMs));
@@ -606,10 +618,87 @@ TEST_F(MainWindow, PlacementComesBackAsItWasLeft) {
             ASSERT_TRUE(QTest::qWaitFor([&w, stored] { return w.isMaximized() && w.frameGeometry() != stored; }, uitest::kFailAfterMs));
         }
         window.reset();
-        QSettings s(QStringLiteral("Велтасофт"), QStringLiteral("Велмарод"));
-        EXPECT_EQ(s.value("FullScreen").toInt(), maximiseBeforeClosing ? 1 : 0);
-        EXPECT_EQ(QRect(s.value("wLeft").toInt(), s.value("wTop").toInt(), s.value("wWidth").toInt(), s.value("wHeight").toInt()),
-                  stored);
+        EXPECT_EQ(QSettings(QStringLiteral("Велтасофт"), QStringLiteral("Велмарод")).value("FullScreen").toInt(), maximiseBeforeClosing ? 1 : 0);
+        EXPECT_EQ(StoredPlacement(), stored);
+    }
+}
+
+// A frame larger than the work area is never stored: it could not come back as it was, and the
+// placement stored before is kept.
+TEST_F(MainWindow, AFrameLargerThanTheWorkAreaIsNotStored) {
+    const QRect work = QGuiApplication::primaryScreen()->availableGeometry();
+    const QRect stored(work.x(), work.y() + 3, 800, 575); // within the screen, which keeps it as it is
+    struct Case {
+        const char* name;
+        QSize size; // the inside
+    } cases[] = {{"too wide", QSize(work.width() + 1, 575)}, {"too high", QSize(800, work.height() + 1)}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        StorePlacement(stored);
+        TFormMain& w = Make();
+        w.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&w, uitest::kFailAfterMs));
+        ASSERT_EQ(w.frameGeometry(), stored);
+        w.resize(c.size);
+        ASSERT_TRUE(QTest::qWaitFor([&w, &c] { return w.windowHandle()->geometry().size() == c.size; }, uitest::kFailAfterMs));
+        window.reset();
+        EXPECT_EQ(StoredPlacement(), stored);
+    }
+}
+
+// The frame is brought to its placement whenever the window manager tells its margins: late (after
+// the window was first shown), or anew, until the user moves or resizes the window. The window
+// system's reports: the inside, the frame's margins, and whether it reported a move or resize (not
+// merely the window being shown); the inside asked for in answer; in the end, the frame kept for
+// the next start.
+TEST(FrameFit, TheFrameIsFittedWhenItsMarginsAreKnown) {
+    const QRect frame(100, 50, 800, 571);
+    const QMargins none, openbox(1, 23, 1, 2), thicker(4, 26, 4, 4);
+    const QRect unframed = frame;                           // as placed: the inside as large as the frame
+    const QRect reparented = frame.translated(1, 23);       // framed, the inside not yet fitted
+    const QRect fitted = frame.marginsRemoved(openbox);     // 798 x 546 inside
+    const QRect refitted = frame.marginsRemoved(thicker);
+    const QRect moved = fitted.translated(-60, 40), resized = fitted.adjusted(0, 0, 120, 30);
+    struct Report {
+        QRect inside;
+        QMargins margins;
+        bool reported;
+        std::optional<QRect> asked;
+    };
+    struct Case {
+        const char* name;
+        std::vector<Report> reports;
+        QRect keptInside;
+        QMargins keptMargins;
+        QRect kept;
+    } cases[] = {
+        {"framed before it is shown", {{unframed, openbox, false, fitted}, {fitted, openbox, true, {}}}, fitted, openbox, frame},
+        // The margins are still none when the window is first shown: nothing is fitted to them.
+        {"the frame arrives late",
+         {{unframed, none, false, {}}, {reparented, none, true, {}}, {reparented, openbox, true, fitted}, {fitted, openbox, true, {}}},
+         fitted, openbox, frame},
+        {"the margins change before the user moves it",
+         {{unframed, openbox, false, fitted}, {fitted, openbox, true, {}}, {fitted.translated(0, 3), thicker, true, refitted}, {refitted, thicker, true, {}}},
+         refitted, thicker, frame},
+        // A report from before the request is not the user's move: the window still follows its margins.
+        {"a report from before the request",
+         {{unframed, openbox, false, fitted}, {reparented, openbox, true, {}}, {reparented, thicker, true, refitted}},
+         refitted, thicker, frame},
+        {"closed while the request is on its way", {{unframed, none, false, {}}, {reparented, openbox, true, fitted}}, reparented, openbox, frame},
+        {"the user moves it", {{unframed, openbox, false, fitted}, {fitted, openbox, true, {}}, {moved, openbox, true, {}}, {moved, thicker, true, {}}},
+         moved, thicker, moved.marginsAdded(thicker)},
+        {"the user resizes it", {{unframed, openbox, false, fitted}, {fitted, openbox, true, {}}, {resized, openbox, true, {}}, {resized, thicker, true, {}}},
+         resized, thicker, resized.marginsAdded(thicker)},
+        {"no window manager", {{unframed, none, false, {}}, {moved, none, true, {}}}, moved, none, moved},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TFrameFit fit(frame);
+        for (std::size_t i = 0; i < c.reports.size(); ++i) {
+            const Report& r = c.reports[i];
+            EXPECT_EQ(fit.Report(r.inside, r.margins, r.reported), r.asked) << "report " << i + 1;
+        }
+        EXPECT_EQ(fit.FrameToKeep(c.keptInside, c.keptMargins), c.kept);
     }
 }
 

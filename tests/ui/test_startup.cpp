@@ -385,3 +385,33 @@ TEST_F(Startup, ALoadErrorShowsOverTheSplashAndASlowStartEndsItAtOnce) {
     EXPECT_FALSE(watch.mainUpBeforeSplashWent);
 }
 
+
+// The error for a document named on the command line is shown over the splash, in its middle, not
+// at the corner of the screen where the main window, not placed yet, stands.
+TEST_F(Startup, ALoadErrorAppearsInTheMiddleOfTheSplash) {
+    testutil::WriteFile(Path("damaged.vrq"), "DLSG this is no declaration");
+    SplashWatch watch; // closes the main window once it shows
+    QString text;
+    QWidget* owner = nullptr;
+    TfmStart* splash = nullptr;
+    QPoint boxCentre, splashCentre;
+    uitest::ModalAnswerer user({});
+    user.Expect(
+        [&](QDialog* d) {
+            QMessageBox* box = As<QMessageBox>(d);
+            if (!box) return;
+            text = box->text();
+            owner = box->parentWidget();
+            splash = SplashWatch::Splash();
+            boxCentre = box->geometry().center();
+            if (splash) splashCentre = splash->geometry().center();
+            ClickButton(box, QStringLiteral("OK"));
+        },
+        "the load error");
+    EXPECT_EQ(RunProgram(user, {File("damaged.vrq")}), 0);
+    EXPECT_EQ(text, QStringLiteral("Неправильный формат файла декларации, возможно он поврежден."));
+    ASSERT_NE(splash, nullptr);
+    EXPECT_EQ(owner, splash);
+    EXPECT_LE((boxCentre - splashCentre).manhattanLength(), 1) << "box centre " << boxCentre.x() << "," << boxCentre.y()
+                                                                << ", splash centre " << splashCentre.x() << "," << splashCentre.y();
+}
