@@ -37,6 +37,14 @@ Page& ShownPage(const TFormMain& window) {
     return *page;
 }
 
+// The same for the sub-page a holder page shows.
+template <class Sub, class Holder>
+Sub& ShownSubPage(const Holder& holder) {
+    auto* sub = qobject_cast<Sub*>(holder.CurrentSubPage);
+    if (!sub) throw std::runtime_error(std::string("the page does not show ") + Sub::staticMetaObject.className());
+    return *sub;
+}
+
 class WindowTest : public testutil::TempDir {
 protected:
     void SetUp() override {

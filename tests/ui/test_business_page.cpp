@@ -82,7 +82,7 @@ protected:
         }
         window->Saved = true;
     }
-    TfrBusinessIncome* Page() { return qobject_cast<TfrBusinessIncome*>(window->CurrentPage); }
+    TfrBusinessIncome* Page() { return &uitest::ShownPage<TfrBusinessIncome>(*window); }
     Ui::TfrBusinessIncome& Ui() { return *Page()->ui; }
     mTDeclaration& Doc() { return *window->Document; }
     void SelectRow(int row) { Page()->FocusItem(static_cast<std::uint16_t>(row + 1)); }

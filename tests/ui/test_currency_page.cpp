@@ -117,7 +117,7 @@ protected:
         }
         window->Saved = true;
     }
-    TfrCurrency* Page() { return qobject_cast<TfrCurrency*>(window->CurrentPage); }
+    TfrCurrency* Page() { return &uitest::ShownPage<TfrCurrency>(*window); }
     Ui::TfrCurrency& Ui() { return *Page()->ui; }
     mTDeclaration& Doc() { return *window->Document; }
     void SelectRow(int row) { Page()->FocusItem(static_cast<std::uint16_t>(row + 1)); }

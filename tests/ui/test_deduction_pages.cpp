@@ -115,9 +115,10 @@ protected:
         window->FileName = QString::fromStdString(Path(name));
         window->SaveDocExecute();
     }
-    TfrFrameDeductData* Holder() { return qobject_cast<TfrFrameDeductData*>(window->CurrentPage); }
-    TfrFrameStandartDeduct* Standard() { return qobject_cast<TfrFrameStandartDeduct*>(Holder()->CurrentSubPage); }
-    TfrConstructionDeduct* Property() { return qobject_cast<TfrConstructionDeduct*>(Holder()->CurrentSubPage); }
+    // A page or sub-page that is not shown ends the test, rather than letting it act on nothing.
+    TfrFrameDeductData* Holder() { return &uitest::ShownPage<TfrFrameDeductData>(*window); }
+    TfrFrameStandartDeduct* Standard() { return &uitest::ShownSubPage<TfrFrameStandartDeduct>(*Holder()); }
+    TfrConstructionDeduct* Property() { return &uitest::ShownSubPage<TfrConstructionDeduct>(*Holder()); }
     Ui::TfrFrameStandartDeduct& S() { return *Standard()->ui; }
     Ui::TfrConstructionDeduct& P() { return *Property()->ui; }
     mTDeclaration& Doc() { return *window->Document; }

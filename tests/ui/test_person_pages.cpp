@@ -67,9 +67,10 @@ protected:
         window->Saved = true;
         return uitest::ShownPage<TfrPersonData>(*window);
     }
-    TfrPersonData* Holder() { return qobject_cast<TfrPersonData*>(window->CurrentPage); }
-    TfrPersonNaim* NamePage() { return qobject_cast<TfrPersonNaim*>(Holder()->CurrentSubPage); }
-    TfrPersonAddress* AddressPage() { return qobject_cast<TfrPersonAddress*>(Holder()->CurrentSubPage); }
+    // A page or sub-page that is not shown ends the test, rather than letting it act on nothing.
+    TfrPersonData* Holder() { return &uitest::ShownPage<TfrPersonData>(*window); }
+    TfrPersonNaim* NamePage() { return &uitest::ShownSubPage<TfrPersonNaim>(*Holder()); }
+    TfrPersonAddress* AddressPage() { return &uitest::ShownSubPage<TfrPersonAddress>(*Holder()); }
     mTDeclaration& Doc() { return *window->Document; }
     // A check run answered in turn; returns the messages shown.
     std::vector<QString> Checked(std::vector<ModalAnswerer::Answer> answers, std::uint16_t& result) {
