@@ -43,6 +43,8 @@ TFormMain* FormMain = nullptr;
 
 namespace {
 
+// The smallest frame of the window, also the one it gets on a first start or when the stored one
+// does not fit the screen.
 const QSize kMinimumFrame(800, 571);
 
 QSettings Settings() { return QSettings(QStringLiteral("Велтасофт"), QStringLiteral("Велмарод")); }
@@ -584,12 +586,12 @@ void TFormMain::FormShow() {
         H = s.value(QStringLiteral("wHeight"), 0).toInt();
     }
     if (L + W == 0) {
-        W = 800;
-        L = (screenWidth - 800) / 2;
+        W = kMinimumFrame.width();
+        L = (screenWidth - kMinimumFrame.width()) / 2;
     }
     if (T + H == 0) {
-        H = 571;
-        T = (workHeight - 571) / 2;
+        H = kMinimumFrame.height();
+        T = (workHeight - kMinimumFrame.height()) / 2;
     }
     if (L < 0) L = 0;
     if (T < 0) T = 0;
@@ -597,12 +599,12 @@ void TFormMain::FormShow() {
     W = std::max(W, kMinimumFrame.width());
     H = std::max(H, kMinimumFrame.height());
     if (screenWidth - L < W) {
-        W = 800;
-        L = screenWidth - 800;
+        W = kMinimumFrame.width();
+        L = screenWidth - kMinimumFrame.width();
     }
     if (workHeight - T < H) {
-        H = 571;
-        T = workHeight - 571;
+        H = kMinimumFrame.height();
+        T = workHeight - kMinimumFrame.height();
     }
     if (L < 0) L = 0;
     if (T < 0) T = 0;
